@@ -1,0 +1,156 @@
+#include "model/file_io.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tarvo::model {
+
+namespace {
+
+class FileHandle {
+ public:
+  explicit FileHandle(int fd) : fd_(fd) {}
+  ~FileHandle() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  int Get() const { return fd_; }
+  int Release() {
+    const int fd = fd_;
+    fd_ = -1;
+    return fd;
+  }
+
+ private:
+  int fd_;
+};
+
+std::string DirectoryOf(const std::string& path) {
+  const auto slash = path.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+}  // namespace
+
+std::string ReasonOfErrno(int error) {
+  switch (error) {
+    case ENOENT:
+      return "файл или папка не найдены";
+    case EACCES:
+    case EPERM:
+      return "нет прав доступа";
+    case EISDIR:
+      return "по этому пути находится папка";
+    case ENOTDIR:
+      return "часть пути не является папкой";
+    case ENOSPC:
+      return "нет места на диске";
+    case EDQUOT:
+      return "превышена дисковая квота";
+    case EROFS:
+      return "диск доступен только для чтения";
+    case EIO:
+      return "ошибка ввода-вывода";
+    case ENAMETOOLONG:
+      return "слишком длинное имя файла";
+    default:
+      return std::strerror(error);
+  }
+}
+
+bool ReadFileBytes(const std::string& path, std::size_t maxBytes, std::vector<std::uint8_t>& bytes,
+                   std::string& reason) {
+  FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (file.Get() < 0) {
+    reason = ReasonOfErrno(errno);
+    return false;
+  }
+  struct stat info {};
+  if (::fstat(file.Get(), &info) == 0 && S_ISDIR(info.st_mode)) {
+    reason = ReasonOfErrno(EISDIR);
+    return false;
+  }
+  bytes.assign(maxBytes, 0);
+  std::size_t have = 0;
+  while (have < maxBytes) {
+    const ssize_t got = ::read(file.Get(), bytes.data() + have, maxBytes - have);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      reason = ReasonOfErrno(errno);
+      bytes.clear();
+      return false;
+    }
+    if (got == 0) break;
+    have += static_cast<std::size_t>(got);
+  }
+  bytes.resize(have);
+  return true;
+}
+
+bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
+                         std::string& reason, WriteFunction write) {
+  if (write == nullptr) write = ::write;
+
+  struct stat target {};
+  const bool targetExists = ::stat(path.c_str(), &target) == 0;
+  if (targetExists && S_ISDIR(target.st_mode)) {
+    reason = ReasonOfErrno(EISDIR);
+    return false;
+  }
+
+  std::string temporary = path + ".tmp-XXXXXX";
+  FileHandle file(::mkstemp(temporary.data()));
+  if (file.Get() < 0) {
+    reason = ReasonOfErrno(errno);
+    return false;
+  }
+  auto fail = [&](int error) {
+    reason = ReasonOfErrno(error);
+    ::close(file.Release());
+    ::unlink(temporary.c_str());
+    return false;
+  };
+
+  // Keep the permissions of the file being replaced; a new file gets the usual ones.
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  const mode_t mode = targetExists ? (target.st_mode & 07777) : (0666 & ~mask);
+  if (::fchmod(file.Get(), mode) != 0) return fail(errno);
+
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t put = write(file.Get(), bytes.data() + done, bytes.size() - done);
+    if (put < 0) {
+      if (errno == EINTR) continue;
+      return fail(errno);
+    }
+    if (put == 0) return fail(EIO);
+    done += static_cast<std::size_t>(put);
+  }
+  if (::fsync(file.Get()) != 0) return fail(errno);
+  if (::close(file.Release()) != 0) {
+    const int error = errno;
+    ::unlink(temporary.c_str());
+    reason = ReasonOfErrno(error);
+    return false;
+  }
+  if (::rename(temporary.c_str(), path.c_str()) != 0) {
+    const int error = errno;
+    ::unlink(temporary.c_str());
+    reason = ReasonOfErrno(error);
+    return false;
+  }
+  // Make the rename itself durable.
+  FileHandle directory(::open(DirectoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (directory.Get() >= 0) ::fsync(directory.Get());
+  return true;
+}
+
+}  // namespace tarvo::model

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+namespace tarvo::model {
+
+// Reads at most maxBytes of a file. On failure returns false with a reason in Russian.
+bool ReadFileBytes(const std::string& path, std::size_t maxBytes, std::vector<std::uint8_t>& bytes,
+                   std::string& reason);
+
+// The system call that writes to the temporary file; tests inject failures through it.
+using WriteFunction = ssize_t (*)(int fd, const void* data, std::size_t size);
+
+// Writes a temporary file beside the target, flushes it to disk and renames it over the target,
+// so a failure at any point leaves the old file as it was. Returns false with a reason.
+bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
+                         std::string& reason, WriteFunction write = nullptr);
+
+// errno as a short Russian reason.
+std::string ReasonOfErrno(int error);
+
+}  // namespace tarvo::model
