@@ -2,7 +2,8 @@
 # Installs the Debian packages the build needs, only when one is missing.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ libgtest-dev libgmock-dev)
+# locales-all lets the tests prove that a decimal-comma locale changes no value text.
+packages=(cmake ninja-build g++ libgtest-dev libgmock-dev locales-all)
 
 
 missing=()

@@ -13,7 +13,9 @@ void InsertAfterMarker(std::string& message, std::string_view marker, const std:
   message.insert(at + marker.size() - 1, value);
 }
 
-float BoundValue(Float32 bound) { return bound.IsNotSet() ? 0.0f : bound.Value(); }
+float BoundValue(Float32 bound) {
+  return bound.IsNotSet() ? 0.0f : bound.Value();
+}
 
 }  // namespace
 

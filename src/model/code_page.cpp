@@ -24,7 +24,8 @@ char32_t CodePointOf1251(std::uint8_t byte) {
 
 int ByteOf1251(char32_t codePoint) {
   if (codePoint < 0x80) return static_cast<int>(codePoint);
-  if (codePoint >= 0x0410 && codePoint <= 0x044F) return 0xC0 + static_cast<int>(codePoint - 0x0410);
+  if (codePoint >= 0x0410 && codePoint <= 0x044F)
+    return 0xC0 + static_cast<int>(codePoint - 0x0410);
   for (std::size_t i = 0; i < kUpper1251.size(); ++i) {
     if (kUpper1251[i] == codePoint) return 0x80 + static_cast<int>(i);
   }
@@ -91,9 +92,8 @@ char32_t DecodeUtf8(std::string_view text, std::size_t& i) {
 }
 
 // 866 bytes 0xF0..0xFF as 1251 bytes; "?" where 1251 has no such character (√ and ■).
-constexpr std::array<std::uint8_t, 16> kFrom866High = {0xA8, 0xB8, 0xAA, 0xBA, 0xAF, 0xBF,
-                                                       0xA1, 0xA2, 0xB0, 0xB7, 0xB7, '?',
-                                                       0xB9, 0xA4, '?', 0xA0};
+constexpr std::array<std::uint8_t, 16> kFrom866High = {
+    0xA8, 0xB8, 0xAA, 0xBA, 0xAF, 0xBF, 0xA1, 0xA2, 0xB0, 0xB7, 0xB7, '?', 0xB9, 0xA4, '?', 0xA0};
 
 }  // namespace
 
@@ -151,20 +151,34 @@ std::uint8_t Cp1251ToCp866(std::uint8_t byte) {
   // Characters that both code pages hold go to their 866 places, so that a text read back from
   // the device is the text written; the rest of 0x80..0xBF passes unchanged.
   switch (byte) {
-    case 0xA8: return 0xF0;  // Ё
-    case 0xB8: return 0xF1;  // ё
-    case 0xAA: return 0xF2;  // Є
-    case 0xBA: return 0xF3;  // є
-    case 0xAF: return 0xF4;  // Ї
-    case 0xBF: return 0xF5;  // ї
-    case 0xA1: return 0xF6;  // Ў
-    case 0xA2: return 0xF7;  // ў
-    case 0xB0: return 0xF8;  // °
-    case 0xB7: return 0xFA;  // ·
-    case 0xB9: return 0xFC;  // №
-    case 0xA4: return 0xFD;  // ¤
-    case 0xA0: return 0xFF;  // no-break space
-    default: return byte;
+    case 0xA8:
+      return 0xF0;  // Ё
+    case 0xB8:
+      return 0xF1;  // ё
+    case 0xAA:
+      return 0xF2;  // Є
+    case 0xBA:
+      return 0xF3;  // є
+    case 0xAF:
+      return 0xF4;  // Ї
+    case 0xBF:
+      return 0xF5;  // ї
+    case 0xA1:
+      return 0xF6;  // Ў
+    case 0xA2:
+      return 0xF7;  // ў
+    case 0xB0:
+      return 0xF8;  // °
+    case 0xB7:
+      return 0xFA;  // ·
+    case 0xB9:
+      return 0xFC;  // №
+    case 0xA4:
+      return 0xFD;  // ¤
+    case 0xA0:
+      return 0xFF;  // no-break space
+    default:
+      return byte;
   }
 }
 

@@ -74,6 +74,8 @@ std::span<const std::uint8_t> ExecutionCodesOf(DeviceVariant variant) {
   }
 }
 
-std::span<const std::uint8_t> AllExecutionCodes() { return kAllCodes; }
+std::span<const std::uint8_t> AllExecutionCodes() {
+  return kAllCodes;
+}
 
 }  // namespace tarvo::model

@@ -44,7 +44,9 @@ std::string ConfigurationDocument::WindowTitle() const {
   return Title() + " - " + platform::kApplicationTitle;
 }
 
-void ConfigurationDocument::OnNewDocument() { pathName_.clear(); }
+void ConfigurationDocument::OnNewDocument() {
+  pathName_.clear();
+}
 
 void ConfigurationDocument::NewConfiguration(std::uint8_t executionCode,
                                              std::uint8_t softwareVersion) {

@@ -1,10 +1,10 @@
 #pragma once
 
+#include <sys/types.h>
 #include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
-#include <sys/types.h>
 #include <vector>
 
 namespace tarvo::model {

@@ -23,8 +23,8 @@ struct FormatParts {
         reportTexts(v > 1.05f),
         archiveDefaults(v < 1.13f) {}
 
-  bool daylightSaving, correctionFlag, smsInterface2, gasBlockAndIrvis1, channelTail,
-      nodeConstants, nodeTnsh, reportTexts, archiveDefaults;
+  bool daylightSaving, correctionFlag, smsInterface2, gasBlockAndIrvis1, channelTail, nodeConstants,
+      nodeTnsh, reportTexts, archiveDefaults;
 };
 
 constexpr std::size_t kOldGasBlockBytes = 100;  // what versions up to 1.06 hold instead
@@ -259,8 +259,8 @@ ParReadResult ReadParameterBytes(std::span<const std::uint8_t> bytes, ParameterS
     return result;
   }
   if (read.nodeCount < 0 || read.nodeCount > kMaxNodes) {
-    result.reason = "число узлов учета " + std::to_string(read.nodeCount) +
-                    " вне допустимого диапазона 0..16";
+    result.reason =
+        "число узлов учета " + std::to_string(read.nodeCount) + " вне допустимого диапазона 0..16";
     return result;
   }
 

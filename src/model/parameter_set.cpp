@@ -180,8 +180,8 @@ int ParameterSet::FindInputOwner(int ownChannelIndex, int input, bool skipPressu
   for (int i = 0; i < count; ++i) {
     if (i == ownChannelIndex) continue;
     const ChannelRecord& channel = channels[i];
-    const bool flow = std::find(channel.flowInputs, channel.flowInputs + 3, input) !=
-                      channel.flowInputs + 3;
+    const bool flow =
+        std::find(channel.flowInputs, channel.flowInputs + 3, input) != channel.flowInputs + 3;
     if (flow || (!skipPressure && channel.pressureInput == input) ||
         (!skipTemperature && channel.temperatureInput == input)) {
       return i + 1;

@@ -130,8 +130,7 @@ struct ParameterSet {
   void CopyNode(const ParameterSet& source, int nodeIndex);
   void CopyReportTexts(const ParameterSet& source);
   // 1-based number of the first other channel using the input, 0 when none.
-  int FindInputOwner(int ownChannelIndex, int input, bool skipPressure,
-                     bool skipTemperature) const;
+  int FindInputOwner(int ownChannelIndex, int input, bool skipPressure, bool skipTemperature) const;
 };
 
 static_assert(std::is_trivially_copyable_v<ParameterSet>);

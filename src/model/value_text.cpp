@@ -35,13 +35,17 @@ _locale_t CLocale() {
   static _locale_t locale = _create_locale(LC_ALL, "C");
   return locale;
 }
-double StrtodC(const char* text, char** end) { return _strtod_l(text, end, CLocale()); }
+double StrtodC(const char* text, char** end) {
+  return _strtod_l(text, end, CLocale());
+}
 #else
 locale_t CLocale() {
   static locale_t locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
   return locale;
 }
-double StrtodC(const char* text, char** end) { return strtod_l(text, end, CLocale()); }
+double StrtodC(const char* text, char** end) {
+  return strtod_l(text, end, CLocale());
+}
 #endif
 
 }  // namespace
@@ -54,9 +58,8 @@ std::string FormatValue(Float32 value) {
   // Fixed notation of the double made from the float, rounded as printf's "%.*f" rounds;
   // to_chars ignores the user's locale. 3.4e38 needs 39 digits.
   char buffer[128];
-  const auto result =
-      std::to_chars(buffer, buffer + sizeof buffer, number, std::chars_format::fixed,
-                    DecimalsFor(std::fabs(number)));
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, number,
+                                    std::chars_format::fixed, DecimalsFor(std::fabs(number)));
   std::string text(buffer, result.ptr);
 
   if (text.find('.', 1) != std::string::npos) {

@@ -9,7 +9,9 @@ namespace tarvo::model {
 
 // "-" for the not-set marker, otherwise up to eight significant digits with a decimal comma.
 std::string FormatValue(Float32 value);
-inline std::string FormatValue(float value) { return FormatValue(Float32::Of(value)); }
+inline std::string FormatValue(float value) {
+  return FormatValue(Float32::Of(value));
+}
 
 // The leading number of a text as the C library's atof reads it, in the "C" locale whatever the
 // user's locale; empty or no number gives 0.
@@ -23,7 +25,9 @@ Float32 ReadValueText(std::string_view text);
 bool IsDashes(std::string_view text);
 
 bool IsNotSet(const void* fourBytes);
-inline void SetNotSet(Float32& destination) { destination.SetNotSet(); }
+inline void SetNotSet(Float32& destination) {
+  destination.SetNotSet();
+}
 
 // Replaces the first "," by ".".
 std::string CommaToPoint(std::string text);

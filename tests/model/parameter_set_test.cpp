@@ -69,23 +69,17 @@ TEST_P(ExecutionCodeTest, VariantAndCounts) {
 
 INSTANTIATE_TEST_SUITE_P(
     AllCodes, ExecutionCodeTest,
-    ::testing::Values(CountCase{0x46, 0, DeviceVariant::V, 5, 2},
-                      CountCase{0x44, 0, DeviceVariant::V, 5, 2},
-                      CountCase{0x41, 0, DeviceVariant::V, 5, 2},
-                      CountCase{0x40, 0, DeviceVariant::V, 4, 2},
-                      CountCase{0x47, 0, DeviceVariant::G, 3, 3},
-                      CountCase{0x45, 0, DeviceVariant::G, 2, 2},
-                      CountCase{0x43, 0, DeviceVariant::G, 2, 2},
-                      CountCase{0x42, 0, DeviceVariant::G, 2, 2},
-                      CountCase{0x50, 0, DeviceVariant::U, 20, 16},
-                      CountCase{0x51, 0, DeviceVariant::U, 20, 16},
-                      CountCase{0x52, 0, DeviceVariant::U, 20, 16},
-                      CountCase{0x53, 0, DeviceVariant::U, 10, 10},
-                      CountCase{0x60, 0x09, DeviceVariant::UV, 10, 6},
-                      CountCase{0x60, 0x10, DeviceVariant::UV, 10, 5},
-                      CountCase{0x49, 0, DeviceVariant::L, 4, 2},
-                      CountCase{0x48, 0, DeviceVariant::None, 0, 0},
-                      CountCase{0x00, 0, DeviceVariant::None, 0, 0}));
+    ::testing::Values(
+        CountCase{0x46, 0, DeviceVariant::V, 5, 2}, CountCase{0x44, 0, DeviceVariant::V, 5, 2},
+        CountCase{0x41, 0, DeviceVariant::V, 5, 2}, CountCase{0x40, 0, DeviceVariant::V, 4, 2},
+        CountCase{0x47, 0, DeviceVariant::G, 3, 3}, CountCase{0x45, 0, DeviceVariant::G, 2, 2},
+        CountCase{0x43, 0, DeviceVariant::G, 2, 2}, CountCase{0x42, 0, DeviceVariant::G, 2, 2},
+        CountCase{0x50, 0, DeviceVariant::U, 20, 16}, CountCase{0x51, 0, DeviceVariant::U, 20, 16},
+        CountCase{0x52, 0, DeviceVariant::U, 20, 16}, CountCase{0x53, 0, DeviceVariant::U, 10, 10},
+        CountCase{0x60, 0x09, DeviceVariant::UV, 10, 6},
+        CountCase{0x60, 0x10, DeviceVariant::UV, 10, 5}, CountCase{0x49, 0, DeviceVariant::L, 4, 2},
+        CountCase{0x48, 0, DeviceVariant::None, 0, 0},
+        CountCase{0x00, 0, DeviceVariant::None, 0, 0}));
 
 TEST(ParameterSetTest, ArchiveDefaultsByVariant) {
   ParameterSet v{}, uv{}, g{};
@@ -209,17 +203,13 @@ TEST_P(ReportTextsTest, SupportAndCapacity) {
   EXPECT_EQ(ReportTextCapacity(ident).footer, c.footer);
 }
 
-INSTANTIATE_TEST_SUITE_P(Identifications, ReportTextsTest,
-                         ::testing::Values(TextsCase{0x44, 0x59, false, 512, 256},
-                                           TextsCase{0x44, 0x60, true, 512, 256},
-                                           TextsCase{0x46, 0x00, true, 512, 256},
-                                           TextsCase{0x45, 0x52, false, 512, 256},
-                                           TextsCase{0x45, 0x53, true, 512, 256},
-                                           TextsCase{0x47, 0x01, true, 512, 256},
-                                           TextsCase{0x50, 0x99, false, 512, 256},
-                                           TextsCase{0x60, 0x00, true, 512, 256},
-                                           TextsCase{0x49, 0x00, true, 128, 0},
-                                           TextsCase{0x00, 0x99, false, 0, 0}));
+INSTANTIATE_TEST_SUITE_P(
+    Identifications, ReportTextsTest,
+    ::testing::Values(TextsCase{0x44, 0x59, false, 512, 256}, TextsCase{0x44, 0x60, true, 512, 256},
+                      TextsCase{0x46, 0x00, true, 512, 256}, TextsCase{0x45, 0x52, false, 512, 256},
+                      TextsCase{0x45, 0x53, true, 512, 256}, TextsCase{0x47, 0x01, true, 512, 256},
+                      TextsCase{0x50, 0x99, false, 512, 256}, TextsCase{0x60, 0x00, true, 512, 256},
+                      TextsCase{0x49, 0x00, true, 128, 0}, TextsCase{0x00, 0x99, false, 0, 0}));
 
 }  // namespace
 }  // namespace tarvo::model
