@@ -10,6 +10,7 @@
 #include "model/document.h"
 #include "model/par_file.h"
 #include "support/old_par_file.h"
+#include "support/temp_dir_test.h"
 
 namespace tarvo::app {
 namespace {
@@ -29,28 +30,7 @@ CliRun Tarvo(std::vector<std::string> args) {
   return {status, out.str(), err.str()};
 }
 
-class CliTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("tarvo-cli-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
-  static std::string Contents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  }
-  static void Write(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-  }
-  fs::path dir_;
-};
+class CliTest : public testing::TempDirTest {};
 
 TEST_F(CliTest, NewWritesTheDialogsConfiguration) {
   const CliRun run = Tarvo({"new", "--exec", "46", "-o", PathOf("a.par")});

@@ -10,38 +10,14 @@
 
 #include "model/par_file.h"
 #include "support/identical_sets.h"
+#include "support/temp_dir_test.h"
 
 namespace tarvo::model {
 namespace {
 
 namespace fs = std::filesystem;
 
-class DocumentTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("tarvo-doc-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
-
-  static std::string Contents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  }
-  static void Write(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-  }
-  std::size_t FilesInDir() const {
-    return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir_), {}));
-  }
-
-  fs::path dir_;
-};
+class DocumentTest : public testing::TempDirTest {};
 
 TEST_F(DocumentTest, StartsUntitledWithoutSuffix) {
   ConfigurationDocument document;
