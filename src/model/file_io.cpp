@@ -5,6 +5,7 @@
 #include <unistd.h>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace tarvo::model {
@@ -94,9 +95,16 @@ bool ReadFileBytes(const std::string& path, std::size_t maxBytes, std::vector<st
   return true;
 }
 
-bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
+bool WriteFileAtomically(const std::string& requestedPath, std::span<const std::uint8_t> bytes,
                          std::string& reason, WriteFunction write) {
   if (write == nullptr) write = ::write;
+
+  // Saving through a symbolic link replaces the file it points to, not the link.
+  std::string path = requestedPath;
+  if (char* real = ::realpath(requestedPath.c_str(), nullptr)) {
+    path = real;
+    std::free(real);
+  }
 
   struct stat target {};
   const bool targetExists = ::stat(path.c_str(), &target) == 0;

@@ -143,5 +143,19 @@ TEST_F(DocumentTest, SaveKeepsPermissionsOfReplacedFile) {
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
 
+TEST_F(DocumentTest, SaveThroughALinkReplacesTheFileItPointsTo) {
+  ConfigurationDocument document;
+  document.NewConfiguration(0x46);
+  std::string message;
+  ASSERT_TRUE(document.Store(PathOf("real.par"), message));
+  fs::create_symlink(PathOf("real.par"), PathOf("link.par"));
+  document.NewConfiguration(0x47);
+  ASSERT_TRUE(document.Store(PathOf("link.par"), message)) << message;
+  EXPECT_TRUE(fs::is_symlink(PathOf("link.par")));
+  ConfigurationDocument reopened;
+  ASSERT_TRUE(reopened.Open(PathOf("real.par"), message));
+  EXPECT_EQ(reopened.Set().ident.executionCode, 0x47);
+}
+
 }  // namespace
 }  // namespace tarvo::model
