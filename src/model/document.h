@@ -31,6 +31,13 @@ class ConfigurationDocument {
 
   // Clears the path; the title becomes "Безымянный".
   void OnNewDocument();
+  // Save as names the chosen file before storing, so a failed store still shows it.
+  void SetPathName(const std::string& path) { pathName_ = path; }
+  // A configuration read from the device: never stored, the path cleared.
+  void SetUntitled() {
+    untitled_ = true;
+    OnNewDocument();
+  }
   // A configuration as the new-configuration dialog makes it: unmodified and untitled.
   void NewConfiguration(std::uint8_t executionCode, std::uint8_t softwareVersion = 0);
 
