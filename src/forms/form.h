@@ -83,6 +83,8 @@ class Form {
   virtual bool Accept(platform::Ui& ui) = 0;
   // An extra button. May return a form to run modally (filled by the caller like any form).
   virtual std::unique_ptr<Form> Press(std::string_view buttonId, platform::Ui& ui);
+  // Cancel needs no action of the form: it checks nothing, and whatever the form committed
+  // while it ran is undone by the guarded edit's snapshot.
 
   // The visible row showing the code, or null.
   Row* FindRow(std::string_view code);

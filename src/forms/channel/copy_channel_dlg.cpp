@@ -31,7 +31,7 @@ CCopyChannelDlg::CCopyChannelDlg(model::ParameterSet& set, int sourceIndex)
 }
 
 void CCopyChannelDlg::Fill() {
-  char caption[96];
+  char caption[160];
   std::snprintf(caption, sizeof caption, "Копирование параметров %d-го канала учета",
                 sourceIndex_ + 1);
   title = caption;

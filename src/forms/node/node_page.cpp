@@ -65,11 +65,11 @@ bool CheckMembership(const model::ParameterSet& set, int nodeIndex, const model:
     if (node.composition[i] == 0) continue;
     for (int j = 0; j < nodes; ++j) {
       if (j == nodeIndex || set.nodes[j].composition[i] == 0) continue;
-      char message[256];
-      std::snprintf(message, sizeof message,
-                    "Канал учета %d уже находится в составе узла учета %d.\nНельзя использовать "
-                    "один и тот же канал учета в составе более чем одного узла учета",
-                    i + 1, j + 1);
+      const std::string message =
+          "Канал учета " + std::to_string(i + 1) + " уже находится в составе узла учета " +
+          std::to_string(j + 1) +
+          ".\nНельзя использовать один и тот же канал учета в составе более чем одного узла "
+          "учета";
       return ShowError(ui, message);
     }
   }
