@@ -32,6 +32,8 @@ struct Command {
 Command NewCommand();
 Command InfoCommand();
 Command UpgradeCommand();
+Command ShowCommand();
+Command SetCommand();
 
 // The whole tool: args without the program name. Returns the exit status.
 int RunTarvo(const std::vector<std::string>& args, CliIo& io);

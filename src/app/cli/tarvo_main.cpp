@@ -7,7 +7,7 @@ namespace tarvo::app {
 namespace {
 
 std::vector<Command> AllCommands() {
-  return {NewCommand(), InfoCommand(), UpgradeCommand()};
+  return {NewCommand(), InfoCommand(), UpgradeCommand(), ShowCommand(), SetCommand()};
 }
 
 void PrintOverview(std::ostream& out) {

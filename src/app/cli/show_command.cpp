@@ -1,0 +1,205 @@
+#include <algorithm>
+#include <cstdio>
+#include <set>
+
+#include "app/cli/command.h"
+#include "app/cli/command_values.h"
+#include "app/cli/form_catalog.h"
+#include "forms/form.h"
+#include "model/document.h"
+
+namespace tarvo::app {
+
+namespace {
+
+struct ShownRow {
+  std::string code;
+  std::string description;
+  std::string value;
+};
+
+struct ShownForm {
+  std::string name;
+  std::string title;
+  std::vector<ShownRow> rows;
+};
+
+std::string Pad(const std::string& text, int width) {
+  return text +
+         std::string(static_cast<std::size_t>(std::max(0, width - forms::CharCount(text))), ' ');
+}
+
+std::string Trimmed(const std::string& description) {
+  return description.substr(std::min(description.find_first_not_of(' '), description.size()));
+}
+
+void PrintText(const std::vector<ShownForm>& shown, std::ostream& out) {
+  bool first = true;
+  for (const ShownForm& form : shown) {
+    if (!first) out << "\n";
+    first = false;
+    out << form.title << "\n";
+    int codeWidth = 0;
+    int valueWidth = 0;
+    for (const ShownRow& row : form.rows) {
+      codeWidth = std::max(codeWidth, forms::CharCount(row.code));
+      valueWidth = std::max(valueWidth, forms::CharCount(row.value));
+    }
+    for (const ShownRow& row : form.rows) {
+      out << "  " << Pad(row.code, codeWidth) << "  " << Pad(row.value, valueWidth) << "  "
+          << Trimmed(row.description) << "\n";
+    }
+  }
+}
+
+std::string CsvField(const std::string& text) {
+  if (text.find_first_of(",\"\n\r") == std::string::npos) return text;
+  std::string quoted = "\"";
+  for (char c : text) {
+    if (c == '"') quoted += '"';
+    quoted += c;
+  }
+  return quoted + "\"";
+}
+
+void PrintCsv(const std::vector<ShownForm>& shown, std::ostream& out) {
+  out << "form,code,description,value\n";
+  for (const ShownForm& form : shown) {
+    for (const ShownRow& row : form.rows) {
+      out << CsvField(form.name) << "," << CsvField(row.code) << "," << CsvField(row.description)
+          << "," << CsvField(row.value) << "\n";
+    }
+  }
+}
+
+std::string JsonString(const std::string& text) {
+  std::string json = "\"";
+  for (char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      json += '\\';
+      json += c;
+    } else if (byte < 0x20) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
+      json += escaped;
+    } else {
+      json += c;
+    }
+  }
+  return json + "\"";
+}
+
+void PrintJson(const model::ConfigurationDocument& document, const std::vector<ShownForm>& shown,
+               std::ostream& out) {
+  const model::ParameterSet& set = document.Set();
+  out << "{\n  \"file\": " << JsonString(document.PathName())
+      << ",\n  \"variant\": " << JsonString(model::VariantName(set.Variant()))
+      << ",\n  \"executionCode\": " << JsonString(Hex2(set.ident.executionCode))
+      << ",\n  \"forms\": [";
+  for (std::size_t f = 0; f < shown.size(); ++f) {
+    const ShownForm& form = shown[f];
+    out << (f == 0 ? "" : ",") << "\n    {\"form\": " << JsonString(form.name)
+        << ", \"title\": " << JsonString(form.title) << ", \"rows\": [";
+    for (std::size_t r = 0; r < form.rows.size(); ++r) {
+      const ShownRow& row = form.rows[r];
+      out << (r == 0 ? "" : ",") << "\n      {\"code\": " << JsonString(row.code)
+          << ", \"description\": " << JsonString(row.description)
+          << ", \"value\": " << JsonString(row.value) << "}";
+    }
+    out << (form.rows.empty() ? "]}" : "\n    ]}");
+  }
+  out << (shown.empty() ? "]\n}\n" : "\n  ]\n}\n");
+}
+
+// The --form value and, for "channel" and "node", the number given after it.
+std::optional<std::string> FormArgument(const ParsedArgs& args, std::string& error) {
+  const std::string* form = args.Value("--form");
+  if (form == nullptr) {
+    if (args.positional.size() > 1) error = "лишний аргумент " + args.positional[1];
+    return std::nullopt;
+  }
+  std::string name = *form;
+  if ((name == "channel" || name == "node") && args.positional.size() == 2) {
+    name += " " + args.positional[1];
+  } else if (args.positional.size() > 1) {
+    error = "лишний аргумент " + args.positional[1];
+  }
+  return name;
+}
+
+int RunShow(const ParsedArgs& args, CliIo& io) {
+  if (args.positional.empty()) return UsageError(io, "show", "нужно задать файл параметров");
+  std::string error;
+  const auto formName = FormArgument(args, error);
+  if (!error.empty()) return UsageError(io, "show", error);
+  const std::string format = args.Value("--format") ? *args.Value("--format") : "text";
+  if (format != "text" && format != "csv" && format != "json") {
+    return UsageError(io, "show", "формат «" + format + "» не предусмотрен: text, csv или json");
+  }
+
+  model::ConfigurationDocument document;
+  std::string message;
+  if (!document.Open(args.positional.front(), message)) return Failure(io, message);
+  model::ParameterSet& set = document.Set();
+  if (set.Variant() == model::DeviceVariant::None) {
+    return Failure(io, "В файле не задан тип вычислителя: форм параметров нет.");
+  }
+
+  std::vector<FormTarget> targets = AllFormTargets(set);
+  if (formName) {
+    const auto target = ParseFormName(*formName, set, error);
+    if (!target) return UsageError(io, "show", error);
+    targets = {*target};
+  }
+
+  std::vector<ShownForm> shown;
+  std::set<std::string> missing;
+  for (const FormTarget& target : targets) {
+    auto form = MakeForm(set, target, message);
+    if (!form) {
+      if (formName) return Failure(io, message);
+      missing.insert(message);
+      continue;
+    }
+    form->Fill();
+    ShownForm entry{FormName(target), FormTitle(target, set), {}};
+    for (const forms::Row& row : form->rows) {
+      if (row.visible) entry.rows.push_back({row.code, row.description, forms::RowValueText(row)});
+    }
+    shown.push_back(std::move(entry));
+  }
+
+  if (format == "csv") {
+    PrintCsv(shown, io.out);
+  } else if (format == "json") {
+    PrintJson(document, shown, io.out);
+  } else {
+    PrintText(shown, io.out);
+  }
+  for (const std::string& note : missing) io.err << note << " Они не показаны.\n";
+  return kExitOk;
+}
+
+}  // namespace
+
+Command ShowCommand() {
+  return {
+      "show",
+      "показать параметры по формам",
+      "Использование: tarvo show ФАЙЛ.par [--form system|channel N|node N]\n"
+      "                          [--format text|csv|json]\n\n"
+      "Выводит строки форм параметров так, как они заполняются из файла: код, значение\n"
+      "и описание, в порядке форм (общесистемные параметры, каналы учета, узлы учета).\n"
+      "Вывод в UTF-8 годится для просмотра, сравнения через diff и архива.\n\n"
+      "  --form ФОРМА     только одна форма: system, channel N или node N (N от 1)\n"
+      "  --format ФОРМАТ  text (по умолчанию), csv (form,code,description,value) или json\n\n"
+      "Флажок выводится как 1 или 0, строка из нескольких ячеек — ячейками через запятую.\n"
+      "Формы, которые еще не реализованы для этого вычислителя, не выводятся; об этом\n"
+      "сообщается в stderr.\n",
+      {{"--form", true, ""}, {"--format", true, ""}},
+      RunShow,
+  };
+}
+
+}  // namespace tarvo::app

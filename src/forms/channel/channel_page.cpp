@@ -1,0 +1,59 @@
+#include "forms/channel/channel_page.h"
+
+#include "forms/channel/copy_channel_dlg.h"
+#include "forms/channel/transfer_channel.h"
+#include "forms/form_messages.h"
+
+namespace tarvo::forms {
+
+ChannelPage::ChannelPage(model::ParameterSet& set, int channelIndex)
+    : set_(set), index_(channelIndex) {
+  set_.pageFilled[index_] = 0;
+  buttons.push_back({kCopyButton, "Копирование параметров канала"});
+}
+
+void ChannelPage::Fill() {
+  if (set_.pageFilled[index_] != 0) return;
+  FillCells();
+  set_.pageFilled[index_] = 1;
+}
+
+bool ChannelPage::Accept(platform::Ui& ui) {
+  ++leaveCount_;
+  return ValidatePage(ui);
+}
+
+bool ChannelPage::LeaveAtOpening(platform::Ui& ui) {
+  if (index_ != 0) return Accept(ui);
+  ++leaveCount_;
+  return true;
+}
+
+std::unique_ptr<Form> ChannelPage::Press(std::string_view buttonId, platform::Ui& ui) {
+  if (buttonId != kCopyButton || !ValidatePage(ui)) return nullptr;
+  return std::make_unique<CCopyChannelDlg>(set_, index_);
+}
+
+bool ChannelPage::ValidatePage(platform::Ui& ui) {
+  const auto working = std::make_unique<model::ParameterSet>();
+  working->Reset();
+  if (!CheckRows(*working, ui)) return false;
+  if (set_.checkForStart != 0 && working->channels[index_].mediumKind != 0 &&
+      !CheckCompletion(*working, ui)) {
+    return false;
+  }
+  TransferChannel(index_, index_, working->channels[index_], set_.channels[index_],
+                  set_.ident.executionCode);
+  return true;
+}
+
+bool RunCompletionRules(std::span<const CompletionRule> rules, const model::ChannelRecord& record,
+                        platform::Ui& ui) {
+  for (const CompletionRule& rule : rules) {
+    if (rule.applies != nullptr && !rule.applies(record)) continue;
+    if (record.Slot(rule.slot).IsNotSet()) return ShowStartError(ui, rule.message);
+  }
+  return true;
+}
+
+}  // namespace tarvo::forms

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <memory>
+#include <span>
+
+#include "forms/property_sheet.h"
+#include "model/parameter_set.h"
+
+namespace tarvo::forms {
+
+// What every channel page shares: it edits one channel record, fills its cells only while the
+// channel's page-filled flag is clear, validates into a reset working copy when it is left and
+// commits with TransferChannel, and offers "Копирование параметров канала". A variant's page
+// supplies its rows, their checks and its completion checks.
+class ChannelPage : public Page {
+ public:
+  static constexpr const char* kCopyButton = "copy";
+
+  ChannelPage(model::ParameterSet& set, int channelIndex);
+
+  int ChannelIndex() const { return index_; }
+  int LeaveCount() const { return leaveCount_; }
+
+  // FillRows: nothing while the page-filled flag is set, so typed values survive switching
+  // pages; a copy onto the channel clears the flag.
+  void Fill() final;
+  // Every leave the user makes is checked and, when it passes, committed.
+  bool Accept(platform::Ui& ui) override;
+  // The first channel page is left once as the sheet opens, before the user sees it: that
+  // one leave is not checked.
+  bool LeaveAtOpening(platform::Ui& ui) override;
+  // The copy button: validates; only when that passes returns the copy dialog.
+  std::unique_ptr<Form> Press(std::string_view buttonId, platform::Ui& ui) override;
+
+  // Checks the page into a reset working copy and, when everything passes, commits it.
+  bool ValidatePage(platform::Ui& ui);
+
+ protected:
+  // Writes every row from the set (and the variant's own steps, such as hiding a button).
+  virtual void FillCells() = 0;
+  // Special rows, value rows and the tests that do not depend on the switch, into the working
+  // copy's record of this channel; one message on the first failure.
+  virtual bool CheckRows(model::ParameterSet& working, platform::Ui& ui) = 0;
+  // The start-of-counting checks; run only while the switch is on and the medium is not 0.
+  virtual bool CheckCompletion(const model::ParameterSet& working, platform::Ui& ui) = 0;
+
+  model::ParameterSet& set_;
+
+ private:
+  int index_;
+  int leaveCount_ = 0;
+};
+
+// A start-of-counting demand: the slot must be set when the condition holds (null = always).
+struct CompletionRule {
+  int slot;
+  const char* message;
+  bool (*applies)(const model::ChannelRecord& record) = nullptr;
+};
+
+// Runs the demands in order; the first slot not set shows its message with the caption
+// "Ошибка (невозможен пуск на счет)".
+bool RunCompletionRules(std::span<const CompletionRule> rules, const model::ChannelRecord& record,
+                        platform::Ui& ui);
+
+}  // namespace tarvo::forms

@@ -1,0 +1,46 @@
+#include "forms/channel/channel_sheet.h"
+
+#include "forms/sheet_builder.h"
+
+namespace tarvo::forms {
+
+namespace {
+
+struct VariantPages {
+  model::DeviceVariant variant;
+  ChannelPageFactory factory;
+};
+
+// Each variant's page class is added here as it is written.
+constexpr VariantPages kChannelPages[] = {
+    {model::DeviceVariant::V, nullptr}, {model::DeviceVariant::G, nullptr},
+    {model::DeviceVariant::U, nullptr}, {model::DeviceVariant::UV, nullptr},
+    {model::DeviceVariant::L, nullptr},
+};
+
+}  // namespace
+
+ChannelPageFactory ChannelPageFactoryFor(model::DeviceVariant variant) {
+  return FactoryOf(kChannelPages, variant);
+}
+
+std::string ChannelPagesMissingMessage(model::DeviceVariant variant) {
+  return PagesMissingMessage("каналов учета", variant);
+}
+
+std::unique_ptr<PropertySheet> MakeChannelSheet(model::ParameterSet& set,
+                                                ChannelPageFactory factory) {
+  return BuildSheet("Параметры каналов учета (трубопроводов)", "Канал учета", set.channelCount,
+                    model::kMaxChannels, set, factory);
+}
+
+std::unique_ptr<PropertySheet> MakeChannelSheet(model::ParameterSet& set, std::string& message) {
+  const ChannelPageFactory factory = ChannelPageFactoryFor(set.Variant());
+  if (factory == nullptr) {
+    message = ChannelPagesMissingMessage(set.Variant());
+    return nullptr;
+  }
+  return MakeChannelSheet(set, factory);
+}
+
+}  // namespace tarvo::forms

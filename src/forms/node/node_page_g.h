@@ -1,0 +1,18 @@
+#pragma once
+
+#include "forms/node/node_page.h"
+
+namespace tarvo::forms {
+
+// Node page of variant Г: type and composition, gas volume unit, averaging coefficient,
+// report hour.
+class CNode_G_Page : public NodePage {
+ public:
+  CNode_G_Page(model::ParameterSet& set, int nodeIndex);
+
+ protected:
+  void FillCells() override;
+  bool CheckRows(model::ParameterSet& working, platform::Ui& ui) override;
+};
+
+}  // namespace tarvo::forms

@@ -1,0 +1,51 @@
+#include "forms/node/node_sheet.h"
+
+#include "forms/node/node_page_g.h"
+#include "forms/sheet_builder.h"
+
+namespace tarvo::forms {
+
+namespace {
+
+template <typename PageClass>
+std::unique_ptr<NodePage> MakePage(model::ParameterSet& set, int nodeIndex) {
+  return std::make_unique<PageClass>(set, nodeIndex);
+}
+
+struct VariantPages {
+  model::DeviceVariant variant;
+  NodePageFactory factory;
+};
+
+// Each variant's page class is added here as it is written.
+constexpr VariantPages kNodePages[] = {
+    {model::DeviceVariant::V, nullptr}, {model::DeviceVariant::G, MakePage<CNode_G_Page>},
+    {model::DeviceVariant::U, nullptr}, {model::DeviceVariant::UV, nullptr},
+    {model::DeviceVariant::L, nullptr},
+};
+
+}  // namespace
+
+NodePageFactory NodePageFactoryFor(model::DeviceVariant variant) {
+  return FactoryOf(kNodePages, variant);
+}
+
+std::string NodePagesMissingMessage(model::DeviceVariant variant) {
+  return PagesMissingMessage("узлов учета", variant);
+}
+
+std::unique_ptr<PropertySheet> MakeNodeSheet(model::ParameterSet& set, NodePageFactory factory) {
+  return BuildSheet("Параметры узлов учета (потребителей)", "Узел учета", set.nodeCount,
+                    model::kMaxNodes, set, factory);
+}
+
+std::unique_ptr<PropertySheet> MakeNodeSheet(model::ParameterSet& set, std::string& message) {
+  const NodePageFactory factory = NodePageFactoryFor(set.Variant());
+  if (factory == nullptr) {
+    message = NodePagesMissingMessage(set.Variant());
+    return nullptr;
+  }
+  return MakeNodeSheet(set, factory);
+}
+
+}  // namespace tarvo::forms

@@ -1,0 +1,27 @@
+#include "forms/number_row.h"
+
+#include "model/check_range.h"
+#include "model/parameter_code.h"
+#include "model/value_text.h"
+
+namespace tarvo::forms {
+
+Row MakeNumberRow(const NumberRowSpec& spec, const RowPlace& place) {
+  return NumberRow(model::ParameterCode(place.variant, place.index, spec.number, place.node),
+                   spec.description, spec.column);
+}
+
+void FillNumberRow(Row& row, const NumberRowSpec& spec, model::ParameterSet& set, int index) {
+  row.Text() = model::FormatValue(spec.field(set, index));
+  row.cells.front().maxLength = model::kValueCellLength;
+}
+
+bool CheckNumberRow(const Row& row, const NumberRowSpec& spec, model::ParameterSet& working,
+                    int index, platform::Ui& ui) {
+  Bounds bounds{model::Float32::Of(spec.lower), model::Float32::Of(spec.upper)};
+  if (spec.computedBounds != nullptr) bounds = spec.computedBounds(working, index);
+  return model::CheckRange(ui, row.Text(), spec.field(working, index), spec.messageTemplate,
+                           bounds.lower, bounds.upper);
+}
+
+}  // namespace tarvo::forms

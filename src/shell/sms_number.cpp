@@ -1,0 +1,42 @@
+#include "shell/sms_number.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "model/value_text.h"
+
+namespace tarvo::shell {
+
+namespace {
+
+// The first maxChars characters of the cell, padded on the right with "0" to 8 bytes.
+void StorePadded(std::string_view cell, std::size_t maxChars, model::DigitString& field) {
+  const std::string text = model::FirstChars(cell, maxChars);
+  const std::size_t length = std::min<std::size_t>(text.size(), 8);
+  std::memset(field.chars, '0', 8);
+  std::memcpy(field.chars, text.data(), length);
+  field.chars[8] = 0;
+}
+
+}  // namespace
+
+bool CheckSmsNumber(std::string_view firstPart, std::string_view secondPart, int interfaceNumber,
+                    bool addSuffix, model::ParameterSet& target, std::string& message) {
+  message.clear();
+  const std::string suffix = " через интерфейс №" + std::to_string(interfaceNumber);
+  model::DigitString& first = interfaceNumber == 1 ? target.sms1First : target.sms2First;
+  model::DigitString& second = interfaceNumber == 1 ? target.sms1Second : target.sms2Second;
+
+  StorePadded(firstPart, 3, first);
+  if (model::HasCharOutside(first.chars, '0', '9')) {
+    message = "Ошибочно задана первая часть телефонного номера для передачи SMS";
+  } else {
+    StorePadded(secondPart, 7, second);
+    if (!model::HasCharOutside(second.chars, '0', '9')) return true;
+    message = "Ошибочно задана вторая часть телефонного номера для передачи SMS";
+  }
+  if (addSuffix) message += suffix;
+  return false;
+}
+
+}  // namespace tarvo::shell

@@ -1,0 +1,247 @@
+#include "forms/channel/channel_page.h"
+
+#include <gtest/gtest.h>
+
+#include "fakes/recording_ui.h"
+#include "forms/channel/channel_sheet.h"
+#include "forms/channel/copy_channel_dlg.h"
+#include "forms/form_messages.h"
+#include "forms/number_row.h"
+#include "model/document.h"
+#include "shell/guarded_edit.h"
+
+namespace tarvo::forms {
+namespace {
+
+using model::Float32;
+using model::ParameterSet;
+
+Bounds CutOffBounds(const ParameterSet& working, int index) {
+  return {Float32::Of(0.0f), working.channels[index].Slot(1)};
+}
+
+const NumberRowSpec kRows[] = {
+    {2, " Верхний предел", ChannelSlot<1>, 0.0f, 100.0f, "Предел должен быть от  до  "},
+    {6, " Отсечка", ChannelSlot<5>, 0.0f, 0.0f, "Отсечка не выше предела", CutOffBounds},
+};
+
+const CompletionRule kCompletion[] = {
+    {1, "Необходимо задать предел"},
+    {5, "Необходимо задать отсечку",
+     [](const model::ChannelRecord& r) { return r.typeDigit7 != 0; }},
+};
+
+// A page of the shape every variant's page has: a type row, number rows from a table and
+// start-of-counting demands.
+class TestPage : public ChannelPage {
+ public:
+  TestPage(ParameterSet& set, int index) : ChannelPage(set, index) {
+    rows.push_back(TextRow("K" + std::to_string(index + 1) + "00", " Тип", 2));
+    for (const auto& spec : kRows)
+      rows.push_back(MakeNumberRow(spec, {set.Variant(), index, false}));
+  }
+  int fills = 0;
+
+ protected:
+  void FillCells() override {
+    ++fills;
+    const auto& record = set_.channels[ChannelIndex()];
+    rows[0].Text() = std::to_string(record.mediumKind) + std::to_string(record.typeDigit7);
+    for (std::size_t i = 0; i < std::size(kRows); ++i) {
+      FillNumberRow(rows[i + 1], kRows[i], set_, ChannelIndex());
+    }
+  }
+  bool CheckRows(ParameterSet& working, platform::Ui& ui) override {
+    auto& record = working.channels[ChannelIndex()];
+    const std::string type = rows[0].Text() + "00";
+    if (type[0] < '0' || type[0] > '9' || type[1] < '0' || type[1] > '9') {
+      return ShowError(ui, "Ошибочно задан тип");
+    }
+    record.mediumKind = static_cast<std::uint8_t>(type[0] - '0');
+    record.typeDigit7 = static_cast<std::uint8_t>(type[1] - '0');
+    for (std::size_t i = 0; i < std::size(kRows); ++i) {
+      if (!CheckNumberRow(rows[i + 1], kRows[i], working, ChannelIndex(), ui)) return false;
+    }
+    return true;
+  }
+  bool CheckCompletion(const ParameterSet& working, platform::Ui& ui) override {
+    return RunCompletionRules(kCompletion, working.channels[ChannelIndex()], ui);
+  }
+};
+
+std::unique_ptr<ChannelPage> MakeTestPage(ParameterSet& set, int index) {
+  return std::make_unique<TestPage>(set, index);
+}
+
+struct Sheet {
+  explicit Sheet(std::uint8_t executionCode = 0x50) {
+    document.NewConfiguration(executionCode);
+    sheet = MakeChannelSheet(document.Set(), MakeTestPage);
+  }
+  ParameterSet& Set() { return document.Set(); }
+  TestPage& Page(int i) { return static_cast<TestPage&>(sheet->PageAt(i)); }
+  model::ConfigurationDocument document;
+  std::unique_ptr<PropertySheet> sheet;
+  testing::RecordingUi ui;
+};
+
+TEST(ChannelSheetTest, CaptionAndTabTitles) {
+  Sheet u(0x53);
+  EXPECT_EQ(u.sheet->Caption(), "Параметры каналов учета (трубопроводов)");
+  ASSERT_EQ(u.sheet->PageCount(), 10);
+  EXPECT_EQ(u.sheet->PageAt(0).tabTitle, "Канал учета 01");
+  EXPECT_EQ(u.sheet->PageAt(9).tabTitle, "Канал учета 10");
+  Sheet g(0x47);
+  EXPECT_EQ(g.sheet->PageAt(2).tabTitle, "Канал учета 3");
+  EXPECT_EQ(g.Page(2).rows[1].code, "K302");
+  EXPECT_NE(g.Page(0).FindButton(ChannelPage::kCopyButton), nullptr);
+}
+
+TEST(ChannelSheetTest, FirstPageIsLeftFreelyOnlyAtOpening) {
+  Sheet s;
+  s.Set().checkForStart = 0;
+  s.sheet->Open(s.ui);
+  EXPECT_EQ(s.sheet->ActiveIndex(), 0);
+  s.Page(0).rows[1].Text() = "500";  // out of range
+  // The user's own first leave of page 1 is checked.
+  EXPECT_FALSE(s.sheet->Select(1, s.ui));
+  ASSERT_EQ(s.ui.messages.size(), 1u);
+  EXPECT_EQ(s.ui.messages[0].text, "Предел должен быть от 0 до 100 ");
+  EXPECT_EQ(s.ui.messages[0].caption, "Ошибка");
+  EXPECT_EQ(s.sheet->ActiveIndex(), 0);
+  s.Page(0).rows[1].Text() = "50";
+  EXPECT_TRUE(s.sheet->Select(1, s.ui));
+  EXPECT_EQ(s.Set().channels[0].Slot(1), Float32::Of(50.0f));
+  EXPECT_EQ(s.Page(0).LeaveCount(), 3);
+}
+
+TEST(ChannelSheetTest, OtherPagesHaveNoFreeLeave) {
+  Sheet s;
+  s.sheet->Open(s.ui);
+  ASSERT_TRUE(s.sheet->Select(1, s.ui));  // page 1 holds a new channel: medium 0, nothing demanded
+  s.Page(1).rows[2].Text() = "1";         // cut-off above a not-set limit (counts as 0)
+  EXPECT_FALSE(s.sheet->Select(0, s.ui));
+  ASSERT_EQ(s.ui.messages.size(), 1u);
+  EXPECT_EQ(s.ui.messages[0].text, "Отсечка не выше предела");
+}
+
+TEST(ChannelSheetTest, CompletionChecksFollowTheSwitchAndTheMedium) {
+  Sheet s;
+  s.sheet->Open(s.ui);
+  s.Page(0).rows[0].Text() = "1";
+  EXPECT_FALSE(s.sheet->Ok(s.ui));
+  ASSERT_EQ(s.ui.messages.size(), 1u);
+  EXPECT_EQ(s.ui.messages[0].text, "Необходимо задать предел");
+  EXPECT_EQ(s.ui.messages[0].caption, "Ошибка (невозможен пуск на счет)");
+  EXPECT_EQ(s.ui.messages[0].icon, platform::Icon::Error);
+  s.Page(0).rows[1].Text() = "10";
+  s.Page(0).rows[0].Text() = "13";
+  EXPECT_FALSE(s.sheet->Ok(s.ui));
+  EXPECT_EQ(s.ui.messages.back().text, "Необходимо задать отсечку");
+  s.Set().checkForStart = 0;
+  EXPECT_TRUE(s.sheet->Ok(s.ui));
+  EXPECT_EQ(s.Set().channels[0].mediumKind, 1);
+  EXPECT_EQ(s.Set().channels[0].typeDigit7, 3);
+}
+
+TEST(ChannelSheetTest, DashesStoreNotSetAndEmptyStoresZero) {
+  Sheet s;
+  s.sheet->Open(s.ui);
+  s.Page(0).rows[1].Text() = " - -";
+  s.Page(0).rows[2].Text() = "";
+  EXPECT_TRUE(s.sheet->Ok(s.ui));
+  EXPECT_TRUE(s.Set().channels[0].Slot(1).IsNotSet());
+  EXPECT_EQ(s.Set().channels[0].Slot(5), Float32::Of(0.0f));
+}
+
+TEST(ChannelSheetTest, TypedValuesSurviveSwitchingPages) {
+  Sheet s;
+  s.sheet->Open(s.ui);
+  ASSERT_TRUE(s.sheet->Select(1, s.ui));
+  s.Page(1).rows[1].Text() = "12abc";
+  ASSERT_TRUE(s.sheet->Select(0, s.ui));
+  ASSERT_TRUE(s.sheet->Select(1, s.ui));
+  EXPECT_EQ(s.Page(1).rows[1].Text(), "12abc");
+  EXPECT_EQ(s.Page(1).fills, 1);
+  EXPECT_EQ(s.Set().channels[1].Slot(1), Float32::Of(12.0f));
+}
+
+TEST(ChannelSheetTest, CopyRefillsTheTargetPageWithTheSourceValues) {
+  Sheet s;
+  s.Set().checkForStart = 0;
+  s.sheet->Open(s.ui);
+  ASSERT_TRUE(s.sheet->Select(2, s.ui));
+  s.Page(2).rows[1].Text() = "77";
+  ASSERT_TRUE(s.sheet->Select(0, s.ui));  // page 3 committed 77
+  EXPECT_EQ(s.Set().channels[2].Slot(1), Float32::Of(77.0f));
+  s.Page(0).rows[1].Text() = "1,5";
+  auto dialog = s.Page(0).Press(ChannelPage::kCopyButton, s.ui);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(s.Set().channels[0].Slot(1), Float32::Of(1.5f));  // the copy button validated first
+  dialog->Fill();
+  dialog->rows[2].checked = true;
+  dialog->Press(CCopyChannelDlg::kCopyButton, s.ui);
+  EXPECT_EQ(s.Set().pageFilled[2], 0);
+  EXPECT_EQ(s.Set().pageFilled[0], 1);
+  ASSERT_TRUE(dialog->Accept(s.ui));
+  ASSERT_TRUE(s.sheet->Select(2, s.ui));
+  EXPECT_EQ(s.Page(2).rows[1].Text(), "1,5");
+  EXPECT_EQ(s.Page(2).fills, 2);
+}
+
+TEST(ChannelSheetTest, CopyButtonDoesNotOpenTheDialogAfterAFailedCheck) {
+  Sheet s;
+  s.sheet->Open(s.ui);
+  s.Page(0).rows[1].Text() = "101";
+  EXPECT_EQ(s.Page(0).Press(ChannelPage::kCopyButton, s.ui), nullptr);
+  EXPECT_EQ(s.ui.messages.size(), 1u);
+}
+
+TEST(ChannelSheetTest, CancelRestoresAndOkWithoutAnEditLeavesTheDocumentUnmodified) {
+  Sheet s;
+  const auto run = [&](bool ok) {
+    return shell::GuardedEdit(s.document, [&](ParameterSet& set) {
+      s.sheet = MakeChannelSheet(set, MakeTestPage);
+      s.sheet->Open(s.ui);
+      if (!ok) {
+        s.Page(0).rows[1].Text() = "9";
+        EXPECT_TRUE(s.sheet->Select(1, s.ui));  // committed while the sheet is open
+        EXPECT_EQ(set.channels[0].Slot(1), Float32::Of(9.0f));
+        s.sheet->Cancel();
+        return shell::FormResult::Cancel;
+      }
+      EXPECT_TRUE(s.sheet->Ok(s.ui));
+      return shell::FormResult::Ok;
+    });
+  };
+  run(true);
+  EXPECT_FALSE(s.document.Modified());
+  run(false);
+  EXPECT_TRUE(s.Set().channels[0].Slot(1).IsNotSet());
+  EXPECT_FALSE(s.document.Modified());
+}
+
+TEST(ChannelSheetTest, ASheetWithoutPagesNeverFails) {
+  model::ConfigurationDocument document;  // counts of 0, as after a failed read
+  auto sheet = MakeChannelSheet(document.Set(), MakeTestPage);
+  testing::RecordingUi ui;
+  sheet->Open(ui);
+  EXPECT_EQ(sheet->ActiveIndex(), -1);
+  EXPECT_EQ(sheet->ActivePage(), nullptr);
+  EXPECT_FALSE(sheet->Select(0, ui));
+  EXPECT_TRUE(sheet->Ok(ui));
+  EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST(ChannelSheetTest, VariantsWithoutPagesSayWhy) {
+  model::ConfigurationDocument document;
+  document.NewConfiguration(0x46);
+  std::string message;
+  EXPECT_EQ(MakeChannelSheet(document.Set(), message), nullptr);
+  EXPECT_EQ(message,
+            "Страницы параметров каналов учета вычислителя ЛУР-В еще не реализованы в этой "
+            "версии программы.");
+}
+
+}  // namespace
+}  // namespace tarvo::forms
