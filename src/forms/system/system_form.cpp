@@ -8,7 +8,7 @@
 #include "model/check_range.h"
 #include "model/parameter_code.h"
 #include "model/value_text.h"
-#include "shell/sms_number.h"
+#include "forms/system/sms_number.h"
 
 namespace tarvo::forms {
 
@@ -274,7 +274,7 @@ bool SystemForm::CheckSms(int interfaceNumber, ParameterSet& working, platform::
   const Row* first = RowOf(firstField);
   const Row* second = RowOf(secondField);
   std::string message;
-  if (shell::CheckSmsNumber(first->Text(), second != nullptr ? second->Text() : "", interfaceNumber,
+  if (CheckSmsNumber(first->Text(), second != nullptr ? second->Text() : "", interfaceNumber,
                             ShowsInterface2(), working, message)) {
     return true;
   }

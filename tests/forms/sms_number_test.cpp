@@ -1,10 +1,10 @@
-#include "shell/sms_number.h"
+#include "forms/system/sms_number.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
-namespace tarvo::shell {
+namespace tarvo::forms {
 namespace {
 
 std::unique_ptr<model::ParameterSet> ResetSet() {
@@ -75,4 +75,4 @@ TEST(CheckSmsNumberTest, StoresThePaddedTextEvenWhenItFails) {
 }
 
 }  // namespace
-}  // namespace tarvo::shell
+}  // namespace tarvo::forms

@@ -5,7 +5,7 @@
 
 #include "model/parameter_set.h"
 
-namespace tarvo::shell {
+namespace tarvo::forms {
 
 // Pads the two parts of an SMS number with "0" into the fields of interface 1 or 2 of the
 // target (even when they are wrong) and checks that both hold digits only. On failure message
@@ -13,4 +13,4 @@ namespace tarvo::shell {
 bool CheckSmsNumber(std::string_view firstPart, std::string_view secondPart, int interfaceNumber,
                     bool addSuffix, model::ParameterSet& target, std::string& message);
 
-}  // namespace tarvo::shell
+}  // namespace tarvo::forms

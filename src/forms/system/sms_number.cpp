@@ -1,11 +1,11 @@
-#include "shell/sms_number.h"
+#include "forms/system/sms_number.h"
 
 #include <algorithm>
 #include <cstring>
 
 #include "model/value_text.h"
 
-namespace tarvo::shell {
+namespace tarvo::forms {
 
 namespace {
 
@@ -39,4 +39,4 @@ bool CheckSmsNumber(std::string_view firstPart, std::string_view secondPart, int
   return false;
 }
 
-}  // namespace tarvo::shell
+}  // namespace tarvo::forms
