@@ -32,6 +32,10 @@ struct Command {
 Command NewCommand();
 Command InfoCommand();
 Command UpgradeCommand();
+Command ReadCommand();
+Command WriteCommand();
+Command WriteTextsCommand();
+Command SimCommand();
 
 // The whole tool: args without the program name. Returns the exit status.
 int RunTarvo(const std::vector<std::string>& args, CliIo& io);

@@ -7,7 +7,9 @@ namespace tarvo::app {
 
 namespace {
 
-const char* OnOff(std::int32_t enabled) { return enabled ? "используется" : "не используется"; }
+const char* OnOff(std::int32_t enabled) {
+  return enabled ? "используется" : "не используется";
+}
 
 int RunInfo(const ParsedArgs& args, CliIo& io) {
   if (args.positional.size() != 1) {
@@ -20,8 +22,7 @@ int RunInfo(const ParsedArgs& args, CliIo& io) {
   const model::ParameterSet& set = document.Set();
   const std::string variant = model::VariantName(set.Variant());
   io.out << "Файл:                  " << document.PathName() << "\n"
-         << "Версия формата:        " << model::FormatValue(document.OpenedFormatVersion())
-         << "\n"
+         << "Версия формата:        " << model::FormatValue(document.OpenedFormatVersion()) << "\n"
          << "Тип вычислителя:       " << (variant.empty() ? "не известен" : variant) << "\n"
          << "Исполнение:            " << Hex2(set.ident.executionCode) << "\n"
          << "Версия ПО:             " << Hex2(set.ident.softwareVersion) << "\n"

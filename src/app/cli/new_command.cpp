@@ -33,8 +33,8 @@ int RunNew(const ParsedArgs& args, CliIo& io) {
 
   std::error_code ignored;
   if (!args.Has("--force") && std::filesystem::exists(*output, ignored)) {
-    return Failure(io, "Файл «" + *output +
-                           "» уже существует. Чтобы заменить его, добавьте --force.");
+    return Failure(io,
+                   "Файл «" + *output + "» уже существует. Чтобы заменить его, добавьте --force.");
   }
 
   model::ConfigurationDocument document;
@@ -60,7 +60,10 @@ Command NewCommand() {
           "  --version ВЕРСИЯ   версия ПО вычислителя, две цифры (по умолчанию 00)\n"
           "  -o, --output ФАЙЛ  файл, который будет создан\n"
           "  --force            заменить существующий файл\n",
-      {{"--exec", true, ""}, {"--version", true, ""}, {"-o", true, "--output"}, {"--force", false, ""}},
+      {{"--exec", true, ""},
+       {"--version", true, ""},
+       {"-o", true, "--output"},
+       {"--force", false, ""}},
       RunNew,
   };
 }

@@ -7,15 +7,17 @@ namespace tarvo::app {
 namespace {
 
 std::vector<Command> AllCommands() {
-  return {NewCommand(), InfoCommand(), UpgradeCommand()};
+  return {NewCommand(),   InfoCommand(),       UpgradeCommand(), ReadCommand(),
+          WriteCommand(), WriteTextsCommand(), SimCommand()};
 }
 
 void PrintOverview(std::ostream& out) {
   out << "tarvo — файлы параметров и вычислители ЛУР из командной строки\n\n"
          "Использование: tarvo КОМАНДА [ПАРАМЕТРЫ]\n\nКоманды:\n";
   for (const auto& command : AllCommands()) {
-    out << "  " << command.name << std::string(12 - std::min<std::size_t>(command.name.size(), 11), ' ')
-        << command.synopsis << "\n";
+    out << "  " << command.name
+        << std::string(12 - std::min<std::size_t>(command.name.size(), 11), ' ') << command.synopsis
+        << "\n";
   }
   out << "\nСправка по команде: tarvo КОМАНДА --help\n"
          "Код завершения: 0 успех, 1 отказ или ошибка, 2 неверный вызов.\n";
@@ -50,9 +52,8 @@ int RunTarvo(const std::vector<std::string>& args, CliIo& io) {
   if (command == commands.end()) return UsageError(io, "", "неизвестная команда " + name);
 
   const std::vector<std::string> rest(args.begin() + 1, args.end());
-  if (std::find_if(rest.begin(), rest.end(), [](const std::string& a) {
-        return a == "--help" || a == "-h";
-      }) != rest.end()) {
+  if (std::find_if(rest.begin(), rest.end(),
+                   [](const std::string& a) { return a == "--help" || a == "-h"; }) != rest.end()) {
     io.out << command->help;
     return kExitOk;
   }
