@@ -314,8 +314,10 @@ class Reader {
                                    copy_.headerEnabled)) {
       return false;
     }
-    if ((present & 2) && !ReadText(1, capacity.footer, copy_.footerText, model::kFooterTextSize,
-                                   copy_.footerEnabled)) {
+    // ЛУР-Л keeps no footer whatever its directory says.
+    if ((present & 2) && capacity.footer > 0 &&
+        !ReadText(1, capacity.footer, copy_.footerText, model::kFooterTextSize,
+                  copy_.footerEnabled)) {
       return false;
     }
     return true;
