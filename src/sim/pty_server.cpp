@@ -59,7 +59,7 @@ bool PtyServer::Open(std::string& path, std::string& error) {
   return true;
 }
 
-void PtyServer::Serve(const volatile std::sig_atomic_t& stop) {
+void PtyServer::Serve(const std::atomic<bool>& stop) {
   const Faults& faults = responder_.faults();
   const std::int64_t byteUs = faults.paceBaud > 0 ? 10000000 / faults.paceBaud : 0;
   struct Out {

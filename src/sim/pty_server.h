@@ -1,6 +1,6 @@
 #pragma once
 
-#include <csignal>
+#include <atomic>
 #include <string>
 
 #include "sim/responder.h"
@@ -21,7 +21,7 @@ class PtyServer {
   bool Open(std::string& path, std::string& error);
   // Serves until stop is set or the simulated device hangs up (the terminal is then closed, so
   // the program sees the line drop).
-  void Serve(const volatile std::sig_atomic_t& stop);
+  void Serve(const std::atomic<bool>& stop);
 
  private:
   Responder& responder_;

@@ -1,3 +1,4 @@
+#include <atomic>
 #include <csignal>
 #include <cstdio>
 #include <iostream>
@@ -13,7 +14,9 @@ namespace tarvo::app {
 
 namespace {
 
-volatile std::sig_atomic_t stopRequested = 0;
+// Lock-free, so the signal handler may set it.
+std::atomic<bool> stopRequested{false};
+static_assert(std::atomic<bool>::is_always_lock_free);
 
 void RequestStop(int) {
   stopRequested = 1;
@@ -165,7 +168,7 @@ int RunSim(const ParsedArgs& args, CliIo& io) {
   action.sa_handler = RequestStop;
   sigemptyset(&action.sa_mask);
   for (int signal : {SIGINT, SIGTERM, SIGHUP}) ::sigaction(signal, &action, nullptr);
-  stopRequested = 0;
+  stopRequested = false;
   server.Serve(stopRequested);
   if (responder.HungUp()) io.err << "Имитатор прервал связь (--hangup-after).\n";
 

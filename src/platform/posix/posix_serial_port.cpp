@@ -170,16 +170,21 @@ bool PosixSerialPort::Write(std::span<const std::uint8_t> bytes, std::int64_t de
 std::size_t PosixSerialPort::Read(std::uint8_t* data, std::size_t count, std::int64_t deadlineMs) {
   if (fd_ < 0) return 0;
   std::size_t done = 0;
+  bool reportedReadable = false;
   while (done < count) {
     const ssize_t got = ::read(fd_, data + done, count - done);
     if (got > 0) {
       done += static_cast<std::size_t>(got);
+      reportedReadable = false;
       continue;
     }
     if (got < 0 && errno == EINTR) continue;
-    // 0 bytes from a non-blocking terminal means nothing yet; EIO means the other side hung up.
+    // With VMIN and VTIME 0 a read returns 0 when nothing has come; the same after poll reported
+    // the line readable means the other end has hung up, as EIO does.
     if (got < 0 && errno != EAGAIN) break;
+    if (got == 0 && reportedReadable) break;
     if (!WaitFor(POLLIN, deadlineMs)) break;
+    reportedReadable = true;
   }
   return done;
 }
