@@ -82,13 +82,13 @@ void PtyServer::Serve(const std::atomic<bool>& stop) {
     }
     if (responder_.HungUp() && out.empty()) break;
 
-    int waitMs = kMaxWaitMs;
-    if (!out.empty()) {
-      waitMs = static_cast<int>(std::max<std::int64_t>(0, (out.front().atUs - now + 999) / 1000));
-      waitMs = std::min(waitMs, kMaxWaitMs);
-    }
+    // Wait to the microsecond: a whole-millisecond poll would add up to 1 ms to every response.
+    std::int64_t waitUs = std::int64_t{kMaxWaitMs} * 1000;
+    if (!out.empty()) waitUs = std::clamp<std::int64_t>(out.front().atUs - now, 0, waitUs);
+    const timespec timeout{static_cast<time_t>(waitUs / 1000000),
+                           static_cast<long>(waitUs % 1000000) * 1000};
     pollfd entry{master_, POLLIN, 0};
-    const int ready = ::poll(&entry, 1, waitMs);
+    const int ready = ::ppoll(&entry, 1, &timeout, nullptr);
     if (ready < 0) continue;  // interrupted: the loop checks stop
     if (ready == 0) continue;
     if (entry.revents & POLLIN) {
