@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <grp.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/posix/steady_clock.h"
@@ -19,9 +21,26 @@ TEST(PosixSerialPort, SaysWhyADeviceCannotBeOpened) {
   EXPECT_EQ(reason, "Устройство /dev/ttyUSB-missing не найдено.");
   EXPECT_FALSE(port.Open("/dev/null", reason));
   EXPECT_EQ(reason, "/dev/null не является последовательным портом.");
-  EXPECT_NE(OpenFailureReason("/dev/ttyS0", EACCES).find("группу"), std::string::npos);
   EXPECT_EQ(OpenFailureReason("/dev/ttyS0", EBUSY),
             "Устройство /dev/ttyS0 занято другой программой.");
+}
+
+TEST(PosixSerialPort, APermissionFailureNamesTheGroupThatMayUseTheDevice) {
+  const std::string path = ::testing::TempDir() + "tarvo-permission-test";
+  const int fd = ::open(path.c_str(), O_CREAT | O_WRONLY, 0600);
+  ASSERT_GE(fd, 0);
+  ::close(fd);
+  const group* own = ::getgrgid(::getegid());
+  ASSERT_NE(own, nullptr);
+  ::chmod(path.c_str(), 0660);
+  EXPECT_EQ(OpenFailureReason(path, EACCES),
+            "Нет прав доступа к устройству " + path + ": пользователь должен входить в группу " +
+                own->gr_name + ", которой принадлежит устройство (sudo usermod -aG " +
+                own->gr_name + " $USER, затем войти в систему заново).");
+  ::chmod(path.c_str(), 0600);
+  EXPECT_EQ(OpenFailureReason(path, EACCES),
+            "Нет прав доступа к устройству " + path + ": оно доступно только своему владельцу.");
+  ::unlink(path.c_str());
 }
 
 TEST(PosixSerialPort, OpensATerminalForItselfAlone) {

@@ -52,9 +52,11 @@ int BaudOf(speed_t speed) {
   }
 }
 
+// The group that may use the device, empty when the device is its owner's alone.
 std::string GroupOf(const std::string& path) {
   struct stat info {};
-  if (::stat(path.c_str(), &info) != 0) return {};
+  if (::stat(path.c_str(), &info) != 0) return "dialout";
+  if ((info.st_mode & (S_IRGRP | S_IWGRP)) != (S_IRGRP | S_IWGRP)) return {};
   if (const group* owner = ::getgrgid(info.st_gid)) return owner->gr_name;
   return std::to_string(info.st_gid);
 }
@@ -72,10 +74,12 @@ std::string OpenFailureReason(const std::string& path, int error) {
     case EACCES:
     case EPERM: {
       const std::string group = GroupOf(path);
+      if (group.empty()) {
+        return "Нет прав доступа к устройству " + path + ": оно доступно только своему владельцу.";
+      }
       return "Нет прав доступа к устройству " + path + ": пользователь должен входить в группу " +
-             (group.empty() ? "dialout" : group) +
-             ", которой принадлежит устройство (sudo usermod -aG " +
-             (group.empty() ? "dialout" : group) + " $USER, затем войти в систему заново).";
+             group + ", которой принадлежит устройство (sudo usermod -aG " + group +
+             " $USER, затем войти в систему заново).";
     }
     case ENOTTY:
     case EINVAL:
