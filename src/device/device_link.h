@@ -78,6 +78,8 @@ class DeviceLink {
   void Seek(int first, int parameter) {
     cursor = static_cast<std::uint16_t>(3 + 4 * (parameter - first));
   }
+  // Discards what is pending on the line, so a late answer cannot pass for the next one.
+  void Drain() { port_.CancelAndDrain(); }
   // Stops the exchange: drains the line, shows the message, returns false.
   bool Abandon(const std::string& text);
   // Sends the opening request and the enabled texts, character by character.

@@ -205,6 +205,7 @@ class Writer {
                                       : RequestFrame::Make(kCmdRead, 1, 80, {13, 0, 0, 0});
         if (!link_.SendRequest()) return link_.Abandon(kExchangeError);
         hasGas_ = link_.ReceiveResponse();
+        if (!hasGas_ && link_.errorCode == 0) link_.Drain();
       }
       if (hasGas_) channels_ = nodes_ = 10;
     }

@@ -175,6 +175,17 @@ TEST(WriteAllParameters, AnOlderUIsProbedForAssociatedGas) {
   EXPECT_FALSE(bench.Written(11, 0));
 }
 
+TEST(WriteAllParameters, AnUnansweredGasProbeMeansNoGasAndTheLineIsDrained) {
+  sim::Faults faults;
+  faults.dropResponseTo = 9;  // identification, daylight saving, six system-wide writes, probe
+  WriteBench bench(0x50, 0x30, faults);
+  ASSERT_TRUE(bench.Write());
+  EXPECT_TRUE(bench.Requested(1, 80, 13));
+  EXPECT_TRUE(bench.Texts().empty());
+  EXPECT_EQ(bench.port.drains, 1);
+  EXPECT_TRUE(bench.Written(20, 0));
+}
+
 TEST(WriteAllParameters, RefusesADeviceOfAnotherVariantBeforeWriting) {
   WriteBench bench(0x60, 0x10);
   model::MakeNewConfiguration(bench.set, 0x49, 0x10);
