@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "device/exchange_bench.h"
+#include "device/simulated_exchange.h"
 #include "sim/device_model.h"
 
 namespace tarvo {
@@ -12,8 +12,9 @@ using device::RequestFrame;
 using Bytes = std::vector<std::uint8_t>;
 
 // A link whose device answers every request with the given bytes.
-struct ScriptedLink : testing::ExchangeBench {
-  explicit ScriptedLink(Bytes reply, sim::Faults faults = {}) : ExchangeBench(0x47, 0x53, faults) {
+struct ScriptedLink : testing::SimulatedExchange {
+  explicit ScriptedLink(Bytes reply, sim::Faults faults = {})
+      : SimulatedExchange(0x47, 0x53, faults) {
     port.responder().intercept = [reply](const RequestFrame&) { return reply; };
     model::ParameterSet set{};
     set.Reset();
@@ -142,7 +143,7 @@ TEST(Take, NeverDecodesBytesTheResponseDidNotCarry) {
 }
 
 TEST(OpenPort, ExplainsWhyThePortCannotBeOpened) {
-  testing::ExchangeBench bench(0x47, 0x53);
+  testing::SimulatedExchange bench(0x47, 0x53);
   bench.link.portPath.clear();
   bench.link.portMap = {};
   model::ParameterSet set{};

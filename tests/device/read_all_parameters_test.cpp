@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "device/exchange_bench.h"
+#include "device/simulated_exchange.h"
 #include "device/type_code.h"
 #include "sim/configuration_image.h"
 
@@ -13,9 +13,9 @@ using device::Value4;
 using model::Float32;
 
 // A device loaded with a new configuration of its execution, ready to be read.
-struct ReadBench : testing::ExchangeBench {
+struct ReadBench : testing::SimulatedExchange {
   ReadBench(std::uint8_t exec, std::uint8_t version, sim::Faults faults = {})
-      : ExchangeBench(exec, version, faults) {
+      : SimulatedExchange(exec, version, faults) {
     model::MakeNewConfiguration(original, exec, version);
     std::string message;
     EXPECT_TRUE(sim::LoadConfiguration(device, original, message)) << message;

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "device/exchange_bench.h"
+#include "device/simulated_exchange.h"
 #include "model/code_page.h"
 #include "sim/configuration_image.h"
 
@@ -177,12 +177,12 @@ TEST_P(RoundTrip, WhatIsWrittenReadsBackUnchanged) {
   Fill(original);
   if (c.exec == 0x60 && c.version >= 0x10) original.nodeCount = 5;
 
-  testing::ExchangeBench writer(c.exec, c.version);
+  testing::SimulatedExchange writer(c.exec, c.version);
   ASSERT_TRUE(writer.link.WriteAllParameters(original, nullptr))
       << ::testing::PrintToString(writer.Texts());
   EXPECT_TRUE(writer.Texts().empty()) << ::testing::PrintToString(writer.Texts());
 
-  testing::ExchangeBench reader(c.exec, c.version);
+  testing::SimulatedExchange reader(c.exec, c.version);
   reader.device = writer.device;
   model::ParameterSet read{};
   read.Reset();

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "device/exchange_bench.h"
+#include "device/simulated_exchange.h"
 #include "device/type_code.h"
 #include "sim/configuration_image.h"
 
@@ -12,9 +12,9 @@ namespace {
 using model::Float32;
 
 // A configuration of the device's own execution and a device to write it into.
-struct WriteBench : testing::ExchangeBench {
+struct WriteBench : testing::SimulatedExchange {
   WriteBench(std::uint8_t exec, std::uint8_t version, sim::Faults faults = {})
-      : ExchangeBench(exec, version, faults) {
+      : SimulatedExchange(exec, version, faults) {
     model::MakeNewConfiguration(set, exec, version);
     std::string message;
     // The device starts with the same configuration, so its switches match the set's.

@@ -2,13 +2,13 @@
 
 #include <cstring>
 
-#include "device/exchange_bench.h"
+#include "device/simulated_exchange.h"
 
 namespace tarvo {
 namespace {
 
-struct TextBench : testing::ExchangeBench {
-  TextBench(std::uint8_t exec, std::uint8_t version) : ExchangeBench(exec, version) {
+struct TextBench : testing::SimulatedExchange {
+  TextBench(std::uint8_t exec, std::uint8_t version) : SimulatedExchange(exec, version) {
     model::MakeNewConfiguration(set, exec, version);
   }
   bool Write() { return link.WriteReportHeaders(set, nullptr); }
@@ -94,7 +94,7 @@ TEST(WriteReportHeaders, RefusesAnotherVariantAndADeviceWithoutTexts) {
 TEST(WriteReportHeaders, AFailurePartWayStopsWithTheExchangeMessage) {
   sim::Faults faults;
   faults.badCrcResponseTo = 5;
-  testing::ExchangeBench bench(0x47, 0x53, faults);
+  testing::SimulatedExchange bench(0x47, 0x53, faults);
   model::ParameterSet set{};
   model::MakeNewConfiguration(set, 0x47, 0x53);
   set.headerEnabled = 1;

@@ -10,8 +10,9 @@
 namespace tarvo::testing {
 
 // A device link wired to the in-process simulated device on a virtual clock.
-struct ExchangeBench {
-  explicit ExchangeBench(std::uint8_t executionCode, std::uint8_t version, sim::Faults faults = {})
+struct SimulatedExchange {
+  explicit SimulatedExchange(std::uint8_t executionCode, std::uint8_t version,
+                             sim::Faults faults = {})
       : device({executionCode, version, {0, 0}}),
         port(device, clock, faults),
         link(port, clock, ui) {
