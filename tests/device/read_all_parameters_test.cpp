@@ -123,6 +123,21 @@ TEST(ReadAllParameters, UvFromVersion10StopsTheNodeScanAtFive) {
   EXPECT_TRUE(bench.Requested(0x86, 0, 2));
 }
 
+TEST(ReadAllParameters, UvVersion13SendsTheCompositionWordLeastSignificantByteFirst) {
+  for (auto [version, role1, role9] : {std::tuple{0x13, 7, 0}, {0x12, 0, 7}}) {
+    ReadBench bench(0x60, static_cast<std::uint8_t>(version));
+    bench.port.responder().intercept = [](const device::RequestFrame& f) {
+      if (f.Address() != 0x81 || f.Parameter() != 0)
+        return std::optional<std::vector<std::uint8_t>>{};
+      return std::optional(sim::Response(0, {3, 0, 0, 0, 0x00, 0x00, 0x00, 0xE0}));
+    };
+    ASSERT_TRUE(bench.Read());
+    EXPECT_EQ(bench.result.nodes[0].nodeType, 3);
+    EXPECT_EQ(bench.result.nodes[0].composition[0], role1) << version;
+    EXPECT_EQ(bench.result.nodes[0].composition[8], role9) << version;
+  }
+}
+
 TEST(ReadAllParameters, KeepsSmsFieldsTheVersionDoesNotCarry) {
   for (auto [exec, version, first] : {std::tuple{0x45, 0x46, 25}, {0x50, 0x30, 29}}) {
     ReadBench bench(static_cast<std::uint8_t>(exec), static_cast<std::uint8_t>(version));
