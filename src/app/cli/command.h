@@ -34,6 +34,10 @@ Command InfoCommand();
 Command UpgradeCommand();
 Command ShowCommand();
 Command SetCommand();
+Command ReadCommand();
+Command WriteCommand();
+Command WriteTextsCommand();
+Command SimCommand();
 
 // The whole tool: args without the program name. Returns the exit status.
 int RunTarvo(const std::vector<std::string>& args, CliIo& io);

@@ -4,11 +4,21 @@ namespace tarvo::app {
 
 platform::Answer ConsoleUi::ShowMessage(const std::string& text, const std::string& caption,
                                         platform::Icon, platform::Buttons buttons) {
-  const std::string& title = caption.empty() ? std::string(platform::kApplicationTitle) : caption;
-  err_ << title << ": " << text << "\n";
-  return buttons == platform::Buttons::Ok || buttons == platform::Buttons::OkCancel
-             ? platform::Answer::Ok
-             : platform::Answer::Yes;
+  if (beforeMessage) beforeMessage();
+  ++messagesShown;
+  if (!caption.empty() && caption != platform::kApplicationTitle) err_ << caption << ": ";
+  err_ << text << "\n";
+  err_.flush();
+  switch (buttons) {
+    case platform::Buttons::Ok:
+    case platform::Buttons::OkCancel:
+      return platform::Answer::Ok;
+    case platform::Buttons::YesNoCancel:
+      return questionAnswer == platform::Answer::No ? platform::Answer::Cancel : questionAnswer;
+    case platform::Buttons::YesNo:
+      return questionAnswer;
+  }
+  return platform::Answer::Ok;
 }
 
 }  // namespace tarvo::app

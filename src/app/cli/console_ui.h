@@ -1,13 +1,15 @@
 #pragma once
 
+#include <functional>
 #include <ostream>
 
 #include "platform/ui.h"
 
 namespace tarvo::app {
 
-// The command line's Ui: prints each message with its caption to the error stream and answers
-// as if OK or Yes had been pressed; it offers no file dialogs.
+// The Ui of the command line: every message goes to the error stream (the commands print their
+// own results on the output stream); a question gets the answer set beforehand, as there is
+// nobody to ask; file dialogs are never shown.
 class ConsoleUi : public platform::Ui {
  public:
   explicit ConsoleUi(std::ostream& err) : err_(err) {}
@@ -21,6 +23,12 @@ class ConsoleUi : public platform::Ui {
     return std::nullopt;
   }
   void SetWaitCursor(bool) override {}
+
+  // The answer to Yes/No questions; No unless a command chooses otherwise.
+  platform::Answer questionAnswer = platform::Answer::No;
+  // Runs before each message, so a progress line can make room.
+  std::function<void()> beforeMessage;
+  int messagesShown = 0;
 
  private:
   std::ostream& err_;

@@ -7,7 +7,9 @@ namespace tarvo::app {
 namespace {
 
 std::vector<Command> AllCommands() {
-  return {NewCommand(), InfoCommand(), UpgradeCommand(), ShowCommand(), SetCommand()};
+  return {NewCommand(),  InfoCommand(),  UpgradeCommand(),    ShowCommand(),
+          SetCommand(),  ReadCommand(),  WriteCommand(),      WriteTextsCommand(),
+          SimCommand()};
 }
 
 void PrintOverview(std::ostream& out) {

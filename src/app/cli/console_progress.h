@@ -1,0 +1,27 @@
+#pragma once
+
+#include <ostream>
+
+#include "platform/progress.h"
+
+namespace tarvo::app {
+
+// A progress bar drawn on one terminal line; silent when the stream is not a terminal.
+class ConsoleProgress : public platform::ProgressState {
+ public:
+  ConsoleProgress(std::ostream& out, bool enabled) : out_(out), enabled_(enabled) {}
+  ~ConsoleProgress() override { Clear(); }
+
+  // Removes the bar's line so a message can take it.
+  void Clear();
+
+ protected:
+  void Changed() override;
+
+ private:
+  std::ostream& out_;
+  bool enabled_;
+  bool drawn_ = false;
+};
+
+}  // namespace tarvo::app

@@ -1,0 +1,76 @@
+#include "app/cli/exchange_session.h"
+
+#include <unistd.h>
+#include <cstdio>
+#include <iostream>
+
+#include "app/cli/console_progress.h"
+#include "app/cli/console_ui.h"
+#include "platform/posix/posix_serial_port.h"
+#include "platform/posix/steady_clock.h"
+
+namespace tarvo::app {
+
+std::vector<OptionSpec> ExchangeOptionSpecs() {
+  return {{"--port", true, ""}, {"--speed", true, ""}, {"--trace", false, ""}};
+}
+
+std::optional<std::string> ParseExchangeSetup(const ParsedArgs& args, ExchangeSetup& setup) {
+  if (const std::string* port = args.Value("--port")) {
+    if (port->find('/') != std::string::npos) {
+      setup.portPath = *port;
+    } else if (port->size() == 4 && port->compare(0, 3, "COM") == 0 && (*port)[3] >= '1' &&
+               (*port)[3] <= '9') {
+      setup.comPort = (*port)[3] - '0';
+    } else {
+      return "порт задается как COM1..COM9 или путь к устройству (/dev/ttyUSB0), а не " + *port;
+    }
+  }
+  if (const std::string* speed = args.Value("--speed")) {
+    static const char* const kSpeeds[] = {"2400", "4800", "9600", "19200"};
+    for (int i = 0; i < 4; ++i) {
+      if (*speed == kSpeeds[i]) setup.speedCode = i + 1;
+    }
+    if (!setup.speedCode) return "скорость обмена: 2400, 4800, 9600 или 19200, а не " + *speed;
+  }
+  setup.trace = args.Has("--trace");
+  return std::nullopt;
+}
+
+void ApplyExchangeSetup(const ExchangeSetup& setup, model::ParameterSet& set) {
+  if (setup.comPort) set.comPort = *setup.comPort;
+  if (setup.speedCode) set.speedCode = *setup.speedCode;
+}
+
+bool RunExchange(CliIo& io, const ExchangeSetup& setup,
+                 const std::function<bool(device::DeviceLink&, platform::Progress*)>& procedure) {
+  platform::posix::SteadyClock clock;
+  platform::posix::PosixSerialPort port(clock);
+  ConsoleUi ui(io.err);
+  ConsoleProgress progress(io.err, &io.err == &std::cerr && ::isatty(STDERR_FILENO) == 1);
+  ui.beforeMessage = [&progress] { progress.Clear(); };
+  device::DeviceLink link(port, clock, ui);
+  link.portPath = setup.portPath;
+  const std::int64_t start = clock.NowMs();
+  if (setup.trace) {
+    link.trace = [&](char direction, std::span<const std::uint8_t> bytes) {
+      progress.Clear();
+      char head[32];
+      std::snprintf(head, sizeof head, "[%7lld мс] %s",
+                    static_cast<long long>(clock.NowMs() - start), direction == '>' ? "->" : "<-");
+      io.err << head;
+      for (std::uint8_t byte : bytes) {
+        char hex[4];
+        std::snprintf(hex, sizeof hex, " %02X", byte);
+        io.err << hex;
+      }
+      io.err << "\n";
+    };
+  }
+  const bool ok = procedure(link, &progress);
+  progress.Clear();
+  link.ClosePort();
+  return ok;
+}
+
+}  // namespace tarvo::app

@@ -1,0 +1,71 @@
+#include <filesystem>
+
+#include "app/cli/command.h"
+#include "app/cli/exchange_session.h"
+#include "device/exchange_messages.h"
+#include "model/document.h"
+
+namespace tarvo::app {
+
+namespace {
+
+int RunRead(const ParsedArgs& args, CliIo& io) {
+  ExchangeSetup setup;
+  if (auto error = ParseExchangeSetup(args, setup)) return UsageError(io, "read", *error);
+  const std::string* output = args.Value("-o");
+  if (output == nullptr) return UsageError(io, "read", "нужно задать файл: -o ФАЙЛ.par");
+  if (!setup.comPort && setup.portPath.empty()) {
+    return UsageError(io, "read", "нужно задать порт: --port COM1 или --port /dev/ttyUSB0");
+  }
+  if (!setup.speedCode) return UsageError(io, "read", "нужно задать скорость: --speed 9600");
+  if (!args.positional.empty()) {
+    return UsageError(io, "read", "лишний аргумент " + args.positional.front());
+  }
+  std::error_code ignored;
+  if (!args.Has("--force") && std::filesystem::exists(*output, ignored)) {
+    return Failure(io,
+                   "Файл «" + *output + "» уже существует. Чтобы заменить его, добавьте --force.");
+  }
+
+  // As the read command of the window: an untitled, reset configuration receives the read.
+  model::ConfigurationDocument document;
+  document.OnNewDocument();
+  document.Set().Reset();
+  ApplyExchangeSetup(setup, document.Set());
+  const bool ok = RunExchange(io, setup, [&](device::DeviceLink& link, platform::Progress* bar) {
+    return link.ReadAllParameters(document.Set(), bar);
+  });
+  if (!ok) return kExitFailed;
+  std::string message;
+  if (!document.Store(*output, message)) return Failure(io, message);
+  io.out << device::kReadSucceeded << "\n"
+         << "Сохранено: " << document.Title() << "\n";
+  return kExitOk;
+}
+
+}  // namespace
+
+Command ReadCommand() {
+  auto options = ExchangeOptionSpecs();
+  options.push_back({"-o", true, "--output"});
+  options.push_back({"--force", false, ""});
+  return {
+      "read",
+      "прочитать параметры из вычислителя в файл",
+      "Использование: tarvo read --port COMn|ПУТЬ --speed СКОРОСТЬ -o ФАЙЛ.par [--force] "
+      "[--trace]\n\n"
+      "Читает всю конфигурацию из подключенного вычислителя, как команда «Прочитать параметры\n"
+      "из вычислителя...», и сохраняет ее в файл версии формата 1.16. Файл записывается только\n"
+      "после успешного чтения всей конфигурации.\n\n"
+      "  --port COMn|ПУТЬ   COM1..COM9 (устройство берется из настроек, переменной TARVO_COMn\n"
+      "                     или по умолчанию) или путь к устройству, например /dev/ttyUSB0\n"
+      "  --speed СКОРОСТЬ   2400, 4800, 9600 или 19200 бод\n"
+      "  -o, --output ФАЙЛ  файл параметров, который будет создан\n"
+      "  --force            заменить существующий файл\n"
+      "  --trace            показать кадры обмена в шестнадцатеричном виде\n",
+      options,
+      RunRead,
+  };
+}
+
+}  // namespace tarvo::app

@@ -1,0 +1,230 @@
+#include <atomic>
+#include <csignal>
+#include <cstdio>
+#include <iostream>
+
+#include "app/cli/command.h"
+#include "app/cli/command_values.h"
+#include "model/document.h"
+#include "platform/posix/steady_clock.h"
+#include "sim/configuration_image.h"
+#include "sim/pty_server.h"
+
+namespace tarvo::app {
+
+namespace {
+
+// Lock-free, so the signal handler may set it.
+std::atomic<bool> stopRequested{false};
+static_assert(std::atomic<bool>::is_always_lock_free);
+
+void RequestStop(int) {
+  stopRequested = 1;
+}
+
+std::optional<int> NumberOption(const ParsedArgs& args, const std::string& name, int low, int high,
+                                std::string& error) {
+  const std::string* text = args.Value(name);
+  if (text == nullptr) return std::nullopt;
+  try {
+    std::size_t used = 0;
+    const int value = std::stoi(*text, &used, 0);
+    if (used == text->size() && value >= low && value <= high) return value;
+  } catch (const std::exception&) {
+  }
+  error = name + ": нужно число от " + std::to_string(low) + " до " + std::to_string(high) +
+          ", а не " + *text;
+  return std::nullopt;
+}
+
+// "ADDR:PARAM[:CODE]", numbers decimal or 0x-hexadecimal: 0x83:15 is node 3's parameter 15.
+std::optional<sim::Rejection> ParseRejection(const std::string& text) {
+  sim::Rejection rejection;
+  int* fields[] = {&rejection.address, &rejection.parameter, &rejection.code};
+  std::size_t start = 0;
+  int count = 0;
+  while (count < 3) {
+    const std::size_t colon = text.find(':', start);
+    const std::string part = text.substr(start, colon == std::string::npos ? colon : colon - start);
+    try {
+      std::size_t used = 0;
+      *fields[count] = std::stoi(part, &used, 0);
+      if (used != part.size() || *fields[count] < 0 || *fields[count] > 255) return std::nullopt;
+    } catch (const std::exception&) {
+      return std::nullopt;
+    }
+    ++count;
+    if (colon == std::string::npos) break;
+    start = colon + 1;
+  }
+  if (count < 2) return std::nullopt;
+  return rejection;
+}
+
+std::optional<std::uint8_t> ParseAnyExecutionCode(const std::string& text) {
+  if (auto known = ParseExecutionCode(text)) return known;
+  if (text.size() != 2 || !std::isxdigit(static_cast<unsigned char>(text[0])) ||
+      !std::isxdigit(static_cast<unsigned char>(text[1]))) {
+    return std::nullopt;
+  }
+  return static_cast<std::uint8_t>(std::stoi(text, nullptr, 16));
+}
+
+void PrintFrame(std::ostream& err, std::int64_t ms, char direction,
+                std::span<const std::uint8_t> bytes) {
+  char head[40];
+  std::snprintf(head, sizeof head, "[%7lld мс] %s", static_cast<long long>(ms),
+                direction == '<' ? "запрос: " : "ответ:  ");
+  err << head;
+  for (std::uint8_t byte : bytes) {
+    char hex[4];
+    std::snprintf(hex, sizeof hex, " %02X", byte);
+    err << hex;
+  }
+  err << "\n";
+  err.flush();
+}
+
+int RunSim(const ParsedArgs& args, CliIo& io) {
+  if (!args.positional.empty()) {
+    return UsageError(io, "sim", "лишний аргумент " + args.positional.front());
+  }
+  model::ParameterSet set{};
+  set.Reset();
+  bool loaded = false;
+  if (const std::string* load = args.Value("--load")) {
+    model::ConfigurationDocument document;
+    std::string message;
+    if (!document.Open(*load, message)) return Failure(io, message);
+    set = document.Set();
+    loaded = true;
+  }
+  model::DeviceIdentification ident = set.ident;
+  if (const std::string* exec = args.Value("--exec")) {
+    const auto code = ParseAnyExecutionCode(*exec);
+    if (!code)
+      return UsageError(io, "sim", "исполнение — две шестнадцатеричные цифры, а не " + *exec);
+    ident.executionCode = *code;
+  } else if (!loaded) {
+    return UsageError(io, "sim", "нужно задать исполнение (--exec 47) или файл (--load ФАЙЛ.par)");
+  }
+  if (const std::string* text = args.Value("--version")) {
+    const auto version = ParseSoftwareVersion(*text);
+    if (!version) return UsageError(io, "sim", "версия ПО — одна или две цифры, а не " + *text);
+    ident.softwareVersion = *version;
+  } else if (!loaded) {
+    ident.softwareVersion = 0x99;
+  }
+
+  std::string error;
+  sim::Faults faults;
+  auto number = [&](const char* name, int low, int high, int& out) {
+    if (auto value = NumberOption(args, name, low, high, error)) out = *value;
+  };
+  number("--noise", 0, 200, faults.noiseBytes);
+  number("--drop", 0, 1000000, faults.dropResponseTo);
+  number("--bad-crc", 0, 1000000, faults.badCrcResponseTo);
+  number("--delay", 0, 60000, faults.responseDelayMs);
+  number("--pace", 0, 115200, faults.paceBaud);
+  number("--hangup-after", 0, 1000000, faults.hangUpAfter);
+  if (!error.empty()) return UsageError(io, "sim", error);
+  if (const std::string* text = args.Value("--reject")) {
+    faults.reject = ParseRejection(*text);
+    if (!faults.reject) {
+      return UsageError(io, "sim", "--reject: нужно АДРЕС:ПАРАМЕТР[:КОД], например 0x83:15:3");
+    }
+  }
+
+  sim::DeviceModel device(ident);
+  device.refuseReadEx = args.Has("--no-read-ex");
+  const model::DeviceVariant variant = model::VariantOf(ident.executionCode);
+  if (variant != model::DeviceVariant::None) {
+    if (!loaded) model::MakeNewConfiguration(set, ident.executionCode, ident.softwareVersion);
+    std::string message;
+    if (!sim::LoadConfiguration(device, set, message)) return Failure(io, message);
+  }
+
+  sim::Responder responder(device, faults);
+  platform::posix::SteadyClock clock;
+  const std::int64_t start = clock.NowMs();
+  if (args.Has("--trace")) {
+    responder.trace = [&](char direction, std::span<const std::uint8_t> bytes) {
+      PrintFrame(io.err, clock.NowMs() - start, direction, bytes);
+    };
+  }
+  sim::PtyServer server(responder);
+  std::string path;
+  if (!server.Open(path, error)) return Failure(io, "Имитатор: " + error);
+  io.out << path << std::endl;
+
+  const std::string name = model::VariantName(variant);
+  io.err << "Имитатор " << (name.empty() ? "неизвестного вычислителя" : name) << " (исполнение "
+         << Hex2(ident.executionCode) << ", версия ПО " << Hex2(ident.softwareVersion) << ", "
+         << device.channelCount << " каналов, " << device.nodeCount << " узлов) ждет обмена на "
+         << path << ". Остановка: Ctrl+C.\n";
+  io.err.flush();
+
+  struct sigaction action {};
+  action.sa_handler = RequestStop;
+  sigemptyset(&action.sa_mask);
+  for (int signal : {SIGINT, SIGTERM, SIGHUP}) ::sigaction(signal, &action, nullptr);
+  stopRequested = false;
+  server.Serve(stopRequested);
+  if (responder.HungUp()) io.err << "Имитатор прервал связь (--hangup-after).\n";
+
+  if (const std::string* save = args.Value("--save-on-exit")) {
+    model::ConfigurationDocument document;
+    std::string message;
+    if (!sim::ReadConfiguration(device, document.Set(), message)) {
+      return Failure(io, "Имитатор: не удалось прочитать свою конфигурацию: " + message);
+    }
+    if (!document.Store(*save, message)) return Failure(io, message);
+    io.err << "Конфигурация имитатора сохранена: " << *save << "\n";
+  }
+  return kExitOk;
+}
+
+}  // namespace
+
+Command SimCommand() {
+  return {
+      "sim",
+      "имитатор вычислителя на псевдотерминале",
+      "Использование: tarvo sim --exec КОД [--version ВЕРСИЯ] [--load ФАЙЛ.par]\n"
+      "                 [--save-on-exit ФАЙЛ.par] [неисправности] [--trace]\n\n"
+      "Открывает псевдотерминал, печатает его путь первой строкой и до остановки (Ctrl+C,\n"
+      "SIGTERM) отвечает на запросы программы как вычислитель. Путь передается командам\n"
+      "read, write и write-texts в --port или через переменную TARVO_COM1.\n\n"
+      "  --exec КОД            исполнение, две шестнадцатеричные цифры (по умолчанию из файла)\n"
+      "  --version ВЕРСИЯ      версия ПО, две цифры (по умолчанию из файла, иначе 99)\n"
+      "  --load ФАЙЛ           начальная конфигурация; без него — новая конфигурация исполнения\n"
+      "  --save-on-exit ФАЙЛ   при остановке сохранить то, что записано в имитатор\n"
+      "  --no-read-ex          отвечать ошибкой 1 на команду CMD_READ_EX, как старые вычислители\n"
+      "  --trace               печатать каждый запрос и ответ\n\n"
+      "Неисправности (запросы считаются с 1 от запуска имитатора, без кадров пробуждения):\n"
+      "  --noise N             N байтов помех перед каждым ответом\n"
+      "  --drop N              не отвечать на N-й запрос\n"
+      "  --bad-crc N           испортить контрольную сумму ответа на N-й запрос\n"
+      "  --delay МС            задержка перед каждым ответом\n"
+      "  --reject А:П[:КОД]    отвергать запись параметра П по адресу А (0 — общие, 1..20 —\n"
+      "                        каналы, 0x81..0x90 — узлы) с кодом ошибки КОД (по умолчанию 3)\n"
+      "  --pace БОД            выдавать байты со скоростью линии (10 бит на байт)\n"
+      "  --hangup-after N      ответить на N запросов и прервать связь\n",
+      {{"--exec", true, ""},
+       {"--version", true, ""},
+       {"--load", true, ""},
+       {"--save-on-exit", true, ""},
+       {"--no-read-ex", false, ""},
+       {"--trace", false, ""},
+       {"--noise", true, ""},
+       {"--drop", true, ""},
+       {"--bad-crc", true, ""},
+       {"--delay", true, ""},
+       {"--reject", true, ""},
+       {"--pace", true, ""},
+       {"--hangup-after", true, ""}},
+      RunSim,
+  };
+}
+
+}  // namespace tarvo::app

@@ -1,0 +1,172 @@
+#include "device/device_link.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "device/exchange_messages.h"
+
+namespace tarvo::device {
+
+namespace {
+
+constexpr std::int64_t kWriteLimitMs = 1000;
+constexpr std::int64_t kStartByteLimitMs = 5000;
+constexpr std::int64_t kPartLimitMs = 1000;
+constexpr int kWakeUpPauseMs = 2000;
+// A line whose rate cannot be told is timed as the slowest rate the dialogs offer, halved.
+constexpr int kUnknownBaud = 1200;
+
+}  // namespace
+
+DeviceLink::DeviceLink(platform::SerialPort& port, platform::Clock& clock, platform::Ui& ui)
+    : port_(port), clock_(clock), ui_(ui) {}
+
+DeviceLink::~DeviceLink() {
+  ClosePort();
+}
+
+bool DeviceLink::OpenPort(const model::ParameterSet& set) {
+  std::string path = portPath;
+  if (path.empty()) {
+    const platform::PortLookup lookup = platform::DevicePathOfPort(set.comPort, portMap);
+    if (!lookup.ok) return ShowExchangeError(std::string(kPortOpenError) + "\n" + lookup.reason);
+    path = lookup.path;
+  }
+  std::string reason;
+  if (!port_.Open(path, reason)) {
+    return ShowExchangeError(std::string(kPortOpenError) + "\n" + reason);
+  }
+  abandoned_ = false;
+  ConfigurePort(set.speedCode);
+  return true;
+}
+
+void DeviceLink::ConfigurePort(int speedCode) {
+  port_.Configure(speedCode);
+  baud_ = platform::BaudOfSpeedCode(speedCode);
+  if (baud_ == 0) baud_ = port_.BaudRate();
+  if (baud_ == 0) baud_ = kUnknownBaud;
+}
+
+bool DeviceLink::SendRequest() {
+  request.Seal();
+  ++requestsSent;
+  bytesSent += kRequestSize;
+  if (trace) trace('>', request.bytes);
+  return port_.Write(request.bytes, clock_.NowMs() + kWriteLimitMs);
+}
+
+bool DeviceLink::Receive(std::size_t offset, std::size_t count, std::int64_t deadlineMs) {
+  const std::size_t got = port_.Read(response.bytes.data() + offset, count, deadlineMs);
+  response.length = offset + got;
+  bytesReceived += static_cast<std::int64_t>(got);
+  return got == count;
+}
+
+void DeviceLink::TraceResponse() {
+  if (trace && response.length > 0) {
+    trace('<', std::span<const std::uint8_t>(response.bytes.data(), response.length));
+  }
+}
+
+bool DeviceLink::ReceiveResponse() {
+  cursor = 3;
+  errorCode = 0;
+  response.bytes[0] = 0xFF;
+  response.length = 0;
+  const std::int64_t start = clock_.NowMs();
+  // Bytes before the start byte are noise; the 5 s limit runs from the first wait.
+  for (;;) {
+    if (!Receive(0, 1, start + kStartByteLimitMs)) return false;
+    if (response.bytes[0] == kStartByte) break;
+  }
+  if (!Receive(1, 1, clock_.NowMs() + kPartLimitMs) ||
+      !Receive(2, 1, clock_.NowMs() + kPartLimitMs)) {
+    TraceResponse();
+    return false;
+  }
+  const std::size_t rest = response.bytes[2] + 2u;
+  // The data part may be longer on the wire than a flat second: add its time at 10 bits a byte.
+  const std::int64_t wireMs =
+      static_cast<std::int64_t>(std::ceil(rest * 10.0 * 1000.0 / static_cast<double>(baud_)));
+  const bool complete = Receive(3, rest, clock_.NowMs() + kPartLimitMs + wireMs);
+  TraceResponse();
+  if (!complete) return false;
+  if (Crc16(response.bytes.data(), response.length) != 0) return false;
+  if (response.IsError()) {
+    // An error response without a data byte carries no device code.
+    errorCode = response.DataLength() > 0 ? response.bytes[3] : 0;
+    return false;
+  }
+  if (progress != nullptr) progress->StepIt();
+  return true;
+}
+
+void DeviceLink::ClosePort() {
+  if (!port_.IsOpen()) return;
+  if (abandoned_) port_.CancelAndDrain();
+  port_.Close();
+}
+
+bool DeviceLink::DataAtCursor(std::size_t count) const {
+  return cursor >= 3 && cursor + count <= 3 + response.DataLength();
+}
+
+bool DeviceLink::TakeFloat(model::Float32& out, int skip) {
+  Value4 raw{};
+  const bool ok = TakeRaw(raw, skip);
+  std::uint32_t bits = 0;
+  for (int i = 3; i >= 0; --i) bits = (bits << 8) | raw[i];
+  out.bits = bits;
+  const float value = out.Value();
+  if (!ok || ((value == 0.0f || std::isnan(value)) && !keepZeroValues)) out.SetNotSet();
+  return ok;
+}
+
+bool DeviceLink::TakeRaw(Value4& out, int skip) {
+  const bool ok = DataAtCursor(4);
+  // Never decode what this response did not carry.
+  if (ok) {
+    std::memcpy(out.data(), response.bytes.data() + cursor, 4);
+  } else {
+    out = {0xFF, 0xFF, 0xFF, 0xFF};
+  }
+  cursor = static_cast<std::uint16_t>(cursor + 4 + 4 * skip);
+  return ok;
+}
+
+bool DeviceLink::TakeHexDigits(char (&out)[9], int skip) {
+  Value4 raw{};
+  const bool ok = TakeRaw(raw, skip);
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  for (int i = 0; i < 4; ++i) {
+    out[2 * i] = kDigits[raw[i] >> 4];
+    out[2 * i + 1] = kDigits[raw[i] & 0x0F];
+  }
+  out[8] = 0;
+  return ok;
+}
+
+bool DeviceLink::ShowExchangeError(const std::string& text) {
+  ui_.ShowMessage(text, "", platform::Icon::Error, platform::Buttons::Ok);
+  return false;
+}
+
+void DeviceLink::ShowNotice(const std::string& text) {
+  ui_.ShowMessage(text, "", platform::Icon::None, platform::Buttons::Ok);
+}
+
+bool DeviceLink::WakeUp() {
+  request = RequestFrame::WakeUp();
+  if (!SendRequest()) return false;
+  clock_.SleepMs(kWakeUpPauseMs);
+  return true;
+}
+
+bool DeviceLink::Abandon(const std::string& text) {
+  abandoned_ = true;
+  port_.CancelAndDrain();
+  return ShowExchangeError(text);
+}
+
+}  // namespace tarvo::device

@@ -1,0 +1,121 @@
+#include "sim/pty_server.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <stdlib.h>
+#include <termios.h>
+#include <time.h>
+#include <unistd.h>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <deque>
+
+namespace tarvo::sim {
+
+namespace {
+
+std::int64_t NowUs() {
+  timespec now{};
+  ::clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<std::int64_t>(now.tv_sec) * 1000000 + now.tv_nsec / 1000;
+}
+
+void SleepUs(std::int64_t us) {
+  timespec pause{static_cast<time_t>(us / 1000000), static_cast<long>(us % 1000000) * 1000};
+  ::nanosleep(&pause, nullptr);
+}
+
+// Nobody holds the terminal's other end: look again after this long.
+constexpr std::int64_t kIdleCheckUs = 20000;
+// Longest poll wait, so a stop request is seen even without a signal.
+constexpr int kMaxWaitMs = 200;
+
+}  // namespace
+
+PtyServer::~PtyServer() {
+  if (master_ >= 0) ::close(master_);
+}
+
+bool PtyServer::Open(std::string& path, std::string& error) {
+  master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+  if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0) {
+    error = std::string("не удалось открыть псевдотерминал: ") + std::strerror(errno);
+    return false;
+  }
+  const char* name = ::ptsname(master_);
+  if (name == nullptr) {
+    error = std::string("не удалось узнать имя псевдотерминала: ") + std::strerror(errno);
+    return false;
+  }
+  path = name;
+  // Raw from the start, so nothing is echoed back before the program sets the line up.
+  termios settings{};
+  if (::tcgetattr(master_, &settings) == 0) {
+    ::cfmakeraw(&settings);
+    ::tcsetattr(master_, TCSANOW, &settings);
+  }
+  ::fcntl(master_, F_SETFL, ::fcntl(master_, F_GETFL) | O_NONBLOCK);
+  return true;
+}
+
+void PtyServer::Serve(const std::atomic<bool>& stop) {
+  const Faults& faults = responder_.faults();
+  const std::int64_t byteUs = faults.paceBaud > 0 ? 10000000 / faults.paceBaud : 0;
+  struct Out {
+    std::int64_t atUs;
+    std::uint8_t byte;
+  };
+  std::deque<Out> out;
+  std::uint8_t buffer[512];
+  while (!stop) {
+    const std::int64_t now = NowUs();
+    std::size_t due = 0;
+    std::uint8_t chunk[512];
+    while (due < out.size() && due < sizeof chunk && out[due].atUs <= now) {
+      chunk[due] = out[due].byte;
+      ++due;
+    }
+    if (due > 0) {
+      const ssize_t wrote = ::write(master_, chunk, due);
+      if (wrote > 0) out.erase(out.begin(), out.begin() + wrote);
+    }
+    if (responder_.HungUp() && out.empty()) break;
+
+    // Wait to the microsecond: a whole-millisecond poll would add up to 1 ms to every response.
+    std::int64_t waitUs = std::int64_t{kMaxWaitMs} * 1000;
+    if (!out.empty()) waitUs = std::clamp<std::int64_t>(out.front().atUs - now, 0, waitUs);
+    const timespec timeout{static_cast<time_t>(waitUs / 1000000),
+                           static_cast<long>(waitUs % 1000000) * 1000};
+    pollfd entry{master_, POLLIN, 0};
+    const int ready = ::ppoll(&entry, 1, &timeout, nullptr);
+    if (ready < 0) continue;  // interrupted: the loop checks stop
+    if (ready == 0) continue;
+    if (entry.revents & POLLIN) {
+      const ssize_t got = ::read(master_, buffer, sizeof buffer);
+      if (got <= 0) {
+        SleepUs(kIdleCheckUs);
+        continue;
+      }
+      const std::int64_t received = NowUs() + byteUs * got;
+      std::int64_t at = out.empty() ? received : std::max(received, out.back().atUs);
+      for (const auto& response :
+           responder_.Feed(std::span<const std::uint8_t>(buffer, static_cast<std::size_t>(got)))) {
+        at += std::int64_t{faults.responseDelayMs} * 1000;
+        for (std::uint8_t byte : response) {
+          at += byteUs;
+          out.push_back({at, byte});
+        }
+      }
+    } else if (entry.revents & (POLLHUP | POLLERR)) {
+      // No program has the terminal open; poll would report this without waiting. What was not
+      // delivered belongs to the program that left.
+      out.clear();
+      SleepUs(kIdleCheckUs);
+    }
+  }
+  ::close(master_);
+  master_ = -1;
+}
+
+}  // namespace tarvo::sim

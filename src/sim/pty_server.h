@@ -1,0 +1,31 @@
+#pragma once
+
+#include <atomic>
+#include <string>
+
+#include "sim/responder.h"
+
+namespace tarvo::sim {
+
+// Serves the simulated device on a pseudo-terminal: the program under test opens the terminal's
+// path as its serial port. Responses go out after the turnaround and, when paced, one byte per
+// byte time; requests count as received after their own wire time.
+class PtyServer {
+ public:
+  explicit PtyServer(Responder& responder) : responder_(responder) {}
+  ~PtyServer();
+  PtyServer(const PtyServer&) = delete;
+  PtyServer& operator=(const PtyServer&) = delete;
+
+  // Opens the pseudo-terminal; path is the device the program opens.
+  bool Open(std::string& path, std::string& error);
+  // Serves until stop is set or the simulated device hangs up (the terminal is then closed, so
+  // the program sees the line drop).
+  void Serve(const std::atomic<bool>& stop);
+
+ private:
+  Responder& responder_;
+  int master_ = -1;
+};
+
+}  // namespace tarvo::sim

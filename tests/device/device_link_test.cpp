@@ -1,0 +1,183 @@
+#include "device/device_link.h"
+
+#include <gtest/gtest.h>
+
+#include "device/simulated_exchange.h"
+#include "sim/device_model.h"
+
+namespace tarvo {
+namespace {
+
+using device::RequestFrame;
+using Bytes = std::vector<std::uint8_t>;
+
+// A link whose device answers every request with the given bytes.
+struct ScriptedLink : testing::SimulatedExchange {
+  explicit ScriptedLink(Bytes reply, sim::Faults faults = {})
+      : SimulatedExchange(0x47, 0x53, faults) {
+    port.responder().intercept = [reply](const RequestFrame&) { return reply; };
+    model::ParameterSet set{};
+    set.Reset();
+    set.speedCode = 3;
+    EXPECT_TRUE(link.OpenPort(set));
+  }
+  bool Exchange() { return link.Exchange(RequestFrame::Make(device::kCmdRead, 0, 0, {1})); }
+};
+
+Bytes WithNoise(Bytes frame, Bytes noise) {
+  noise.insert(noise.end(), frame.begin(), frame.end());
+  return noise;
+}
+
+TEST(ReceiveResponse, SkipsNoiseBeforeTheStartByte) {
+  ScriptedLink s(WithNoise(sim::Response(0, {1, 2, 3, 4}), {0x00, 0x55, 0xFF, 0x13}));
+  ASSERT_TRUE(s.Exchange());
+  EXPECT_EQ(s.link.response.DataLength(), 4u);
+  EXPECT_EQ(s.link.cursor, 3);
+}
+
+TEST(ReceiveResponse, ReadsAnEmptyResponseAsFiveBytes) {
+  ScriptedLink s(sim::Response(0, {}));
+  ASSERT_TRUE(s.Exchange());
+  EXPECT_EQ(s.link.response.length, 5u);
+}
+
+struct ErrorCase {
+  const char* name;
+  Bytes reply;
+  int errorCode;
+};
+
+class ReceiveResponseFailure : public ::testing::TestWithParam<ErrorCase> {};
+
+TEST_P(ReceiveResponseFailure, FailsWithTheDeviceCodeOnlyWhenTheFrameIsSound) {
+  ScriptedLink s(GetParam().reply);
+  EXPECT_FALSE(s.Exchange());
+  EXPECT_EQ(s.link.errorCode, GetParam().errorCode);
+}
+
+Bytes Damaged(Bytes frame) {
+  frame.back() ^= 0x01;
+  return frame;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReceiveResponseFailure,
+    ::testing::Values(ErrorCase{"DeviceError", sim::ErrorResponse(7), 7},
+                      ErrorCase{"DeviceErrorBadCrc", Damaged(sim::ErrorResponse(7)), 0},
+                      ErrorCase{"ErrorWithoutCode", sim::Response(0x80, {}), 0},
+                      ErrorCase{"BadCrc", Damaged(sim::Response(0, {1, 2, 3, 4})), 0},
+                      ErrorCase{"CutShort", Bytes{0xFE, 0x00, 0x08, 1, 2, 3}, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ReceiveResponse, GivesUpFiveSecondsAfterItStartedWhenNoStartByteComes) {
+  ScriptedLink s(Bytes(40, 0x55));
+  const std::int64_t start = s.clock.NowMs();
+  EXPECT_FALSE(s.Exchange());
+  EXPECT_EQ(s.clock.NowMs() - start, 5000);
+}
+
+TEST(ReceiveResponse, AllowsTheDataPartItsWireTimeAtTheLineRate) {
+  // 62 values at 2400 baud take longer than a flat second on the wire.
+  sim::Faults paced;
+  paced.paceBaud = 2400;
+  ScriptedLink s(sim::Response(0, Bytes(248, 0x11)), paced);
+  model::ParameterSet set{};
+  set.Reset();
+  set.speedCode = 1;
+  s.link.ClosePort();
+  ASSERT_TRUE(s.link.OpenPort(set));
+  EXPECT_TRUE(s.Exchange());
+}
+
+TEST(ReceiveResponse, StepsTheProgressOnlyForGoodResponses) {
+  ScriptedLink s(sim::ErrorResponse(2));
+  platform::ProgressState bar;
+  bar.SetRange(0, 14);
+  bar.SetStep(1);
+  s.link.progress = &bar;
+  EXPECT_FALSE(s.Exchange());
+  EXPECT_EQ(bar.Position(), 0);
+  s.port.responder().intercept = [](const RequestFrame&) { return sim::Response(0, {}); };
+  EXPECT_TRUE(s.Exchange());
+  EXPECT_EQ(bar.Position(), 1);
+}
+
+TEST(Take, FloatTurnsZeroIntoNotSetUnlessZerosAreKept) {
+  ScriptedLink s(sim::Response(0, {0x00, 0x00, 0x00, 0x80, 0x00, 0x00, 0x80, 0x3F}));
+  ASSERT_TRUE(s.Exchange());
+  model::Float32 value{};
+  s.link.TakeFloat(value);
+  EXPECT_TRUE(value.IsNotSet());
+  s.link.keepZeroValues = true;
+  s.link.cursor = 3;
+  s.link.TakeFloat(value);
+  EXPECT_EQ(value.bits, 0x80000000u);
+  s.link.TakeFloat(value);
+  EXPECT_EQ(value.Value(), 1.0f);
+}
+
+TEST(Take, HexDigitsHighNibbleFirstAndSkipAdvancesTheCursor) {
+  ScriptedLink s(sim::Response(0, {0x12, 0xAB, 0x0C, 0xF0, 9, 9, 9, 9, 1, 2, 3, 4}));
+  ASSERT_TRUE(s.Exchange());
+  char text[9];
+  s.link.TakeHexDigits(text, 1);
+  EXPECT_STREQ(text, "12AB0CF0");
+  EXPECT_EQ(s.link.cursor, 3 + 8);
+  device::Value4 raw{};
+  s.link.TakeRaw(raw);
+  EXPECT_EQ(raw, (device::Value4{1, 2, 3, 4}));
+}
+
+TEST(Take, NeverDecodesBytesTheResponseDidNotCarry) {
+  ScriptedLink s(sim::Response(0, {1, 2, 3, 4, 5, 6, 7, 8}));
+  ASSERT_TRUE(s.Exchange());
+  s.port.responder().intercept = [](const RequestFrame&) { return sim::Response(0, {9, 9}); };
+  ASSERT_TRUE(s.Exchange());
+  device::Value4 raw{};
+  EXPECT_FALSE(s.link.TakeRaw(raw));
+  EXPECT_EQ(raw, (device::Value4{0xFF, 0xFF, 0xFF, 0xFF}));
+  model::Float32 value{};
+  EXPECT_FALSE(s.link.TakeFloat(value));
+  EXPECT_TRUE(value.IsNotSet());
+}
+
+TEST(OpenPort, ExplainsWhyThePortCannotBeOpened) {
+  testing::SimulatedExchange bench(0x47, 0x53);
+  bench.link.portPath.clear();
+  bench.link.portMap = {};
+  model::ParameterSet set{};
+  set.Reset();
+  set.comPort = 0;
+  EXPECT_FALSE(bench.link.OpenPort(set));
+  ASSERT_EQ(bench.ui.messages.size(), 1u);
+  EXPECT_EQ(bench.ui.messages[0].text,
+            "Ошибка при открытии COM-порта!\nПорт COM0 не существует: выберите порт от COM1 до "
+            "COM9.");
+  EXPECT_EQ(bench.ui.messages[0].icon, platform::Icon::Error);
+
+  set.comPort = 9;
+  bench.port.openFailure = "Устройство /dev/ttyUSB4 не найдено.";
+  EXPECT_FALSE(bench.link.OpenPort(set));
+  EXPECT_EQ(bench.ui.messages[1].text,
+            "Ошибка при открытии COM-порта!\nУстройство /dev/ttyUSB4 не найдено.");
+  bench.port.openFailure.clear();
+  EXPECT_TRUE(bench.link.OpenPort(set));
+  EXPECT_EQ(bench.port.openedPath, "/dev/ttyUSB4");
+}
+
+TEST(ClosePort, DrainsTheLineOnlyAfterAnAbandonedExchange) {
+  sim::Faults faults;
+  faults.responseDelayMs = 6000;  // the response comes after the link has given up
+  ScriptedLink s(sim::Response(0, {1, 2, 3, 4}), faults);
+  EXPECT_FALSE(s.Exchange());
+  s.link.Abandon("x");
+  EXPECT_EQ(s.port.drains, 1);
+  EXPECT_EQ(s.port.drainedBytes, 9u);
+  s.link.ClosePort();
+  EXPECT_EQ(s.port.drains, 2);
+  EXPECT_FALSE(s.port.IsOpen());
+}
+
+}  // namespace
+}  // namespace tarvo
