@@ -134,6 +134,89 @@ INSTANTIATE_TEST_SUITE_P(
             "L", 0x49, 0x10, {{1, 7}, {2, 19}, {3, 25}, {14, 18}, {20, 28}, {23, 1}, {26, 6}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// System-wide and node 1 floats read from parameters that hold 100 + their number.
+using SetFloat = Float32 model::ParameterSet::*;
+using NodeFloat = Float32 model::NodeRecord::*;
+
+struct FloatsReadCase {
+  const char* name;
+  std::uint8_t exec;
+  std::uint8_t version;
+  std::vector<std::pair<int, SetFloat>> system;
+  std::vector<std::pair<int, NodeFloat>> node;
+};
+
+class FloatsRead : public ::testing::TestWithParam<FloatsReadCase> {};
+
+TEST_P(FloatsRead, TakeEachParameterIntoItsField) {
+  const FloatsReadCase& c = GetParam();
+  testing::SimulatedExchange bench(c.exec, c.version);
+  for (int p = 1; p < 40; ++p) {
+    bench.device.SetCell(0, p, FloatCell(100.0f + p));
+    bench.device.SetCell(0x81, p, FloatCell(100.0f + p));
+  }
+  model::ParameterSet result{};
+  result.Reset();
+  ASSERT_TRUE(bench.link.ReadAllParameters(result, nullptr));
+  model::ParameterSet reset{};
+  reset.Reset();
+  for (SetFloat field :
+       {&model::ParameterSet::contractColdWaterTemp, &model::ParameterSet::contractBaroPressure,
+        &model::ParameterSet::baroUpperLimit, &model::ParameterSet::contractOutdoorTemp}) {
+    Float32 expected = reset.*field;
+    for (auto [parameter, mapped] : c.system) {
+      if (mapped == field) expected = Float32::Of(100.0f + parameter);
+    }
+    EXPECT_EQ(result.*field, expected);
+  }
+  for (NodeFloat field :
+       {&model::NodeRecord::averagingCoefficient, &model::NodeRecord::hourlyMassConstant,
+        &model::NodeRecord::massImbalanceSetpoint, &model::NodeRecord::hourlyEnergyConstant,
+        &model::NodeRecord::minTemperatureDifference}) {
+    Float32 expected = reset.nodes[0].*field;
+    for (auto [parameter, mapped] : c.node) {
+      if (mapped == field) expected = Float32::Of(100.0f + parameter);
+    }
+    EXPECT_EQ(result.nodes[0].*field, expected);
+  }
+}
+
+using S = model::ParameterSet;
+using N = model::NodeRecord;
+
+INSTANTIATE_TEST_SUITE_P(
+    Variants, FloatsRead,
+    ::testing::Values(
+        FloatsReadCase{"V46",
+                       0x46,
+                       0x08,
+                       {{4, &S::contractColdWaterTemp}},
+                       {{1, &N::averagingCoefficient}, {24, &N::minTemperatureDifference}}},
+        FloatsReadCase{"G",
+                       0x47,
+                       0x10,
+                       {{20, &S::contractColdWaterTemp}, {23, &S::contractBaroPressure}},
+                       {{2, &N::averagingCoefficient}}},
+        FloatsReadCase{"U",
+                       0x50,
+                       0x40,
+                       {{4, &S::baroUpperLimit},
+                        {20, &S::contractColdWaterTemp},
+                        {23, &S::contractBaroPressure},
+                        {26, &S::contractOutdoorTemp}},
+                       {{4, &N::averagingCoefficient}}},
+        FloatsReadCase{"UV",
+                       0x60,
+                       0x10,
+                       {{21, &S::contractColdWaterTemp}},
+                       {{10, &N::averagingCoefficient},
+                        {11, &N::hourlyMassConstant},
+                        {13, &N::massImbalanceSetpoint},
+                        {14, &N::hourlyEnergyConstant},
+                        {18, &N::minTemperatureDifference}}},
+        FloatsReadCase{"L", 0x49, 0x10, {{4, &S::contractColdWaterTemp}}, {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 // Reads of (address, first parameter, count), in the order sent, wake-up and identification
 // left out.
 using ReadRequest = std::tuple<int, int, int>;
