@@ -501,5 +501,72 @@ TEST(ReadAllParameters, TypeCodeNibblesAboveNineSurviveAReadAndAWrite) {
   }
 }
 
+// What the device's software cannot take is named in a notice, and the write goes on.
+struct NoticeCase {
+  const char* name;
+  std::uint8_t exec;
+  std::uint8_t version;
+  bool sms1;
+  bool sms2;
+  bool correction;
+  bool daylightSaving;
+  std::vector<std::string> notices;
+};
+
+std::string One(const char* code) {
+  return std::string("Данный вычислитель не поддерживает ввод параметра ") + code +
+         " из компьютера.\nВведите параметр с клавиатуры вычислителя или обновите программное "
+         "обеспечение вычислителя.";
+}
+
+std::string Two(const char* codes) {
+  return std::string("Данный вычислитель не поддерживает ввод параметров ") + codes +
+         " из компьютера.\nВведите параметры с клавиатуры вычислителя или обновите программное "
+         "обеспечение вычислителя.";
+}
+
+class WriteNotice : public ::testing::TestWithParam<NoticeCase> {};
+
+TEST_P(WriteNotice, NamesWhatTheVersionCannotTake) {
+  const NoticeCase& c = GetParam();
+  WriteBench bench(c.exec, c.version);
+  if (c.sms1) std::memcpy(bench.set.sms1First.chars, "91200000", 8);
+  if (c.sms2) std::memcpy(bench.set.sms2Second.chars, "12345670", 8);
+  bench.set.correctionFlag = c.correction ? 1 : 0;
+  bench.set.daylightSaving = c.daylightSaving ? 1 : 0;
+  ASSERT_TRUE(bench.Write());
+  EXPECT_EQ(bench.Texts(), c.notices);
+  for (const auto& message : bench.ui.messages) EXPECT_EQ(message.icon, platform::Icon::None);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Variants, WriteNotice,
+    ::testing::Values(
+        NoticeCase{"V54", 0x44, 0x54, true, true, false, true, {One("017"), Two("019, 020")}},
+        NoticeCase{"V55", 0x44, 0x55, true, true, false, false, {}},
+        NoticeCase{
+            "G46", 0x45, 0x46, true, false, true, true, {One("018"), Two("025, 026"), One("028")}},
+        NoticeCase{"G48", 0x45, 0x48, true, false, true, false, {One("028")}},
+        NoticeCase{"U19",
+                   0x50,
+                   0x19,
+                   true,
+                   true,
+                   true,
+                   false,
+                   {Two("0029, 0030"), One("0031"), Two("0034, 0035")}},
+        NoticeCase{"U22",
+                   0x50,
+                   0x22,
+                   true,
+                   true,
+                   true,
+                   true,
+                   {One("0018"), One("0031"), Two("0034, 0035")}},
+        NoticeCase{"U33", 0x50, 0x33, true, true, true, true, {}},
+        NoticeCase{"UV06", 0x60, 0x06, true, true, false, true, {Two("029, 030"), Two("034, 035")}},
+        NoticeCase{"UV06Empty", 0x60, 0x06, false, false, false, true, {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace
 }  // namespace tarvo
