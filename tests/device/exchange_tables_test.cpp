@@ -217,6 +217,51 @@ INSTANTIATE_TEST_SUITE_P(
         FloatsReadCase{"L", 0x49, 0x10, {{4, &S::contractColdWaterTemp}}, {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// With zeros not kept, a channel whose every value reads as 0.0 keeps 0 only in the slots its
+// type code needs; every other slot is not set.
+struct FixUpCase {
+  const char* name;
+  std::uint8_t exec;
+  std::uint8_t version;
+  Value4 typeCode;
+  std::vector<int> zeroSlots;
+};
+
+class ChannelFixUp : public ::testing::TestWithParam<FixUpCase> {};
+
+TEST_P(ChannelFixUp, TurnsBackToZeroOnlyTheSlotsTheTypeCodeNeeds) {
+  const FixUpCase& c = GetParam();
+  testing::SimulatedExchange bench(c.exec, c.version);
+  bench.device.SetCell(1, 0, c.typeCode);
+  for (int p = 1; p < 100; ++p) bench.device.SetCell(1, p, {0, 0, 0, 0});
+  model::ParameterSet result{};
+  result.Reset();
+  ASSERT_TRUE(bench.link.ReadAllParameters(result, nullptr));
+  ASSERT_FALSE(bench.link.keepZeroValues);
+  std::vector<int> zero;
+  for (int slot = 1; slot <= 32; ++slot) {
+    const Float32 value = result.channels[0].Slot(slot);
+    if (value == Float32::Of(0.0f)) {
+      zero.push_back(slot);
+    } else {
+      EXPECT_TRUE(value.IsNotSet()) << "slot " << slot;
+    }
+  }
+  EXPECT_EQ(zero, c.zeroSlots);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Variants, ChannelFixUp,
+    ::testing::Values(
+        FixUpCase{"V", 0x44, 0x54, {0x11, 0x00, 0, 0}, {1, 4, 5, 6, 28}},
+        FixUpCase{"VNoTransducer", 0x44, 0x54, {0x10, 0x00, 0, 0}, {28}},
+        FixUpCase{"G", 0x45, 0x46, {0x21, 0x01, 0x00, 0x00}, {2, 4, 5, 6, 13, 14, 16, 21, 28}},
+        FixUpCase{"GHeatValue", 0x45, 0x46, {0x50, 0x00, 0x00, 0x10}, {24, 28, 31, 32}},
+        FixUpCase{"U", 0x50, 0x20, {0x01, 0x11, 0x00, 0x01}, {1, 4, 5, 6, 13, 14, 16, 24, 28}},
+        FixUpCase{"UMedium5", 0x50, 0x20, {0x05, 0x00, 0x00, 0x00}, {28, 31, 32}},
+        FixUpCase{"UMedium2", 0x50, 0x20, {0x02, 0x00, 0x01, 0x00}, {3, 4, 5, 6, 21, 28}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 // Reads of (address, first parameter, count), in the order sent, wake-up and identification
 // left out.
 using ReadRequest = std::tuple<int, int, int>;
