@@ -79,6 +79,8 @@ bool DeviceLink::ReceiveResponse() {
   for (;;) {
     if (!Receive(0, 1, start + kStartByteLimitMs)) return false;
     if (response.bytes[0] == kStartByte) break;
+    // A line that never stops sending noise must not keep the wait open past its limit.
+    if (clock_.NowMs() >= start + kStartByteLimitMs) return false;
   }
   if (!Receive(1, 1, clock_.NowMs() + kPartLimitMs) ||
       !Receive(2, 1, clock_.NowMs() + kPartLimitMs)) {

@@ -159,8 +159,6 @@ class Reader {
 
   bool ReadChannelBlocks() {
     const ChannelLayout layout = ChannelReadLayout(copy_.ident);
-    bool tablesAnswered = true;
-    bool gasAnswered = true;
     for (int c = 1; c <= copy_.channelCount; ++c) {
       model::ChannelRecord& channel = copy_.channels[c - 1];
       if (!Request(c, layout.block.first, layout.block.count)) return Fail();
@@ -170,12 +168,21 @@ class Reader {
       }
       if (!link_.keepZeroValues) ApplyChannelFixUps(variant_, channel);
       if (channel.Slot(28).IsNotSet()) channel.Slot(28) = model::Float32::Of(0.0f);
+    }
+    return true;
+  }
 
-      if (variant_ == DeviceVariant::G && tablesAnswered) {
-        if (!ReadGasChannelExtras(c, channel, tablesAnswered)) return false;
+  // The extra blocks follow once every channel's main block has been read.
+  bool ReadExtraChannelBlocks() {
+    bool answered = true;
+    for (int c = 1; c <= copy_.channelCount && answered; ++c) {
+      model::ChannelRecord& channel = copy_.channels[c - 1];
+      if (variant_ == DeviceVariant::G && !ReadGasChannelExtras(c, channel, answered)) {
+        return false;
       }
-      if (variant_ == DeviceVariant::U && version_ >= 27 && gasAnswered) {
-        if (!ReadAssociatedGas(c, channel, gasAnswered)) return false;
+      if (variant_ == DeviceVariant::U && version_ >= 27 &&
+          !ReadAssociatedGas(c, channel, answered)) {
+        return false;
       }
     }
     return true;
@@ -384,7 +391,8 @@ bool DeviceLink::ReadAllParameters(model::ParameterSet& set, platform::Progress*
     progress->SetStep(1);
   }
   if (!reader.ScanNodes() || !reader.ScanChannels() || !reader.ReadSystemBlock() ||
-      !reader.ReadChannelBlocks() || !reader.ReadNodeBlocks() || !reader.ReadTexts()) {
+      !reader.ReadChannelBlocks() || !reader.ReadExtraChannelBlocks() || !reader.ReadNodeBlocks() ||
+      !reader.ReadTexts()) {
     return false;
   }
   if (progress != nullptr) progress->SetPos(0);

@@ -6,8 +6,8 @@ using model::DeviceVariant;
 
 int HexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
+  // The device's digit strings use capital letters only; a small letter counts as 0 when sent.
   if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
   return -1;
 }
 

@@ -8,7 +8,7 @@
 
 namespace tarvo::device {
 
-// The value of a hexadecimal digit character, -1 for any other character.
+// The value of a hexadecimal digit character ('0'..'9', 'A'..'F'), -1 for any other character.
 int HexValue(char c);
 
 // Eight characters packed two per byte, each counting its hexadecimal value (0 for a character

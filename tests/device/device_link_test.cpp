@@ -77,6 +77,54 @@ TEST(ReceiveResponse, GivesUpFiveSecondsAfterItStartedWhenNoStartByteComes) {
   EXPECT_EQ(s.clock.NowMs() - start, 5000);
 }
 
+TEST(ReceiveResponse, GivesUpOneSecondAfterTheStartByteWhenTheStatusDoesNotCome) {
+  ScriptedLink s(Bytes{0xFE});
+  const std::int64_t start = s.clock.NowMs();
+  EXPECT_FALSE(s.Exchange());
+  EXPECT_EQ(s.clock.NowMs() - start, 1000);
+  EXPECT_EQ(s.link.errorCode, 0);
+}
+
+// A line that never stops delivering noise, a byte every millisecond, each ready when asked.
+class EndlessNoisePort : public platform::SerialPort {
+ public:
+  explicit EndlessNoisePort(platform::Clock& clock) : clock_(clock) {}
+  bool Open(const std::string&, std::string&) override { return open_ = true; }
+  void Configure(int) override {}
+  bool IsOpen() const override { return open_; }
+  int BaudRate() const override { return 9600; }
+  bool Write(std::span<const std::uint8_t>, std::int64_t) override { return true; }
+  std::size_t Read(std::uint8_t* data, std::size_t count, std::int64_t) override {
+    if (++bytesRead > 100000) return 0;  // ends the test even if the link would not
+    clock_.SleepMs(1);
+    std::fill_n(data, count, 0x55);
+    return count;
+  }
+  void CancelAndDrain() override {}
+  void Close() override { open_ = false; }
+
+  int bytesRead = 0;
+
+ private:
+  platform::Clock& clock_;
+  bool open_ = false;
+};
+
+TEST(ReceiveResponse, EndlessNoiseEndsTheWaitAfterFiveSeconds) {
+  sim::VirtualClock clock;
+  EndlessNoisePort port(clock);
+  testing::RecordingUi ui;
+  device::DeviceLink link(port, clock, ui);
+  link.portPath = "/dev/noisy";
+  model::ParameterSet set{};
+  set.Reset();
+  ASSERT_TRUE(link.OpenPort(set));
+  EXPECT_FALSE(link.Exchange(RequestFrame::Make(device::kCmdRead, 0, 0, {1})));
+  EXPECT_EQ(link.errorCode, 0);
+  EXPECT_LE(port.bytesRead, 5001);
+  EXPECT_EQ(clock.NowMs(), 5000);
+}
+
 TEST(ReceiveResponse, AllowsTheDataPartItsWireTimeAtTheLineRate) {
   // 62 values at 2400 baud take longer than a flat second on the wire.
   sim::Faults paced;

@@ -160,8 +160,8 @@ int RunSim(const ParsedArgs& args, CliIo& io) {
   const std::string name = model::VariantName(variant);
   io.err << "Имитатор " << (name.empty() ? "неизвестного вычислителя" : name) << " (исполнение "
          << Hex2(ident.executionCode) << ", версия ПО " << Hex2(ident.softwareVersion) << ", "
-         << device.channelCount << " каналов, " << device.nodeCount << " узлов) ждет обмена на "
-         << path << ". Остановка: Ctrl+C.\n";
+         << "каналов учета: " << device.channelCount << ", узлов учета: " << device.nodeCount
+         << ") ждет обмена на " << path << ". Остановка: Ctrl+C.\n";
   io.err.flush();
 
   struct sigaction action {};
