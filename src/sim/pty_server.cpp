@@ -76,18 +76,23 @@ void PtyServer::Serve(const std::atomic<bool>& stop) {
       chunk[due] = out[due].byte;
       ++due;
     }
+    bool outputBlocked = false;
     if (due > 0) {
       const ssize_t wrote = ::write(master_, chunk, due);
       if (wrote > 0) out.erase(out.begin(), out.begin() + wrote);
+      outputBlocked = wrote <= 0;
     }
     if (responder_.HungUp() && out.empty()) break;
 
     // Wait to the microsecond: a whole-millisecond poll would add up to 1 ms to every response.
     std::int64_t waitUs = std::int64_t{kMaxWaitMs} * 1000;
-    if (!out.empty()) waitUs = std::clamp<std::int64_t>(out.front().atUs - now, 0, waitUs);
+    // A program that stops reading fills the terminal: then wait until it has room again.
+    if (!out.empty() && !outputBlocked) {
+      waitUs = std::clamp<std::int64_t>(out.front().atUs - now, 0, waitUs);
+    }
     const timespec timeout{static_cast<time_t>(waitUs / 1000000),
                            static_cast<long>(waitUs % 1000000) * 1000};
-    pollfd entry{master_, POLLIN, 0};
+    pollfd entry{master_, static_cast<short>(outputBlocked ? POLLIN | POLLOUT : POLLIN), 0};
     const int ready = ::ppoll(&entry, 1, &timeout, nullptr);
     if (ready < 0) continue;  // interrupted: the loop checks stop
     if (ready == 0) continue;
