@@ -20,6 +20,7 @@ struct FormSlot {
   std::unique_ptr<forms::Form> form;  // null while the variant's pages are not built
   std::string missingMessage;
   bool involved = false;
+  int owner = -1;  // a dialog behind a button: the slot of its page
 };
 
 std::string NoFormMessage(const std::string& code, const model::ParameterSet& set) {
@@ -32,9 +33,13 @@ bool EnterAll(const std::vector<Assignment>& assignments, std::vector<FormSlot>&
               const model::ParameterSet& set, std::string& message) {
   for (const Assignment& assignment : assignments) {
     forms::Row* row = nullptr;
+    forms::Form* form = nullptr;
     for (FormSlot& slot : slots) {
       if (slot.form && (row = slot.form->FindRow(assignment.code)) != nullptr) {
         slot.involved = true;
+        // The page is left after its dialog closes, so its checks run too.
+        if (slot.owner >= 0) slots[slot.owner].involved = true;
+        form = slot.form.get();
         break;
       }
     }
@@ -49,7 +54,7 @@ bool EnterAll(const std::vector<Assignment>& assignments, std::vector<FormSlot>&
       message = NoFormMessage(assignment.code, set);
       return false;
     }
-    if (const auto error = forms::EnterRowValue(*row, assignment.value)) {
+    if (const auto error = form->EnterValue(*row, assignment.value)) {
       message = "Код " + assignment.code + ": " + *error + ".";
       return false;
     }
@@ -80,22 +85,28 @@ int RunSet(const ParsedArgs& args, CliIo& io) {
     return Failure(io, "В файле не задан тип вычислителя: форм параметров нет.");
   }
 
+  ConsoleUi ui(io.err);
   std::vector<FormSlot> slots;
   for (const FormTarget& target : AllFormTargets(set)) {
-    FormSlot slot{target, MakeForm(set, target, message), {}, false};
-    if (slot.form) {
-      slot.form->Fill();
-    } else {
-      slot.missingMessage = message;
+    auto form = MakeForm(set, target, message);
+    if (!form) {
+      slots.push_back({target, nullptr, message, false, -1});
+      continue;
     }
-    slots.push_back(std::move(slot));
+    form->Fill();
+    // A dialog behind a button stores into the set on its OK, before its page is left: it
+    // stands before the page.
+    auto dialogs = forms::OpenDialogs(*form, ui);
+    const int owner = static_cast<int>(slots.size() + dialogs.size());
+    for (auto& dialog : dialogs)
+      slots.push_back({target, std::move(dialog.form), {}, false, owner});
+    slots.push_back({target, std::move(form), {}, false, -1});
   }
   if (!EnterAll(assignments, slots, set, message)) return Failure(io, message);
 
   // The switch is stored in the file: skipping the completion checks must not change it.
   const std::int32_t storedSwitch = set.checkForStart;
   if (args.Has("--no-start-check")) set.checkForStart = 0;
-  ConsoleUi ui(io.err);
   for (FormSlot& slot : slots) {
     if (slot.involved && !slot.form->Accept(ui)) {
       return Failure(io, "Файл " + path + " не изменен.");
