@@ -3,6 +3,7 @@
 #include "app/cli/command.h"
 #include "app/cli/command_values.h"
 #include "app/cli/console_ui.h"
+#include "app/cli/form_batch.h"
 #include "app/cli/form_catalog.h"
 #include "model/document.h"
 
@@ -14,53 +15,6 @@ struct Assignment {
   std::string code;
   std::string value;
 };
-
-struct FormSlot {
-  FormTarget target;
-  std::unique_ptr<forms::Form> form;  // null while the variant's pages are not built
-  std::string missingMessage;
-  bool involved = false;
-  int owner = -1;  // a dialog behind a button: the slot of its page
-};
-
-std::string NoFormMessage(const std::string& code, const model::ParameterSet& set) {
-  return "Код " + code + " не показывает ни одна форма вычислителя " +
-         model::VariantName(set.Variant()) + " (исполнение " + Hex2(set.ident.executionCode) + ").";
-}
-
-// Enters every value into the row that shows its code; a message on the first that cannot be.
-bool EnterAll(const std::vector<Assignment>& assignments, std::vector<FormSlot>& slots,
-              const model::ParameterSet& set, std::string& message) {
-  for (const Assignment& assignment : assignments) {
-    forms::Row* row = nullptr;
-    forms::Form* form = nullptr;
-    for (FormSlot& slot : slots) {
-      if (slot.form && (row = slot.form->FindRow(assignment.code)) != nullptr) {
-        slot.involved = true;
-        // The page is left after its dialog closes, so its checks run too.
-        if (slot.owner >= 0) slots[slot.owner].involved = true;
-        form = slot.form.get();
-        break;
-      }
-    }
-    if (row == nullptr) {
-      const auto page = PageOfCode(set, assignment.code);
-      for (const FormSlot& slot : slots) {
-        if (page && slot.target == *page && !slot.form) {
-          message = slot.missingMessage + " Код " + assignment.code + " не может быть задан.";
-          return false;
-        }
-      }
-      message = NoFormMessage(assignment.code, set);
-      return false;
-    }
-    if (const auto error = form->EnterValue(*row, assignment.value)) {
-      message = "Код " + assignment.code + ": " + *error + ".";
-      return false;
-    }
-  }
-  return true;
-}
 
 int RunSet(const ParsedArgs& args, CliIo& io) {
   if (args.positional.size() < 2) {
@@ -86,32 +40,21 @@ int RunSet(const ParsedArgs& args, CliIo& io) {
   }
 
   ConsoleUi ui(io.err);
-  std::vector<FormSlot> slots;
+  FormBatch batch;
   for (const FormTarget& target : AllFormTargets(set)) {
     auto form = MakeForm(set, target, message);
-    if (!form) {
-      slots.push_back({target, nullptr, message, false, -1});
-      continue;
-    }
-    form->Fill();
-    // A dialog behind a button stores into the set on its OK, before its page is left: it
-    // stands before the page.
-    auto dialogs = forms::OpenDialogs(*form, ui);
-    const int owner = static_cast<int>(slots.size() + dialogs.size());
-    for (auto& dialog : dialogs)
-      slots.push_back({target, std::move(dialog.form), {}, false, owner});
-    slots.push_back({target, std::move(form), {}, false, -1});
+    batch.Add(target, std::move(form), message, ui);
   }
-  if (!EnterAll(assignments, slots, set, message)) return Failure(io, message);
+  for (const Assignment& assignment : assignments) {
+    if (!batch.Enter(assignment.code, assignment.value, set, message)) {
+      return Failure(io, message);
+    }
+  }
 
   // The switch is stored in the file: skipping the completion checks must not change it.
   const std::int32_t storedSwitch = set.checkForStart;
   if (args.Has("--no-start-check")) set.checkForStart = 0;
-  for (FormSlot& slot : slots) {
-    if (slot.involved && !slot.form->Accept(ui)) {
-      return Failure(io, "Файл " + path + " не изменен.");
-    }
-  }
+  if (!batch.AcceptInvolved(ui)) return Failure(io, "Файл " + path + " не изменен.");
   set.checkForStart = storedSwitch;
 
   if (!document->Store(path, message)) return Failure(io, message);
