@@ -156,6 +156,28 @@ std::unique_ptr<Form> Form::Press(std::string_view, platform::Ui&) {
   return nullptr;
 }
 
+void Form::RowChanged(Row&) {}
+
+std::optional<std::string> Form::EnterValue(Row& row, std::string_view value) {
+  auto error = EnterRowValue(row, value);
+  if (!error && (row.kind == CellKind::DropDown || row.kind == CellKind::CheckBox)) {
+    RowChanged(row);
+  }
+  return error;
+}
+
+std::vector<OpenedDialog> OpenDialogs(Form& form, platform::Ui& ui) {
+  std::vector<OpenedDialog> dialogs;
+  for (const Button& button : form.buttons) {
+    if (!button.opensDialog || !button.visible || !button.enabled) continue;
+    if (auto dialog = form.Press(button.id, ui)) {
+      dialog->Fill();
+      dialogs.push_back({button.id, std::move(dialog)});
+    }
+  }
+  return dialogs;
+}
+
 Row* Form::FindRow(std::string_view code) {
   for (Row& row : rows) {
     if (row.visible && row.code == code) return &row;

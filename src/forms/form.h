@@ -61,6 +61,9 @@ struct Button {
   std::string label;
   bool visible = true;
   bool enabled = true;
+  // Opens a dialog of rows that checks nothing of this form first and stores into the set on
+  // its own OK, so a front end may open it just to reach its rows (a table of a channel).
+  bool opensDialog = false;
 };
 
 // A form is a list of rows with its actions. The desktop window renders any form with one
@@ -83,6 +86,11 @@ class Form {
   virtual bool Accept(platform::Ui& ui) = 0;
   // An extra button. May return a form to run modally (filled by the caller like any form).
   virtual std::unique_ptr<Form> Press(std::string_view buttonId, platform::Ui& ui);
+  // The user chose another entry of a drop-down list or clicked a check box. A form that
+  // relabels or shows rows after such a choice overrides this; typed text never calls it.
+  virtual void RowChanged(Row& row);
+  // Enters a value as the user would (EnterRowValue) and tells the form of a changed choice.
+  std::optional<std::string> EnterValue(Row& row, std::string_view value);
   // Cancel needs no action of the form: it checks nothing, and whatever the form committed
   // while it ran is undone by the guarded edit's snapshot.
 
@@ -91,6 +99,15 @@ class Form {
   const Row* FindRow(std::string_view code) const;
   Button* FindButton(std::string_view id);
 };
+
+// A dialog behind an extra button, opened and filled.
+struct OpenedDialog {
+  std::string buttonId;
+  std::unique_ptr<Form> form;
+};
+// Opens the dialogs of the form's visible, enabled buttons that open a dialog; other buttons are
+// not pressed.
+std::vector<OpenedDialog> OpenDialogs(Form& form, platform::Ui& ui);
 
 // Length of a UTF-8 text in characters.
 int CharCount(std::string_view text);

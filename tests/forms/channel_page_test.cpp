@@ -36,7 +36,7 @@ const CompletionRule kCompletion[] = {
 class TestPage : public ChannelPage {
  public:
   TestPage(ParameterSet& set, int index) : ChannelPage(set, index) {
-    rows.push_back(TextRow("K" + std::to_string(index + 1) + "00", " Тип", 2));
+    rows.push_back(TextRow(ChannelCode(set.Variant(), index, 0), " Тип", 2));
     for (const auto& spec : kRows)
       rows.push_back(MakeNumberRow(spec, {set.Variant(), index, false}));
   }
@@ -84,6 +84,24 @@ struct Sheet {
   std::unique_ptr<PropertySheet> sheet;
   testing::RecordingUi ui;
 };
+
+TEST(ChannelCodeTest, FixedCodesSpellTheTenthChannelOut) {
+  struct Case {
+    model::DeviceVariant variant;
+    int index;
+    int number;
+    const char* code;
+  };
+  const Case cases[] = {
+      {model::DeviceVariant::G, 0, 0, "K100"},    {model::DeviceVariant::G, 9, 0, "K1000"},
+      {model::DeviceVariant::L, 9, 0, "K1000"},   {model::DeviceVariant::G, 9, 70, "K1070"},
+      {model::DeviceVariant::V, 2, 50, "K350"},   {model::DeviceVariant::U, 0, 0, "K0100"},
+      {model::DeviceVariant::U, 11, 26, "K1226"}, {model::DeviceVariant::UV, 9, 14, "K1014"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ChannelCode(c.variant, c.index, c.number), c.code) << c.code;
+  }
+}
 
 TEST(ChannelSheetTest, CaptionAndTabTitles) {
   Sheet u(0x53);

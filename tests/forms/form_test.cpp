@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "fakes/recording_ui.h"
+
 namespace tarvo::forms {
 namespace {
 
@@ -83,6 +85,66 @@ TEST(EnterRowValueTest, HiddenOrDisabledRowsTakeNothing) {
   row.enabled = false;
   EXPECT_NE(EnterRowValue(row, "1"), std::nullopt);
   EXPECT_EQ(row.Text(), "");
+}
+
+// A dialog of the shape of the associated-gas one: a list whose choice relabels another row.
+class ListDialog : public Form {
+ public:
+  ListDialog() {
+    Row kind;
+    kind.code = "K0177";
+    kind.kind = CellKind::DropDown;
+    kind.entries = {"абсолютная", "относительная"};
+    rows.push_back(kind);
+    rows.push_back(TextRow("K0180", "Абсолютная влажность, г/куб.м", 9));
+  }
+  void Fill() override { rows[0].selected = 0; }
+  bool Accept(platform::Ui&) override { return true; }
+  void RowChanged(Row& row) override {
+    if (&row == &rows[0]) {
+      rows[1].description =
+          row.selected == 0 ? "Абсолютная влажность, г/куб.м" : "Относительная влажность, %";
+    }
+  }
+};
+
+// A page with a plain button that checks the page and two dialog buttons, one hidden.
+class PageWithButtons : public Form {
+ public:
+  PageWithButtons() {
+    buttons.push_back({"copy", "Копирование параметров канала"});
+    buttons.push_back({"gas", "Параметры попутного газа", true, true, true});
+    buttons.push_back({"hidden", "Скрытый", false, true, true});
+  }
+  void Fill() override {}
+  bool Accept(platform::Ui&) override { return true; }
+  std::unique_ptr<Form> Press(std::string_view id, platform::Ui&) override {
+    pressed.emplace_back(id);
+    return id == "copy" ? nullptr : std::make_unique<ListDialog>();
+  }
+  std::vector<std::string> pressed;
+};
+
+TEST(FormTest, EnteringAChoiceTellsTheFormButTypingDoesNot) {
+  ListDialog dialog;
+  dialog.Fill();
+  EXPECT_EQ(dialog.EnterValue(dialog.rows[0], "относительная"), std::nullopt);
+  EXPECT_EQ(dialog.rows[1].description, "Относительная влажность, %");
+  EXPECT_NE(dialog.EnterValue(dialog.rows[0], "7"), std::nullopt);
+  EXPECT_EQ(dialog.rows[1].description, "Относительная влажность, %");
+  EXPECT_EQ(dialog.EnterValue(dialog.rows[0], "0"), std::nullopt);
+  EXPECT_EQ(dialog.rows[1].description, "Абсолютная влажность, г/куб.м");
+}
+
+TEST(FormTest, OpenDialogsPressesOnlyTheShownDialogButtons) {
+  PageWithButtons page;
+  testing::RecordingUi ui;
+  const auto dialogs = OpenDialogs(page, ui);
+  EXPECT_EQ(page.pressed, std::vector<std::string>{"gas"});
+  ASSERT_EQ(dialogs.size(), 1u);
+  EXPECT_EQ(dialogs[0].buttonId, "gas");
+  EXPECT_EQ(dialogs[0].form->rows[0].selected, 0) << "the dialog is filled";
+  EXPECT_TRUE(ui.messages.empty());
 }
 
 }  // namespace

@@ -74,6 +74,9 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"Hour24", {{"П115", "24"}}, kHour}, Case{"Hour00", {{"П115", "00"}}, ""},
         Case{"Hour01", {{"П115", "01"}}, ""}, Case{"Hour04", {{"П115", "04"}}, ""},
         Case{"Hour23", {{"П115", "23"}}, ""}, Case{"HourEmpty", {{"П115", ""}}, ""},
+        // Read as a signed integer and kept as a byte: -1 is 255, not 0.
+        Case{"HourMinus1", {{"П115", "-1"}}, kHour}, Case{"HourPlus4", {{"П115", "+4"}}, ""},
+        Case{"GasUnitMinus1", {{"П101", "-1"}}, kGasUnit},
         Case{"Averaging005", {{"П102", "0,05"}}, ""},
         Case{"Averaging006", {{"П102", "0.06"}}, kAveraging},
         Case{"TypeBeforeGasUnit", {{"П100", "4"}, {"П101", "10"}}, kType},

@@ -3,6 +3,7 @@
 #include "app/cli/command.h"
 #include "app/cli/command_values.h"
 #include "app/cli/console_ui.h"
+#include "app/cli/form_batch.h"
 #include "app/cli/form_catalog.h"
 #include "model/document.h"
 
@@ -14,48 +15,6 @@ struct Assignment {
   std::string code;
   std::string value;
 };
-
-struct FormSlot {
-  FormTarget target;
-  std::unique_ptr<forms::Form> form;  // null while the variant's pages are not built
-  std::string missingMessage;
-  bool involved = false;
-};
-
-std::string NoFormMessage(const std::string& code, const model::ParameterSet& set) {
-  return "Код " + code + " не показывает ни одна форма вычислителя " +
-         model::VariantName(set.Variant()) + " (исполнение " + Hex2(set.ident.executionCode) + ").";
-}
-
-// Enters every value into the row that shows its code; a message on the first that cannot be.
-bool EnterAll(const std::vector<Assignment>& assignments, std::vector<FormSlot>& slots,
-              const model::ParameterSet& set, std::string& message) {
-  for (const Assignment& assignment : assignments) {
-    forms::Row* row = nullptr;
-    for (FormSlot& slot : slots) {
-      if (slot.form && (row = slot.form->FindRow(assignment.code)) != nullptr) {
-        slot.involved = true;
-        break;
-      }
-    }
-    if (row == nullptr) {
-      const auto page = PageOfCode(set, assignment.code);
-      for (const FormSlot& slot : slots) {
-        if (page && slot.target == *page && !slot.form) {
-          message = slot.missingMessage + " Код " + assignment.code + " не может быть задан.";
-          return false;
-        }
-      }
-      message = NoFormMessage(assignment.code, set);
-      return false;
-    }
-    if (const auto error = forms::EnterRowValue(*row, assignment.value)) {
-      message = "Код " + assignment.code + ": " + *error + ".";
-      return false;
-    }
-  }
-  return true;
-}
 
 int RunSet(const ParsedArgs& args, CliIo& io) {
   if (args.positional.size() < 2) {
@@ -80,27 +39,22 @@ int RunSet(const ParsedArgs& args, CliIo& io) {
     return Failure(io, "В файле не задан тип вычислителя: форм параметров нет.");
   }
 
-  std::vector<FormSlot> slots;
+  ConsoleUi ui(io.err);
+  FormBatch batch;
   for (const FormTarget& target : AllFormTargets(set)) {
-    FormSlot slot{target, MakeForm(set, target, message), {}, false};
-    if (slot.form) {
-      slot.form->Fill();
-    } else {
-      slot.missingMessage = message;
-    }
-    slots.push_back(std::move(slot));
+    auto form = MakeForm(set, target, message);
+    batch.Add(target, std::move(form), message, ui);
   }
-  if (!EnterAll(assignments, slots, set, message)) return Failure(io, message);
+  for (const Assignment& assignment : assignments) {
+    if (!batch.Enter(assignment.code, assignment.value, set, message)) {
+      return Failure(io, message);
+    }
+  }
 
   // The switch is stored in the file: skipping the completion checks must not change it.
   const std::int32_t storedSwitch = set.checkForStart;
   if (args.Has("--no-start-check")) set.checkForStart = 0;
-  ConsoleUi ui(io.err);
-  for (FormSlot& slot : slots) {
-    if (slot.involved && !slot.form->Accept(ui)) {
-      return Failure(io, "Файл " + path + " не изменен.");
-    }
-  }
+  if (!batch.AcceptInvolved(ui)) return Failure(io, "Файл " + path + " не изменен.");
   set.checkForStart = storedSwitch;
 
   if (!document->Store(path, message)) return Failure(io, message);

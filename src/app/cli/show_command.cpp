@@ -4,6 +4,7 @@
 
 #include "app/cli/command.h"
 #include "app/cli/command_values.h"
+#include "app/cli/console_ui.h"
 #include "app/cli/form_catalog.h"
 #include "forms/form.h"
 #include "model/document.h"
@@ -112,6 +113,14 @@ void PrintJson(const model::ConfigurationDocument& document, const std::vector<S
   out << (shown.empty() ? "]\n}\n" : "\n  ]\n}\n");
 }
 
+ShownForm Shown(const forms::Form& form, std::string name, std::string title) {
+  ShownForm entry{std::move(name), std::move(title), {}};
+  for (const forms::Row& row : form.rows) {
+    if (row.visible) entry.rows.push_back({row.code, row.description, forms::RowValueText(row)});
+  }
+  return entry;
+}
+
 // The --form value and, for "channel" and "node", the number given after it.
 std::optional<std::string> FormArgument(const ParsedArgs& args, std::string& error) {
   const std::string* form = args.Value("--form");
@@ -153,6 +162,7 @@ int RunShow(const ParsedArgs& args, CliIo& io) {
     targets = {*target};
   }
 
+  ConsoleUi ui(io.err);
   std::vector<ShownForm> shown;
   std::set<std::string> missing;
   for (const FormTarget& target : targets) {
@@ -163,11 +173,12 @@ int RunShow(const ParsedArgs& args, CliIo& io) {
       continue;
     }
     form->Fill();
-    ShownForm entry{FormName(target), FormTitle(target, set), {}};
-    for (const forms::Row& row : form->rows) {
-      if (row.visible) entry.rows.push_back({row.code, row.description, forms::RowValueText(row)});
+    shown.push_back(Shown(*form, FormName(target), FormTitle(target, set)));
+    // The dialogs behind the page's buttons (a table of the channel) follow their page.
+    for (const auto& dialog : forms::OpenDialogs(*form, ui)) {
+      shown.push_back(
+          Shown(*dialog.form, FormName(target) + "/" + dialog.buttonId, dialog.form->title));
     }
-    shown.push_back(std::move(entry));
   }
 
   if (format == "csv") {
@@ -195,6 +206,8 @@ Command ShowCommand() {
       "  --form ФОРМА     только одна форма: system, channel N или node N (N от 1)\n"
       "  --format ФОРМАТ  text (по умолчанию), csv (form,code,description,value) или json\n\n"
       "Флажок выводится как 1 или 0, строка из нескольких ячеек — ячейками через запятую.\n"
+      "Окно, которое открывается кнопкой страницы (например, таблица канала), выводится\n"
+      "следом за страницей как форма «channel N/кнопка».\n"
       "Формы, которые еще не реализованы для этого вычислителя, не выводятся; об этом\n"
       "сообщается в stderr.\n",
       {{"--form", true, ""}, {"--format", true, ""}},

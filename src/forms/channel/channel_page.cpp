@@ -1,5 +1,7 @@
 #include "forms/channel/channel_page.h"
 
+#include <cstdio>
+
 #include "forms/channel/copy_channel_dlg.h"
 #include "forms/channel/transfer_channel.h"
 #include "forms/form_messages.h"
@@ -45,6 +47,13 @@ bool ChannelPage::ValidatePage(platform::Ui& ui) {
   TransferChannel(index_, index_, working->channels[index_], set_.channels[index_],
                   set_.ident.executionCode);
   return true;
+}
+
+std::string ChannelCode(model::DeviceVariant variant, int channelIndex, int number) {
+  char code[32];
+  std::snprintf(code, sizeof code, variant == model::DeviceVariant::U ? "K%02d%02d" : "K%d%02d",
+                channelIndex + 1, number);
+  return code;
 }
 
 bool RunCompletionRules(std::span<const CompletionRule> rules, const model::ChannelRecord& record,

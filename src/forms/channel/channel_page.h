@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <span>
+#include <string>
 
 #include "forms/property_sheet.h"
 #include "model/parameter_set.h"
@@ -50,6 +51,10 @@ class ChannelPage : public Page {
   int index_;
   int leaveCount_ = 0;
 };
+
+// A fixed channel code (type code row, table codes): "K%d" with the channel number, "K%02d" in
+// variant У, then two digits. Unlike the code of a number row it spells channel 10 out: K1000.
+std::string ChannelCode(model::DeviceVariant variant, int channelIndex, int number);
 
 // A start-of-counting demand: the slot must be set when the condition holds (null = always).
 struct CompletionRule {

@@ -77,13 +77,16 @@ bool CheckMembership(const model::ParameterSet& set, int nodeIndex, const model:
 }
 
 int LeadingNumber(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
   int number = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') break;
-    number = number * 10 + (c - '0');
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    number = number * 10 + (text[i] - '0');
     if (number > 1000000) break;  // far beyond every allowed value
   }
-  return number;
+  return negative ? -number : number;
 }
 
 }  // namespace tarvo::forms

@@ -55,7 +55,9 @@ bool ReadTypeAndComposition(std::string_view text, int channelCount, model::Node
 bool CheckMembership(const model::ParameterSet& set, int nodeIndex, const model::NodeRecord& node,
                      platform::Ui& ui);
 
-// The leading decimal digits of a text as a number; no digits give 0.
+// The leading decimal integer of a text as the C library's atoi reads it: blanks, an optional
+// sign, then digits; no number gives 0. A negative number stays negative, so a field kept as an
+// unsigned byte sees it as a large value and refuses it.
 int LeadingNumber(std::string_view text);
 
 }  // namespace tarvo::forms

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/cli/form_catalog.h"
+#include "forms/form.h"
+#include "model/parameter_set.h"
+#include "platform/ui.h"
+
+namespace tarvo::app {
+
+// The forms one tarvo set goes through, as the user would: each form filled from the set, the
+// dialogs behind a page's buttons opened before the page is left, every form that received a
+// value confirmed or left in order.
+class FormBatch {
+ public:
+  // A form of the configuration, filled here; null when the variant's pages of that level are
+  // not built yet (missingMessage says so).
+  void Add(const FormTarget& target, std::unique_ptr<forms::Form> form,
+           const std::string& missingMessage, platform::Ui& ui);
+  // Enters the value into the row that shows the code; false with a message when no form shows
+  // it or the value does not fit the row.
+  bool Enter(const std::string& code, const std::string& value, const model::ParameterSet& set,
+             std::string& message);
+  // Confirms or leaves every form a value went into, in order (a dialog before its page);
+  // false at the first refusal, whose message the form has shown.
+  bool AcceptInvolved(platform::Ui& ui);
+
+ private:
+  struct Slot {
+    FormTarget target;
+    std::unique_ptr<forms::Form> form;  // null while the variant's pages are not built
+    std::string missingMessage;
+    bool involved = false;
+    int owner = -1;  // a dialog behind a button: the slot of its page
+  };
+  std::vector<Slot> slots_;
+};
+
+}  // namespace tarvo::app
