@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -26,7 +28,8 @@ struct Environment {
 };
 
 TEST(PortMap, TakesTheEnvironmentThenTheSettingsThenTheDefault) {
-  const auto dir = std::filesystem::temp_directory_path() / "tarvo-port-map-test";
+  const auto dir = std::filesystem::temp_directory_path() /
+                   ("tarvo-port-map-test-" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
   const std::string file = (dir / "TarvoConfig.conf").string();
   std::ofstream(file)

@@ -13,6 +13,7 @@
 #include "platform/posix/steady_clock.h"
 #include "sim/configuration_image.h"
 #include "sim/pty_server.h"
+#include "support/temp_dir_test.h"
 
 namespace tarvo {
 namespace {
@@ -69,11 +70,10 @@ TEST(PtyExchange, WritesAConfigurationThroughARealTerminal) {
   EXPECT_EQ(pty.device().Cell(3, 8), (device::Value4{0x00, 0x00, 0x48, 0x41}));
 }
 
-TEST(PtyExchange, TheReadCommandStoresTheFileOnlyAfterACompleteRead) {
-  const auto dir = std::filesystem::temp_directory_path() / "tarvo-pty-read-test";
-  std::filesystem::remove_all(dir);
-  std::filesystem::create_directories(dir);
-  const std::string output = (dir / "read.par").string();
+class PtyCommandTest : public testing::TempDirTest {};
+
+TEST_F(PtyCommandTest, TheReadCommandStoresTheFileOnlyAfterACompleteRead) {
+  const std::string output = PathOf("read.par");
   {
     PtyDevice pty(0x60, 0x10, {});
     std::ostringstream out, err;
@@ -88,14 +88,10 @@ TEST(PtyExchange, TheReadCommandStoresTheFileOnlyAfterACompleteRead) {
   EXPECT_EQ(document.Set().ident.executionCode, 0x60);
   EXPECT_EQ(document.Set().nodeCount, 5);
   EXPECT_EQ(document.Set().speedCode, 3);
-  std::filesystem::remove_all(dir);
 }
 
-TEST(PtyExchange, ADeviceThatHangsUpPartWayFailsTheReadAndChangesNothing) {
-  const auto dir = std::filesystem::temp_directory_path() / "tarvo-pty-hangup-test";
-  std::filesystem::remove_all(dir);
-  std::filesystem::create_directories(dir);
-  const std::string output = (dir / "read.par").string();
+TEST_F(PtyCommandTest, ADeviceThatHangsUpPartWayFailsTheReadAndChangesNothing) {
+  const std::string output = PathOf("read.par");
   sim::Faults faults;
   faults.hangUpAfter = 12;
   PtyDevice pty(0x50, 0x40, faults);
@@ -109,7 +105,6 @@ TEST(PtyExchange, ADeviceThatHangsUpPartWayFailsTheReadAndChangesNothing) {
   EXPECT_EQ(err.str(), "Ошибка при обмене данными с вычислителем!\n");
   EXPECT_TRUE(out.str().empty());
   EXPECT_FALSE(std::filesystem::exists(output));
-  std::filesystem::remove_all(dir);
 }
 
 }  // namespace
