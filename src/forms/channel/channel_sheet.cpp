@@ -1,10 +1,16 @@
 #include "forms/channel/channel_sheet.h"
 
+#include "forms/channel/channel_page_g.h"
 #include "forms/sheet_builder.h"
 
 namespace tarvo::forms {
 
 namespace {
+
+template <typename PageClass>
+std::unique_ptr<ChannelPage> MakePage(model::ParameterSet& set, int channelIndex) {
+  return std::make_unique<PageClass>(set, channelIndex);
+}
 
 struct VariantPages {
   model::DeviceVariant variant;
@@ -13,7 +19,7 @@ struct VariantPages {
 
 // Each variant's page class is added here as it is written.
 constexpr VariantPages kChannelPages[] = {
-    {model::DeviceVariant::V, nullptr}, {model::DeviceVariant::G, nullptr},
+    {model::DeviceVariant::V, nullptr}, {model::DeviceVariant::G, MakePage<CChannel_G_Page>},
     {model::DeviceVariant::U, nullptr}, {model::DeviceVariant::UV, nullptr},
     {model::DeviceVariant::L, nullptr},
 };
