@@ -119,6 +119,23 @@ TEST(TypeCodeGTest, MediumShownInHexadecimal) {
   EXPECT_EQ(g.page->rows[0].cells[0].maxLength, 7);
 }
 
+// A record read from elsewhere may hold a digit above 9: it shows as two characters, and leaving
+// the page must not cut the text to seven and so shift the digits into other fields.
+TEST(ChannelPageGTest, ATypeDigitAbove9IsRefusedNotShifted) {
+  GPage g;
+  g.Set().checkForStart = 0;
+  g.Record().mediumKind = 5;
+  g.Record().typeDigit2 = 12;
+  g.Set().pageFilled[0] = 0;
+  g.page->Fill();
+  EXPECT_EQ(g.page->rows[0].Text(), "51200000");
+  EXPECT_EQ(g.Leave(), kType);
+  EXPECT_EQ(g.Record().typeDigit2, 12);
+  g.Enter({{"K100", "5100000"}});
+  EXPECT_EQ(g.Leave(), "");
+  EXPECT_EQ(g.Record().typeDigit2, 1);
+}
+
 TEST(ChannelPageGTest, RowsCodesAndColumns) {
   GPage g(0x42, 1);
   ASSERT_EQ(g.page->rows.size(), 30u);
