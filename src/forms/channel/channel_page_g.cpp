@@ -297,14 +297,6 @@ bool IrvisTableComplete(const ChannelRecord& record) {
          std::all_of(std::begin(record.irvis2), std::end(record.irvis2), set);
 }
 
-bool CheckTable(std::span<const NumberRowSpec> table, const std::vector<Row>& rows,
-                std::size_t first, ParameterSet& working, int index, platform::Ui& ui) {
-  for (std::size_t i = 0; i < table.size(); ++i) {
-    if (!CheckNumberRow(rows[first + i], table[i], working, index, ui)) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 CChannel_G_Page::CChannel_G_Page(ParameterSet& set, int channelIndex)
@@ -342,12 +334,13 @@ bool CChannel_G_Page::CheckRows(ParameterSet& working, platform::Ui& ui) {
     return ShowError(ui, kTypeCodeMessage);
   }
   const bool irvis = record.typeDigits3to5[0] == kIrvisFlowmeter;
-  if (!CheckTable(kFlowRows, rows, kFirstFlowRow, working, index, ui)) return false;
-  if (!(irvis ? CheckTable(kIrvisRows, rows, kFirstPipeRow, working, index, ui)
-              : CheckTable(kPipeRows, rows, kFirstPipeRow, working, index, ui))) {
+  const std::span<const Row> shown(rows);
+  if (!CheckNumberRows(kFlowRows, shown.subspan(kFirstFlowRow), working, index, ui) ||
+      !CheckNumberRows(irvis ? std::span<const NumberRowSpec>(kIrvisRows) : kPipeRows,
+                       shown.subspan(kFirstPipeRow), working, index, ui) ||
+      !CheckNumberRows(kCommonRows, shown.subspan(kFirstCommonRow), working, index, ui)) {
     return false;
   }
-  if (!CheckTable(kCommonRows, rows, kFirstCommonRow, working, index, ui)) return false;
   // The table lives in the set: its dialog stores there directly.
   if (irvis && !IrvisTableComplete(set_.channels[index])) return ShowError(ui, kIrvisIncomplete);
   return true;
