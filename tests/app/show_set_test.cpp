@@ -50,6 +50,11 @@ class ShowSetTest : public ::testing::Test {
     return path;
   }
 
+  static std::string Hex(std::uint8_t code) {
+    const char digits[] = "0123456789abcdef";
+    return {digits[code >> 4], digits[code & 15]};
+  }
+
   std::filesystem::path dir_;
 };
 
@@ -227,11 +232,119 @@ TEST_F(ShowSetTest, GasChannelPageAndItsIrvisTable) {
   EXPECT_EQ(Bytes(path), before);
 }
 
+// Node pages of every variant through show and set: node 1 as shown, values accepted and
+// stored, and a refusal that names the rule and leaves the file byte for byte.
+TEST_F(ShowSetTest, NodePagesOfEveryVariant) {
+  struct Case {
+    std::uint8_t executionCode;
+    std::string shown;
+    std::vector<std::string> good;
+    bool (*stored)(const model::ParameterSet& set);
+    std::vector<std::string> bad;
+    std::string message;
+  };
+  const std::vector<Case> cases = {
+      {0x49,
+       "Узел учета 1\n"
+       "  П100  00000  Тип и состав узла учета (потребителя)\n",
+       {"П100=51256", "П200=10000"},
+       [](const model::ParameterSet& set) {
+         return set.nodes[0].nodeType == 5 && set.nodes[0].composition[3] == 6 &&
+                set.nodes[1].composition[0] == 0;
+       },
+       {"П100=51256", "П200=10001"},
+       "Канал учета 4 уже находится в составе узла учета 1.\nНельзя использовать один и тот же "
+       "канал учета в составе более чем одного узла учета"},
+      {0x46,
+       "Узел учета 1\n"
+       "  П100  000000  Тип и состав узла учета (потребителя)\n"
+       "  П101  -       Коэффициент усреднения массового расхода для закрытых систем\n"
+       "  П124  -       Минимальная разность температур воды в подающем и обратном "
+       "трубопроводах\n"
+       "  П125  11222   Настройка накопления времени Tнш и приостановки счета при обнаружении "
+       "НС\n",
+       {"П100=400056", "П124=1,5", "П125=01132"},
+       [](const model::ParameterSet& set) {
+         return set.nodes[0].nodeType == 4 &&
+                set.nodes[0].minTemperatureDifference == model::Float32::Of(1.5f) &&
+                set.nodes[0].tnshSettings[3] == 3;
+       },
+       {"П124=0,5"},
+       "Минимальная разность температур между прямым и обратным трубопроводом должна быть в "
+       "диапазоне от 1 до 150 градусов Цельсия"},
+      {0x60,
+       "Узел учета 1\n"
+       "  П100  0           Тип узла учета (потребителя)\n"
+       "  П101  0000000000  Состав узла учета\n"
+       "  П110  -           Коэффициент усреднения массового расхода для закрытых систем\n"
+       "  П111  -           Константа часовой массы, т\n"
+       "  П112  0           Алгоритм использования константы часовой массы\n"
+       "  П113  -           Уставка небаланса масс\n"
+       "  П114  -           Константа часовой энергии, ГДж(Гкал)\n"
+       "  П115  0           Алгоритм использования константы часовой энергии\n"
+       "  П118  -           Минимальная разность температур воды в подающем и обратном "
+       "трубопроводах\n"
+       "  П119  00011222    Настройка накопления времени Tнш и приостановки счета при "
+       "обнаружении НС\n",
+       {"П100=2", "П101=12", "П200=3", "П201=123", "П112=3"},
+       [](const model::ParameterSet& set) {
+         return set.nodes[0].nodeType == 2 && set.nodes[1].composition[2] == 3 &&
+                set.nodes[0].hourlyMassAlgorithm == 3;
+       },
+       {"П112=3", "П119=10011222"},
+       "Ошибочно задан параметр <Настройка накопления времени Tнш и приостановки счета при "
+       "обнаружении НС>"},
+      {0x50,
+       "Узел учета 01\n"
+       "  П0100  0           Тип узла учета (потребителя)\n"
+       "  П0101  0000000000  Состав узла учета (с 1-го по 10-й трубопровод)\n"
+       "  П0102  0000000000  Состав узла учета (с 11-го по 20-й трубопровод)\n"
+       "  П0103  1           Признак единиц измерения объема газа (1 - куб.м, 1000 - "
+       "тыс.куб.м)\n"
+       "  П0104  -           Коэффициент усреднения массового расхода для закрытых систем\n"
+       "  П0117  00          Отчетный час суток\n",
+       {"П0100=7", "П0102=0000000001", "П0200=1", "П0201=0000100000", "П0300=1",
+        "П0301=0000100000"},
+       [](const model::ParameterSet& set) {
+         return set.nodes[0].composition[19] == 1 && set.nodes[2].composition[4] == 1;
+       },
+       {"П0100=7", "П0102=0000000001", "П1200=1", "П1202=0000000001"},
+       "Канал учета 20 уже находится в составе узла учета 01.\nДля узлов учета газа нельзя "
+       "использовать один и тот же канал учета в составе более чем одного узла учета"},
+  };
+  for (const Case& c : cases) {
+    const std::string path = NewFile(c.executionCode, "node" + Hex(c.executionCode) + ".par");
+    const CliRun show = Tarvo({"show", path, "--form", "node", "1"});
+    EXPECT_EQ(show.status, 0);
+    EXPECT_EQ(show.out, c.shown);
+
+    std::vector<std::string> args = {"set", path};
+    args.insert(args.end(), c.good.begin(), c.good.end());
+    const CliRun set = Tarvo(args);
+    ASSERT_EQ(set.status, 0) << set.err;
+    model::ConfigurationDocument document;
+    std::string message;
+    ASSERT_TRUE(document.Open(path, message));
+    EXPECT_TRUE(c.stored(document.Set())) << path;
+
+    const auto before = Bytes(path);
+    args = {"set", path};
+    args.insert(args.end(), c.bad.begin(), c.bad.end());
+    const CliRun refused = Tarvo(args);
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, "Ошибка: " + c.message + "\nФайл " + path + " не изменен.\n");
+    EXPECT_EQ(Bytes(path), before) << path;
+  }
+}
+
 TEST_F(ShowSetTest, HiddenRowsAreNotShownBySet) {
   const std::string path = NewFile(0x42);
   const CliRun run = Tarvo({"set", path, "K034=123"});
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err, "Код K034 не показывает ни одна форма вычислителя ЛУР-Г (исполнение 42).\n");
+  const CliRun node = Tarvo({"set", NewFile(0x44, "b.par"), "П125=11222"});
+  EXPECT_EQ(node.status, 1);
+  EXPECT_EQ(node.err, "Код П125 не показывает ни одна форма вычислителя ЛУР-В (исполнение 44).\n");
 }
 
 TEST_F(ShowSetTest, SwitchAndNoStartCheckDoNotChangeTheStoredSwitch) {

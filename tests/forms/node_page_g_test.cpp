@@ -194,15 +194,5 @@ TEST(NodeSheetGTest, CommitStoresTheValuesRead) {
   EXPECT_EQ(node.reportHour, 7);
 }
 
-TEST(NodeSheetGTest, OtherVariantsHaveNoNodePagesYet) {
-  model::ConfigurationDocument document;
-  document.NewConfiguration(0x60);
-  std::string message;
-  EXPECT_EQ(MakeNodeSheet(document.Set(), message), nullptr);
-  EXPECT_EQ(message,
-            "Страницы параметров узлов учета вычислителя ЛУР-УВ еще не реализованы в этой версии "
-            "программы.");
-}
-
 }  // namespace
 }  // namespace tarvo::forms

@@ -1,63 +1,87 @@
 #pragma once
 
-#include <memory>
+#include <cstdint>
+#include <span>
 #include <string>
 
+#include "forms/node/node_rules.h"
+#include "forms/number_row.h"
 #include "forms/property_sheet.h"
 #include "model/parameter_set.h"
 
 namespace tarvo::forms {
 
-inline constexpr const char* kNodeTypeMessage = "Ошибочно задан тип узла учета";
-inline constexpr const char* kNodeCompositionMessage = "Ошибочно задан состав узла учета";
+// How a node row's cell is filled from the record and read back on leaving.
+enum class NodeCell {
+  TypeAndComposition,  // type digit, then one digit per channel 1..C: digits only, type, rule
+  Type,                // one digit, a type of the page's rules
+  Composition,         // ten digits "0".."6" for channels firstChannel + 1 ..
+  GasVolumeUnit,       // "%d": 1 or 1000
+  ReportHour,          // "%02d": 0..23 but neither 2 nor 3
+  Algorithm,           // one digit at most `upper`, else `message`
+  Number,              // range check of `field` with `lower`, `upper` and the template `message`
+  ZeroOrNumber,        // as Number, but 0 passes unchecked
+  Tnsh,                // the first tnsh.size() Tнш digits
+};
 
-// What every node page shares: filled once when first shown; each leave validates into a
-// reset working copy and replaces the node's whole record (CopyNode), so fields no row carries
-// take their reset values. Node pages have no exemption for the leave at the sheet's opening.
+// One row of a node page as data. Number rows take their code from ParameterCode, the others
+// are "П" with the node number and two digits.
+struct NodeRowSpec {
+  NodeCell cell;
+  int number;
+  const char* description;
+  FloatField field = nullptr;
+  float lower = 0;
+  float upper = 0;
+  const char* message = "";
+  std::int32_t model::NodeRecord::*algorithm = nullptr;
+  int firstChannel = 0;
+  std::span<const DigitRange> tnsh = {};
+  std::uint8_t onlyExecutionCode = 0;  // shown only for this execution code; 0: always
+};
+
+// A variant's node page: its rows top to bottom, the node types it allows with their rules on
+// the composition, and which nodes may share a channel.
+struct NodePageSpec {
+  model::DeviceVariant variant;
+  std::span<const NodeRowSpec> rows;
+  std::span<const NodeTypeRule> types;
+  Membership membership;
+};
+
+// What every node page shares: filled once when first shown; each leave reads the rows top to
+// bottom into a reset working copy, checking the type rule and membership right after the last
+// composition row, stops at the first failure with one message, and replaces the node's whole
+// record (CopyNode), so fields no row carries take their reset values. A hidden row is not read:
+// its field keeps the reset value. Node pages have no exemption for the leave at the sheet's
+// opening.
 class NodePage : public Page {
  public:
-  NodePage(model::ParameterSet& set, int nodeIndex);
+  NodePage(model::ParameterSet& set, int nodeIndex, const NodePageSpec& spec);
 
   int NodeIndex() const { return index_; }
 
   void Fill() final;
   bool Accept(platform::Ui& ui) final;
 
- protected:
-  virtual void FillCells() = 0;
-  // Reads and checks the rows top to bottom into the working copy's record of this node.
-  virtual bool CheckRows(model::ParameterSet& working, platform::Ui& ui) = 0;
-
+ private:
   int ChannelCount() const;
-  int NodeCount() const;
+  void FillRow(Row& row, const NodeRowSpec& spec);
+  bool ReadRow(const Row& row, const NodeRowSpec& spec, model::ParameterSet& working,
+               platform::Ui& ui) const;
 
   model::ParameterSet& set_;
-
- private:
+  const NodePageSpec& spec_;
   int index_;
+  std::size_t lastCompositionRow_ = 0;
   bool filled_ = false;
 };
 
 // A fixed node code: "П%d" (or "П%02d" in variant У) with the node number, then two digits.
 std::string NodeCode(model::DeviceVariant variant, int nodeIndex, int number);
 
-// The type digit followed by one composition digit per channel 1..channelCount.
-std::string TypeAndCompositionText(const model::NodeRecord& node, int channelCount);
-
-// Reads a type and composition text (at most channelCount + 1 characters) into the record: the
-// type from the first character, then channels 1, 2, ...; the rest 0. False with the
-// composition message when a character is not a digit. An empty text reads as true with
-// hasType false.
-bool ReadTypeAndComposition(std::string_view text, int channelCount, model::NodeRecord& node,
-                            bool& hasType, platform::Ui& ui);
-
-// Refuses a channel of this node that another node (in the set) already holds.
-bool CheckMembership(const model::ParameterSet& set, int nodeIndex, const model::NodeRecord& node,
-                     platform::Ui& ui);
-
-// The leading decimal integer of a text as the C library's atoi reads it: blanks, an optional
-// sign, then digits; no number gives 0. A negative number stays negative, so a field kept as an
-// unsigned byte sees it as a large value and refuses it.
-int LeadingNumber(std::string_view text);
+// One character per digit byte; a byte above 9 (never written by a page) shows as "?", which
+// the page then refuses, so the other digits keep their places.
+std::string DigitsText(const std::uint8_t* digits, int count);
 
 }  // namespace tarvo::forms

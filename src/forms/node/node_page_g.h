@@ -5,14 +5,10 @@
 namespace tarvo::forms {
 
 // Node page of variant Г: type and composition, gas volume unit, averaging coefficient,
-// report hour.
+// report hour; one node per channel.
 class CNode_G_Page : public NodePage {
  public:
   CNode_G_Page(model::ParameterSet& set, int nodeIndex);
-
- protected:
-  void FillCells() override;
-  bool CheckRows(model::ParameterSet& working, platform::Ui& ui) override;
 };
 
 }  // namespace tarvo::forms

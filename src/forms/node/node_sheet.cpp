@@ -1,6 +1,10 @@
 #include "forms/node/node_sheet.h"
 
 #include "forms/node/node_page_g.h"
+#include "forms/node/node_page_l.h"
+#include "forms/node/node_page_u.h"
+#include "forms/node/node_page_uv.h"
+#include "forms/node/node_page_v.h"
 #include "forms/sheet_builder.h"
 
 namespace tarvo::forms {
@@ -17,11 +21,12 @@ struct VariantPages {
   NodePageFactory factory;
 };
 
-// Each variant's page class is added here as it is written.
 constexpr VariantPages kNodePages[] = {
-    {model::DeviceVariant::V, nullptr}, {model::DeviceVariant::G, MakePage<CNode_G_Page>},
-    {model::DeviceVariant::U, nullptr}, {model::DeviceVariant::UV, nullptr},
-    {model::DeviceVariant::L, nullptr},
+    {model::DeviceVariant::V, MakePage<CNode_V_Page>},
+    {model::DeviceVariant::G, MakePage<CNode_G_Page>},
+    {model::DeviceVariant::U, MakePage<CNode_U_Page>},
+    {model::DeviceVariant::UV, MakePage<CNode_UV_Page>},
+    {model::DeviceVariant::L, MakePage<CNode_L_Page>},
 };
 
 }  // namespace

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "forms/node/node_page.h"
+
+namespace tarvo::forms {
+
+class CNode_UV_Page : public NodePage {
+ public:
+  CNode_UV_Page(model::ParameterSet& set, int nodeIndex);
+};
+
+}  // namespace tarvo::forms
