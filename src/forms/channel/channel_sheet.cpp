@@ -7,11 +7,6 @@ namespace tarvo::forms {
 
 namespace {
 
-template <typename PageClass>
-std::unique_ptr<ChannelPage> MakePage(model::ParameterSet& set, int channelIndex) {
-  return std::make_unique<PageClass>(set, channelIndex);
-}
-
 struct VariantPages {
   model::DeviceVariant variant;
   ChannelPageFactory factory;
@@ -19,8 +14,10 @@ struct VariantPages {
 
 // Each variant's page class is added here as it is written.
 constexpr VariantPages kChannelPages[] = {
-    {model::DeviceVariant::V, nullptr}, {model::DeviceVariant::G, MakePage<CChannel_G_Page>},
-    {model::DeviceVariant::U, nullptr}, {model::DeviceVariant::UV, nullptr},
+    {model::DeviceVariant::V, nullptr},
+    {model::DeviceVariant::G, MakePage<ChannelPage, CChannel_G_Page>},
+    {model::DeviceVariant::U, nullptr},
+    {model::DeviceVariant::UV, nullptr},
     {model::DeviceVariant::L, nullptr},
 };
 
