@@ -24,4 +24,12 @@ bool CheckNumberRow(const Row& row, const NumberRowSpec& spec, model::ParameterS
                            bounds.lower, bounds.upper);
 }
 
+bool CheckNumberRows(std::span<const NumberRowSpec> specs, std::span<const Row> rows,
+                     model::ParameterSet& working, int index, platform::Ui& ui) {
+  for (std::size_t i = 0; i < specs.size() && i < rows.size(); ++i) {
+    if (!CheckNumberRow(rows[i], specs[i], working, index, ui)) return false;
+  }
+  return true;
+}
+
 }  // namespace tarvo::forms

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <span>
+
 #include "forms/form.h"
 #include "model/device_variant.h"
 #include "model/parameter_set.h"
@@ -57,5 +59,8 @@ void FillNumberRow(Row& row, const NumberRowSpec& spec, model::ParameterSet& set
 // Reads the cell into the working copy's field and range-checks it; shows the message on failure.
 bool CheckNumberRow(const Row& row, const NumberRowSpec& spec, model::ParameterSet& working,
                     int index, platform::Ui& ui);
+// Checks a run of rows against their specs in order; false at the first refusal.
+bool CheckNumberRows(std::span<const NumberRowSpec> specs, std::span<const Row> rows,
+                     model::ParameterSet& working, int index, platform::Ui& ui);
 
 }  // namespace tarvo::forms

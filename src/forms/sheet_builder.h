@@ -29,6 +29,12 @@ std::unique_ptr<PropertySheet> BuildSheet(const char* caption, const char* tabPr
   return sheet;
 }
 
+// The factory of a variant's page class, giving the page as its level's page (channel, node).
+template <typename LevelPage, typename PageClass>
+std::unique_ptr<LevelPage> MakePage(model::ParameterSet& set, int index) {
+  return std::make_unique<PageClass>(set, index);
+}
+
 // Looks a variant up in a table of {variant, factory} entries.
 template <typename Entry, std::size_t N>
 auto FactoryOf(const Entry (&table)[N], model::DeviceVariant variant) {

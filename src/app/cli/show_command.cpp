@@ -47,8 +47,11 @@ void PrintText(const std::vector<ShownForm>& shown, std::ostream& out) {
       valueWidth = std::max(valueWidth, forms::CharCount(row.value));
     }
     for (const ShownRow& row : form.rows) {
-      out << "  " << Pad(row.code, codeWidth) << "  " << Pad(row.value, valueWidth) << "  "
-          << Trimmed(row.description) << "\n";
+      const std::string description = Trimmed(row.description);
+      out << "  " << Pad(row.code, codeWidth) << "  ";
+      // A table without descriptions ends its lines at the value.
+      out << (description.empty() ? row.value : Pad(row.value, valueWidth) + "  " + description)
+          << "\n";
     }
   }
 }

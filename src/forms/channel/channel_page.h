@@ -9,6 +9,11 @@
 
 namespace tarvo::forms {
 
+// The refusal of a type code row, the same on every variant's page.
+inline constexpr const char* kTypeCodeMessage =
+    "Ошибочно задан параметр <Вид носителя и тип преобразователей>";
+inline constexpr const char* kTypeCodeDescription = " Вид носителя и тип преобразователей";
+
 // What every channel page shares: it edits one channel record, fills its cells only while the
 // channel's page-filled flag is clear, validates into a reset working copy when it is left and
 // commits with TransferChannel, and offers "Копирование параметров канала". A variant's page

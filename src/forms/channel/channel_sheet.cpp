@@ -1,5 +1,6 @@
 #include "forms/channel/channel_sheet.h"
 
+#include "forms/channel/channel_page_g.h"
 #include "forms/sheet_builder.h"
 
 namespace tarvo::forms {
@@ -13,8 +14,10 @@ struct VariantPages {
 
 // Each variant's page class is added here as it is written.
 constexpr VariantPages kChannelPages[] = {
-    {model::DeviceVariant::V, nullptr}, {model::DeviceVariant::G, nullptr},
-    {model::DeviceVariant::U, nullptr}, {model::DeviceVariant::UV, nullptr},
+    {model::DeviceVariant::V, nullptr},
+    {model::DeviceVariant::G, MakePage<ChannelPage, CChannel_G_Page>},
+    {model::DeviceVariant::U, nullptr},
+    {model::DeviceVariant::UV, nullptr},
     {model::DeviceVariant::L, nullptr},
 };
 

@@ -11,22 +11,17 @@ namespace tarvo::forms {
 
 namespace {
 
-template <typename PageClass>
-std::unique_ptr<NodePage> MakePage(model::ParameterSet& set, int nodeIndex) {
-  return std::make_unique<PageClass>(set, nodeIndex);
-}
-
 struct VariantPages {
   model::DeviceVariant variant;
   NodePageFactory factory;
 };
 
 constexpr VariantPages kNodePages[] = {
-    {model::DeviceVariant::V, MakePage<CNode_V_Page>},
-    {model::DeviceVariant::G, MakePage<CNode_G_Page>},
-    {model::DeviceVariant::U, MakePage<CNode_U_Page>},
-    {model::DeviceVariant::UV, MakePage<CNode_UV_Page>},
-    {model::DeviceVariant::L, MakePage<CNode_L_Page>},
+    {model::DeviceVariant::V, MakePage<NodePage, CNode_V_Page>},
+    {model::DeviceVariant::G, MakePage<NodePage, CNode_G_Page>},
+    {model::DeviceVariant::U, MakePage<NodePage, CNode_U_Page>},
+    {model::DeviceVariant::UV, MakePage<NodePage, CNode_UV_Page>},
+    {model::DeviceVariant::L, MakePage<NodePage, CNode_L_Page>},
 };
 
 }  // namespace

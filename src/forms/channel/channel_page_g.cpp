@@ -1,0 +1,353 @@
+#include "forms/channel/channel_page_g.h"
+
+#include <algorithm>
+#include <span>
+
+#include "forms/channel/irvis_k300_dlg.h"
+#include "forms/channel/type_code_g.h"
+#include "forms/form_messages.h"
+#include "forms/number_row.h"
+
+namespace tarvo::forms {
+
+namespace {
+
+using model::ChannelRecord;
+using model::Float32;
+using model::ParameterSet;
+
+constexpr std::uint8_t kExecution47 = 0x47;
+constexpr int kIrvisFlowmeter = 6;
+constexpr float kNoLimit = 999999.0f;
+
+// A value as the bound computations take it: not set counts as 0.
+double Counted(Float32 value) {
+  return value.IsNotSet() ? 0.0 : value.Value();
+}
+
+Float32 F(double value) {
+  return Float32::Of(static_cast<float>(value));
+}
+
+bool Present(const ChannelRecord& record, int transducer) {
+  return record.typeDigits3to5[transducer] != 0;
+}
+
+// Upper limits (slots 1..3) of the present flow transducers, or kNoLimit when none is present.
+template <typename Pick>
+double PresentLimit(const ChannelRecord& record, Pick pick) {
+  bool any = false;
+  double limit = 0;
+  for (int t = 0; t < 3; ++t) {
+    if (!Present(record, t)) continue;
+    const double value = Counted(record.Slot(1 + t));
+    limit = any ? pick(limit, value) : value;
+    any = true;
+  }
+  return any ? limit : kNoLimit;
+}
+
+Bounds LowerFlowBounds(const ParameterSet& working, int index) {
+  const double smallest =
+      PresentLimit(working.channels[index], [](double a, double b) { return std::min(a, b); });
+  return {F(0), F(0.2 * smallest)};
+}
+
+Bounds CutOffBounds(const ParameterSet& working, int index) {
+  return {F(0), F(Counted(working.channels[index].Slot(4)))};
+}
+
+Bounds ContractFlowBounds(const ParameterSet& working, int index) {
+  return {F(0), F(PresentLimit(working.channels[index],
+                               [](double a, double b) { return std::max(a, b); }))};
+}
+
+Bounds AdditiveBounds(const ParameterSet& working, int index) {
+  const ChannelRecord& record = working.channels[index];
+  if (record.typeDigits3to5[0] != 4) return {F(-kNoLimit), F(kNoLimit)};
+  const double limit = Counted(record.Slot(1));
+  return {F(-0.1 * limit), F(0.1 * limit)};
+}
+
+Bounds OrificeBounds(const ParameterSet& working, int index) {
+  const double pipe = Counted(working.channels[index].Slot(12));
+  return {F(0.1 * pipe), F(0.8 * pipe)};
+}
+
+Bounds HeightCorrectionBounds(const ParameterSet& working, int index) {
+  const double limit = Counted(working.channels[index].Slot(18));
+  return {F(-0.1 * limit), F(0.1 * limit)};
+}
+
+Bounds SaturationBounds(const ParameterSet& working, int index) {
+  return {F(0), F(0.05 * Counted(working.channels[index].Slot(18)))};
+}
+
+// Flow rows K<n>02..K<n>10.
+const NumberRowSpec kFlowRows[] = {
+    {2, " Верхний предел измерений Qв1, куб.м/ч (dPв1, кПа)", ChannelSlot<1>, 0.0f, kNoLimit,
+     "Верхний предел измерения 1-го преобразователя объемного расхода (перепада давления) должен "
+     "быть в диапазоне от  до  куб.м/ч (кПа)"},
+    {3, " Верхний предел измерений Qв2, куб.м/ч (dPв2, кПа)", ChannelSlot<2>, 0.0f, kNoLimit,
+     "Верхний предел измерения 2-го преобразователя объемного расхода (перепада давления) должен "
+     "быть в диапазоне от  до  куб.м/ч (кПа)"},
+    {4, " Верхний предел измерений Qв3, куб.м/ч (dPв3, кПа)", ChannelSlot<3>, 0.0f, kNoLimit,
+     "Верхний предел измерения 3-го преобразователя объемного расхода (перепада давления) должен "
+     "быть в диапазоне от  до  куб.м/ч (кПа)"},
+    {5, " Нижний предел измерений Qн, куб.м/ч (dPн, кПа)", ChannelSlot<4>, 0.0f, 0.0f,
+     "Нижний предел измерений преобразователя объемного расхода (перепада давления) должен быть "
+     "в диапазоне от нуля до 20% от верхнего предела измерения самого чувствительного "
+     "преобразователя",
+     LowerFlowBounds},
+    {6, " Отсечка самохода счета, куб.м/ч (кПа)", ChannelSlot<5>, 0.0f, 0.0f,
+     "Отсечка самохода счета должна быть в диапазоне от нуля до нижнего предела измерений "
+     "объемного расхода (перепада давления)",
+     CutOffBounds},
+    {7, " Договорной расход, куб.м/ч (перепад давления, кПа)", ChannelSlot<6>, 0.0f, 0.0f,
+     "Договорной расход (перепад давления) должен быть в диапазоне от нуля до максимального "
+     "верхнего предела измерений преобразователя",
+     ContractFlowBounds},
+    {8, " Коэффициент преобразования, куб.м/ч/Гц (л/имп)", ChannelSlot<7>, 0.0f, 100000.0f,
+     "Коэффициент преобразования объемного расходомера должен быть в диапазоне от  до  "},
+    {9, " Аддитивный параметр, куб.м/ч", ChannelSlot<8>, 0.0f, 0.0f,
+     "Аддитивный параметр расходомера не должен выходить за +/-10% от верхнего предела "
+     "измерений расходомера",
+     AdditiveBounds},
+    {10, " Температурный коэффициент, 1/град.C", ChannelSlot<9>, -0.0001f, 0.0001f,
+     "Температурный коэффициент объемного расходомера должен быть в диапазоне от  до  "},
+};
+
+// Pipe and orifice rows K<n>11..K<n>16.
+const NumberRowSpec kPipeRows[] = {
+    {11, " Внутренний диаметр трубопровода при 20 град.С, мм", ChannelSlot<12>, 10.0f, 2000.0f,
+     "Внутренний диаметр трубопровода при 20 град.С должен быть в диапазоне от  до  мм"},
+    {12, " Коэф-т темп. расш. материала трубопровода, 1/град.C", ChannelSlot<13>, 0.0f, 0.0001f,
+     "Температурный коэффициент расширения материала трубопровода должен быть в диапазоне от  до "
+     " 1/град.С"},
+    {13, " Эквив. шероховатость материала трубопровода, мм", ChannelSlot<14>, 0.0f, 1.5f,
+     "Эквивалентная шероховатость материала трубопровода должна быть в диапазоне от  до  мм"},
+    {14, " Диаметр отверстия диафрагмы при 20 град.С, мм", ChannelSlot<15>, 0.0f, 0.0f,
+     "Диаметр отверстия диафрагмы при 20 град.С должен быть в диапазоне 10%-80% от внутреннего "
+     "диаметра трубопровода",
+     OrificeBounds},
+    {15, " Коэф-т темп. расш. материала диафрагмы, 1/град.C", ChannelSlot<16>, 0.0f, 0.0001f,
+     "Температурный коэффициент расширения материала диафрагмы должен быть в диапазоне от  до  "
+     "1/град.С"},
+    {16, " Коэффициент притупления кромки диафрагмы", ChannelSlot<17>, 1.0f, 1.05f,
+     "Коэффициент притупления кромки диафрагмы должен быть в диапазоне от  до  "},
+};
+
+// The same rows carry the parameters j11..j16 of an ИРВИС-К300 flowmeter.
+constexpr float kIrvisLimit = 1e20f;
+const NumberRowSpec kIrvisRows[] = {
+    {11, "", ChannelSlot<12>, -kIrvisLimit, kIrvisLimit,
+     "Параметр j11 - за пределами допустимого диапазона!"},
+    {12, "", ChannelSlot<13>, -kIrvisLimit, kIrvisLimit,
+     "Параметр j12 - за пределами допустимого диапазона!"},
+    {13, "", ChannelSlot<14>, -kIrvisLimit, kIrvisLimit,
+     "Параметр j13 - за пределами допустимого диапазона!"},
+    {14, "", ChannelSlot<15>, -kIrvisLimit, kIrvisLimit,
+     "Параметр j14 - за пределами допустимого диапазона!"},
+    {15, "", ChannelSlot<16>, -kIrvisLimit, kIrvisLimit,
+     "Параметр j15 - за пределами допустимого диапазона!"},
+    {16, "", ChannelSlot<17>, -kIrvisLimit, kIrvisLimit,
+     "Параметр j16 - за пределами допустимого диапазона!"},
+};
+
+// Pressure, temperature and gas rows: the right column.
+const NumberRowSpec kCommonRows[] = {
+    {17, " Верхний предел измерений преобр-ля давления, МПа", ChannelSlot<18>, 0.0f, 30.0f,
+     "Верхний предел измерений преобразователя давления должен быть в диапазоне от  до  МПа",
+     nullptr, 1},
+    {18, " Договорное абсолютное давление, МПа", ChannelSlot<19>, 0.09f, 30.0f,
+     "Договорное абсолютное давление должно быть в диапазоне от  до  МПа", nullptr, 1},
+    {19, " Поправка на высоту установки преобр-ля давл., МПа", ChannelSlot<20>, 0.0f, 0.0f,
+     "Поправка на высоту установки преобразователя давления должна быть в диапазоне +/-10% от "
+     "верхнего предела измерений преобразователя давления",
+     HeightCorrectionBounds, 1},
+    {20, " Уставка по давлению на зону линии насыщения, МПа", ChannelSlot<21>, 0.0f, 0.0f,
+     "Уставка по давлению на зону линии насыщения должна быть в диапазоне 0-5% от верхнего "
+     "предела измерений преобразователя давления",
+     SaturationBounds, 1},
+    {21, " Договорная степень сухости насыщенного пара", ChannelSlot<22>, 0.7f, 1.0f,
+     "Договорная степень сухости насыщенного пара должна быть в диапазоне от  до  ", nullptr, 1},
+    {22, " Верхний предел изм. термопреобр-ля с ток. выходом", ChannelSlot<23>, 50.0f, 1000.0f,
+     "Верхний предел измерений термопреобразователя с токовым выходным сигналом должен быть в "
+     "диапазоне от  до  градусов Цельсия",
+     nullptr, 1},
+    {23, " Нижний предел изм. термопреобр-ля с ток. выходом", ChannelSlot<24>, -100.0f, 100.0f,
+     "Нижний предел измерений термопреобразователя с токовым выходным сигналом должен быть в "
+     "диапазоне от  до  градусов Цельсия",
+     nullptr, 1},
+    {24, " Договорная температура, град.С", ChannelSlot<25>, -250.0f, 1000.0f,
+     "Договорная температура должна быть в диапазоне от  до  градусов Цельсия", nullptr, 1},
+    {25, " Верхняя поправка на термопреобразователь, град.С", ChannelSlot<26>, -2.0f, 2.0f,
+     "Верхняя поправка на термопреобразователь должна быть в диапазоне от  до  градусов Цельсия",
+     nullptr, 1},
+    {26, " Нижняя поправка на термопреобразователь, град.С", ChannelSlot<27>, -2.0f, 2.0f,
+     "Нижняя поправка на термопреобразователь должна быть в диапазоне от  до  градусов Цельсия",
+     nullptr, 1},
+    {59, " Удельная теплота сгорания газа, ГДж/куб.м", ChannelSlot<29>, 0.03f, 0.1f,
+     "Удельная теплота сгорания газа должна быть в диапазоне от  до  ГДж/куб.м", nullptr, 1},
+    {61, " Плотность природного газа в ст.усл., кг/куб.м", ChannelSlot<30>, 0.5f, 1.0f,
+     "Плотность природного газа в стандартных условиях должна быть в диапазоне от  до  кг/куб.м",
+     nullptr, 1},
+    {63, " Молярная доля азота в природном газе", ChannelSlot<31>, 0.0f, 0.1f,
+     "Молярная доля азота в природном газе должна быть в диапазоне от  до  ", nullptr, 1},
+    {65, " Молярная доля диоксида углерода в природном газе", ChannelSlot<32>, 0.0f, 0.1f,
+     "Молярная доля диоксида углерода в природном газе должна быть в диапазоне от  до  ", nullptr,
+     1},
+};
+
+// Row positions: the type code, then the three tables in order.
+constexpr std::size_t kFirstFlowRow = 1;
+constexpr std::size_t kFirstPipeRow = kFirstFlowRow + std::size(kFlowRows);
+constexpr std::size_t kFirstCommonRow = kFirstPipeRow + std::size(kPipeRows);
+const std::span<const NumberRowSpec> kShownTables[] = {kFlowRows, kPipeRows, kCommonRows};
+
+// Conditions of the start-of-counting demands.
+bool FlowMeasured(const ChannelRecord& r) {
+  return r.typeDigit2 != 0;
+}
+bool Flow1Demanded(const ChannelRecord& r) {
+  return FlowMeasured(r) && Present(r, 0);
+}
+bool Flow2Demanded(const ChannelRecord& r) {
+  return FlowMeasured(r) && Present(r, 1);
+}
+bool Flow3Demanded(const ChannelRecord& r) {
+  return FlowMeasured(r) && Present(r, 2);
+}
+bool ConversionDemanded(const ChannelRecord& r) {
+  return FlowMeasured(r) && (r.typeDigits3to5[0] == 4 || r.typeDigits3to5[0] == 5);
+}
+// Flow methods 1 to 3 need the pipe and the orifice.
+bool PipeDemanded(const ChannelRecord& r) {
+  return FlowMeasured(r) && r.typeDigit2 <= 3;
+}
+bool IrvisDemanded(const ChannelRecord& r) {
+  return FlowMeasured(r) && r.typeDigit2 > 3 && r.typeDigits3to5[0] == kIrvisFlowmeter;
+}
+bool PressureTransducer(const ChannelRecord& r) {
+  return r.typeDigit6 != 0;
+}
+bool Steam(const ChannelRecord& r) {
+  return r.mediumKind == 2;
+}
+bool CurrentOutput(const ChannelRecord& r) {
+  return r.typeDigit7 >= 1 && r.typeDigit7 <= 3;
+}
+bool NaturalGas(const ChannelRecord& r) {
+  return r.mediumKind == 5;
+}
+
+const CompletionRule kCompletionRules[] = {
+    {1,
+     "Необходимо задать верхний предел измерений 1-го преобразователя объемного расхода "
+     "(перепада давления)",
+     Flow1Demanded},
+    {2,
+     "Необходимо задать верхний предел измерений 2-го преобразователя объемного расхода "
+     "(перепада давления)",
+     Flow2Demanded},
+    {3,
+     "Необходимо задать верхний предел измерений 3-го преобразователя объемного расхода "
+     "(перепада давления)",
+     Flow3Demanded},
+    {4, "Необходимо задать нижний предел измерений объемного расхода (перепада давления)",
+     FlowMeasured},
+    {5, "Необходимо задать отсечку самохода счета", FlowMeasured},
+    {6, "Необходимо задать договорной объемный расход (перепад давления)", FlowMeasured},
+    {7, "Необходимо задать коэффициент преобразования объемного расходомера", ConversionDemanded},
+    {12, "Необходимо задать внутренний диаметр трубопровода при 20 град.С", PipeDemanded},
+    {13, "Необходимо задать коэффициент температурного расширения материала трубопровода",
+     PipeDemanded},
+    {14, "Необходимо задать эквивалентную шероховатость материала трубопровода", PipeDemanded},
+    {15, "Необходимо задать диаметр отверстия диафрагмы при 20 град.С", PipeDemanded},
+    {16, "Необходимо задать коэффициент температурного расширения материала диафрагмы",
+     PipeDemanded},
+    {17, "Необходимо задать коэффициент притупления кромки диафрагмы", PipeDemanded},
+    {12, "Необходимо задать параметр j11", IrvisDemanded},
+    {13, "Необходимо задать параметр j12", IrvisDemanded},
+    {14, "Необходимо задать параметр j13", IrvisDemanded},
+    {15, "Необходимо задать параметр j14", IrvisDemanded},
+    {16, "Необходимо задать параметр j15", IrvisDemanded},
+    {17, "Необходимо задать параметр j16", IrvisDemanded},
+    {18, "Необходимо задать верхний предел измерений преобразователя давления", PressureTransducer},
+    {19, "Необходимо задать договорное давление"},
+    {21, "Необходимо задать уставку по давлению на зону линии насыщения", Steam},
+    {22, "Необходимо задать договорную степень сухости насыщенного пара", Steam},
+    {23,
+     "Необходимо задать верхний предел измерений термопреобразователя с токовым выходным "
+     "сигналом",
+     CurrentOutput},
+    {24,
+     "Необходимо задать нижний предел измерений термопреобразователя с токовым выходным "
+     "сигналом",
+     CurrentOutput},
+    {25, "Необходимо задать договорную температуру"},
+    {30, "Необходимо задать плотность природного газа в стандартных условиях", NaturalGas},
+};
+
+constexpr const char* kIrvisIncomplete = "Необходимо задать параметры расходомера ИРВИС-К300";
+
+bool IrvisTableComplete(const ChannelRecord& record) {
+  const auto set = [](Float32 value) { return !value.IsNotSet(); };
+  return std::all_of(std::begin(record.irvis1), std::end(record.irvis1), set) &&
+         std::all_of(std::begin(record.irvis2), std::end(record.irvis2), set);
+}
+
+}  // namespace
+
+CChannel_G_Page::CChannel_G_Page(ParameterSet& set, int channelIndex)
+    : ChannelPage(set, channelIndex) {
+  const RowPlace place{model::DeviceVariant::G, channelIndex, false};
+  rows.push_back(
+      TextRow(ChannelCode(place.variant, channelIndex, 0), kTypeCodeDescription, kTypeCodeLengthG));
+  // The pipe rows also carry j11..j16: one set of rows, two sets of checks.
+  for (const auto& table : kShownTables) {
+    for (const NumberRowSpec& spec : table) rows.push_back(MakeNumberRow(spec, place));
+  }
+  buttons.push_back({kIrvisButton, "Параметры ИРВИС-К300", true, true, true});
+}
+
+std::unique_ptr<Form> CChannel_G_Page::Press(std::string_view buttonId, platform::Ui& ui) {
+  if (buttonId != kIrvisButton) return ChannelPage::Press(buttonId, ui);
+  // Execution 47 has no such flowmeter: its button is hidden.
+  if (set_.ident.executionCode == kExecution47) return nullptr;
+  return std::make_unique<CIrvisK300Dlg>(set_, ChannelIndex());
+}
+
+void CChannel_G_Page::FillCells() {
+  rows[0].Text() = TypeCodeTextG(set_.channels[ChannelIndex()]);
+  std::size_t row = kFirstFlowRow;
+  for (const auto& table : kShownTables) {
+    for (const NumberRowSpec& spec : table) FillNumberRow(rows[row++], spec, set_, ChannelIndex());
+  }
+  FindButton(kIrvisButton)->visible = set_.ident.executionCode != kExecution47;
+}
+
+bool CChannel_G_Page::CheckRows(ParameterSet& working, platform::Ui& ui) {
+  const int index = ChannelIndex();
+  ChannelRecord& record = working.channels[index];
+  if (!ReadTypeCodeG(rows[0].Text(), set_.ident.executionCode, record)) {
+    return ShowError(ui, kTypeCodeMessage);
+  }
+  const bool irvis = record.typeDigits3to5[0] == kIrvisFlowmeter;
+  const std::span<const Row> shown(rows);
+  if (!CheckNumberRows(kFlowRows, shown.subspan(kFirstFlowRow), working, index, ui) ||
+      !CheckNumberRows(irvis ? std::span<const NumberRowSpec>(kIrvisRows) : kPipeRows,
+                       shown.subspan(kFirstPipeRow), working, index, ui) ||
+      !CheckNumberRows(kCommonRows, shown.subspan(kFirstCommonRow), working, index, ui)) {
+    return false;
+  }
+  // The table lives in the set: its dialog stores there directly.
+  if (irvis && !IrvisTableComplete(set_.channels[index])) return ShowError(ui, kIrvisIncomplete);
+  return true;
+}
+
+bool CChannel_G_Page::CheckCompletion(const ParameterSet& working, platform::Ui& ui) {
+  return RunCompletionRules(kCompletionRules, working.channels[ChannelIndex()], ui);
+}
+
+}  // namespace tarvo::forms

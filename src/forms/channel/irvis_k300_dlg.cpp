@@ -1,0 +1,53 @@
+#include "forms/channel/irvis_k300_dlg.h"
+
+#include <cstdio>
+
+#include "forms/channel/channel_page.h"
+#include "model/check_range.h"
+#include "model/value_text.h"
+
+namespace tarvo::forms {
+
+namespace {
+
+constexpr int kRowsPerColumn = 7;
+
+}  // namespace
+
+CIrvisK300Dlg::CIrvisK300Dlg(model::ParameterSet& set, int channelIndex)
+    : set_(set), index_(channelIndex) {
+  title = "Параметры расходомера ИРВИС-К300";
+  headings.push_back({""});
+  for (int k = 0; k < kValueCount; ++k) {
+    // Always "K%d%02d": the tenth channel reads K1070, not K-70.
+    rows.push_back(NumberRow(ChannelCode(model::DeviceVariant::G, index_, kFirstNumber + k), "",
+                             k / kRowsPerColumn));
+  }
+}
+
+model::Float32& CIrvisK300Dlg::Value(int k) {
+  model::ChannelRecord& record = set_.channels[index_];
+  return k % 2 == 0 ? record.irvis1[k / 2] : record.irvis2[k / 2];
+}
+
+void CIrvisK300Dlg::Fill() {
+  char heading[200];
+  std::snprintf(heading, sizeof heading,
+                "Параметры  K%d11 - K%d17  следует вводить в основном окне параметров канала "
+                "учета",
+                index_ + 1, index_ + 1);
+  headings.front().text = heading;
+  for (int k = 0; k < kValueCount; ++k) {
+    rows[k].Text() = model::FormatValue(Value(k));
+    rows[k].cells.front().maxLength = model::kValueCellLength;
+  }
+}
+
+bool CIrvisK300Dlg::Accept(platform::Ui&) {
+  for (int k = 0; k < kValueCount; ++k) {
+    Value(k) = model::ReadValueText(model::FirstChars(rows[k].Text(), model::kValueCellLength));
+  }
+  return true;
+}
+
+}  // namespace tarvo::forms

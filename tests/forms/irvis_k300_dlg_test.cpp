@@ -1,0 +1,144 @@
+#include "forms/channel/irvis_k300_dlg.h"
+
+#include <gtest/gtest.h>
+
+#include "fakes/recording_ui.h"
+#include "forms/channel/channel_page_g.h"
+#include "forms/channel/channel_sheet.h"
+#include "model/document.h"
+#include "shell/guarded_edit.h"
+
+namespace tarvo::forms {
+namespace {
+
+using model::Float32;
+
+struct Dialog {
+  explicit Dialog(int channelIndex = 0) {
+    document.NewConfiguration(0x42);
+    document.Set().channelCount = 10;  // to reach the tenth channel's codes
+    dialog = std::make_unique<CIrvisK300Dlg>(document.Set(), channelIndex);
+    dialog->Fill();
+  }
+  model::ChannelRecord& Record() { return document.Set().channels[dialog->ChannelIndex()]; }
+  model::ConfigurationDocument document;
+  std::unique_ptr<CIrvisK300Dlg> dialog;
+  testing::RecordingUi ui;
+};
+
+TEST(IrvisK300DlgTest, CodesColumnsAndHeading) {
+  for (const auto& [index, first, last, heading] :
+       std::vector<std::tuple<int, const char*, const char*, const char*>>{
+           {0, "K170", "K197",
+            "Параметры  K111 - K117  следует вводить в основном окне параметров канала учета"},
+           {9, "K1070", "K1097",
+            "Параметры  K1011 - K1017  следует вводить в основном окне параметров канала "
+            "учета"}}) {
+    Dialog d(index);
+    EXPECT_EQ(d.dialog->title, "Параметры расходомера ИРВИС-К300");
+    ASSERT_EQ(d.dialog->headings.size(), 1u);
+    EXPECT_EQ(d.dialog->headings[0].text, heading);
+    ASSERT_EQ(d.dialog->rows.size(), 28u);
+    EXPECT_EQ(d.dialog->rows.front().code, first);
+    EXPECT_EQ(d.dialog->rows.back().code, last);
+  }
+  Dialog d;
+  const struct {
+    std::size_t row;
+    const char* code;
+    int column;
+  } cases[] = {{1, "K171", 0}, {6, "K176", 0}, {7, "K177", 1}, {14, "K184", 2}, {21, "K191", 3}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(d.dialog->rows[c.row].code, c.code);
+    EXPECT_EQ(d.dialog->rows[c.row].column, c.column) << c.code;
+    EXPECT_EQ(d.dialog->rows[c.row].description, "");
+    EXPECT_EQ(d.dialog->rows[c.row].cells[0].maxLength, 9);
+  }
+}
+
+TEST(IrvisK300DlgTest, FillsFromBothArraysInCodeOrder) {
+  Dialog d;
+  d.Record().irvis1[0] = Float32::Of(1.5f);
+  d.Record().irvis2[0] = Float32::Of(-2.0f);
+  d.Record().irvis1[13] = Float32::Of(0.0f);
+  d.Record().irvis2[13] = Float32::Of(1234567.0f);
+  d.dialog->Fill();
+  const auto text = [&](const char* code) { return d.dialog->FindRow(code)->Text(); };
+  EXPECT_EQ(text("K170"), "1,5");
+  EXPECT_EQ(text("K171"), "-2");
+  EXPECT_EQ(text("K172"), "-");
+  EXPECT_EQ(text("K196"), "0");
+  EXPECT_EQ(text("K197"), "1234567");
+}
+
+TEST(IrvisK300DlgTest, OkStoresEveryCellWithoutRangeTests) {
+  struct Case {
+    const char* code;
+    const char* text;
+    bool first;  // first array, else second
+    int element;
+    Float32 stored;
+  };
+  const Case cases[] = {
+      {"K170", "1,5", true, 0, Float32::Of(1.5f)},
+      {"K171", "1.5", false, 0, Float32::Of(1.5f)},
+      {"K172", "", true, 1, Float32::Of(0.0f)},  // empty is 0, which counts as set
+      {"K173", " - -", false, 1, Float32::NotSet()},
+      {"K180", "12abc", true, 5, Float32::Of(12.0f)},
+      {"K196", "-1e30", true, 13, Float32::Of(-1e30f)},
+      {"K197", "999999999", false, 13, Float32::Of(999999999.0f)},
+  };
+  Dialog d;
+  for (const Case& c : cases) {
+    ASSERT_EQ(EnterRowValue(*d.dialog->FindRow(c.code), c.text), std::nullopt) << c.code;
+  }
+  EXPECT_TRUE(d.dialog->Accept(d.ui));
+  EXPECT_TRUE(d.ui.messages.empty());
+  for (const Case& c : cases) {
+    const auto& array = c.first ? d.Record().irvis1 : d.Record().irvis2;
+    EXPECT_EQ(array[c.element], c.stored) << c.code;
+  }
+  EXPECT_TRUE(d.Record().irvis1[2].IsNotSet()) << "a cell shown as - stays not set";
+}
+
+// The table lives in the set while the sheet runs: the page's check sees it at once, and the
+// sheet's Cancel takes it back with everything else.
+TEST(IrvisK300DlgTest, PageSeesTheTableAndSheetCancelRestoresIt) {
+  for (const bool ok : {true, false}) {
+    model::ConfigurationDocument document;
+    document.NewConfiguration(0x43);
+    document.Set().checkForStart = 0;
+    shell::GuardedEdit(document, [&](model::ParameterSet& set) {
+      std::string message;
+      auto sheet = MakeChannelSheet(set, message);
+      testing::RecordingUi ui;
+      sheet->Open(ui);
+      Page& page = sheet->PageAt(0);
+      page.FindRow("K100")->Text() = "5460000";
+      EXPECT_FALSE(sheet->Ok(ui));
+      EXPECT_EQ(ui.messages.back().text, "Необходимо задать параметры расходомера ИРВИС-К300");
+      auto dialog = page.Press(CChannel_G_Page::kIrvisButton, ui);
+      dialog->Fill();
+      for (Row& row : dialog->rows) row.Text() = "";
+      dialog->FindRow("K185")->Text() = "-";
+      EXPECT_TRUE(dialog->Accept(ui));
+      EXPECT_FALSE(sheet->Ok(ui)) << "one value still not set";
+      dialog = page.Press(CChannel_G_Page::kIrvisButton, ui);
+      dialog->Fill();
+      EXPECT_EQ(dialog->FindRow("K185")->Text(), "-");
+      EXPECT_EQ(dialog->FindRow("K184")->Text(), "0");
+      dialog->FindRow("K185")->Text() = "2,5";
+      EXPECT_TRUE(dialog->Accept(ui));
+      EXPECT_TRUE(sheet->Ok(ui));
+      EXPECT_EQ(set.channels[0].irvis2[7], Float32::Of(2.5f));
+      return ok ? shell::FormResult::Ok : shell::FormResult::Cancel;
+    });
+    const model::ChannelRecord& record = document.Set().channels[0];
+    EXPECT_EQ(record.irvis2[7], ok ? Float32::Of(2.5f) : Float32::NotSet());
+    EXPECT_EQ(record.typeDigits3to5[0], ok ? 6 : 0);
+    EXPECT_EQ(document.Modified(), ok);
+  }
+}
+
+}  // namespace
+}  // namespace tarvo::forms
