@@ -1,6 +1,7 @@
 #include "forms/channel/channel_sheet.h"
 
 #include "forms/channel/channel_page_g.h"
+#include "forms/channel/channel_page_u.h"
 #include "forms/sheet_builder.h"
 
 namespace tarvo::forms {
@@ -16,7 +17,7 @@ struct VariantPages {
 constexpr VariantPages kChannelPages[] = {
     {model::DeviceVariant::V, nullptr},
     {model::DeviceVariant::G, MakePage<ChannelPage, CChannel_G_Page>},
-    {model::DeviceVariant::U, nullptr},
+    {model::DeviceVariant::U, MakePage<ChannelPage, CChannel_U_Page>},
     {model::DeviceVariant::UV, nullptr},
     {model::DeviceVariant::L, nullptr},
 };
