@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <span>
 
+#include "forms/channel/channel_demands.h"
 #include "forms/channel/irvis_k300_dlg.h"
 #include "forms/channel/type_code_g.h"
 #include "forms/form_messages.h"
@@ -228,14 +229,8 @@ bool PipeDemanded(const ChannelRecord& r) {
 bool IrvisDemanded(const ChannelRecord& r) {
   return FlowMeasured(r) && r.typeDigit2 > 3 && r.typeDigits3to5[0] == kIrvisFlowmeter;
 }
-bool PressureTransducer(const ChannelRecord& r) {
-  return r.typeDigit6 != 0;
-}
 bool Steam(const ChannelRecord& r) {
   return r.mediumKind == 2;
-}
-bool CurrentOutput(const ChannelRecord& r) {
-  return r.typeDigit7 >= 1 && r.typeDigit7 <= 3;
 }
 bool NaturalGas(const ChannelRecord& r) {
   return r.mediumKind == 5;
@@ -256,7 +251,7 @@ const CompletionRule kCompletionRules[] = {
      Flow3Demanded},
     {4, "Необходимо задать нижний предел измерений объемного расхода (перепада давления)",
      FlowMeasured},
-    {5, "Необходимо задать отсечку самохода счета", FlowMeasured},
+    {5, kNeedCutOff, FlowMeasured},
     {6, "Необходимо задать договорной объемный расход (перепад давления)", FlowMeasured},
     {7, "Необходимо задать коэффициент преобразования объемного расходомера", ConversionDemanded},
     {12, "Необходимо задать внутренний диаметр трубопровода при 20 град.С", PipeDemanded},
@@ -273,19 +268,13 @@ const CompletionRule kCompletionRules[] = {
     {15, "Необходимо задать параметр j14", IrvisDemanded},
     {16, "Необходимо задать параметр j15", IrvisDemanded},
     {17, "Необходимо задать параметр j16", IrvisDemanded},
-    {18, "Необходимо задать верхний предел измерений преобразователя давления", PressureTransducer},
-    {19, "Необходимо задать договорное давление"},
+    {18, kNeedPressureLimit, HasPressureTransducer},
+    {19, kNeedContractPressure},
     {21, "Необходимо задать уставку по давлению на зону линии насыщения", Steam},
     {22, "Необходимо задать договорную степень сухости насыщенного пара", Steam},
-    {23,
-     "Необходимо задать верхний предел измерений термопреобразователя с токовым выходным "
-     "сигналом",
-     CurrentOutput},
-    {24,
-     "Необходимо задать нижний предел измерений термопреобразователя с токовым выходным "
-     "сигналом",
-     CurrentOutput},
-    {25, "Необходимо задать договорную температуру"},
+    {23, kNeedThermometerUpper, HasCurrentOutputThermometer},
+    {24, kNeedThermometerLower, HasCurrentOutputThermometer},
+    {25, kNeedContractTemperature},
     {30, "Необходимо задать плотность природного газа в стандартных условиях", NaturalGas},
 };
 
