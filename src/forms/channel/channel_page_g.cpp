@@ -21,15 +21,6 @@ constexpr std::uint8_t kExecution47 = 0x47;
 constexpr int kIrvisFlowmeter = 6;
 constexpr float kNoLimit = 999999.0f;
 
-// A value as the bound computations take it: not set counts as 0.
-double Counted(Float32 value) {
-  return value.IsNotSet() ? 0.0 : value.Value();
-}
-
-Float32 F(double value) {
-  return Float32::Of(static_cast<float>(value));
-}
-
 bool Present(const ChannelRecord& record, int transducer) {
   return record.typeDigits3to5[transducer] != 0;
 }
@@ -41,7 +32,7 @@ double PresentLimit(const ChannelRecord& record, Pick pick) {
   double limit = 0;
   for (int t = 0; t < 3; ++t) {
     if (!Present(record, t)) continue;
-    const double value = Counted(record.Slot(1 + t));
+    const double value = CountedValue(record.Slot(1 + t));
     limit = any ? pick(limit, value) : value;
     any = true;
   }
@@ -51,37 +42,37 @@ double PresentLimit(const ChannelRecord& record, Pick pick) {
 Bounds LowerFlowBounds(const ParameterSet& working, int index) {
   const double smallest =
       PresentLimit(working.channels[index], [](double a, double b) { return std::min(a, b); });
-  return {F(0), F(0.2 * smallest)};
+  return {BoundOf(0), BoundOf(0.2 * smallest)};
 }
 
 Bounds CutOffBounds(const ParameterSet& working, int index) {
-  return {F(0), F(Counted(working.channels[index].Slot(4)))};
+  return {BoundOf(0), BoundOf(CountedValue(working.channels[index].Slot(4)))};
 }
 
 Bounds ContractFlowBounds(const ParameterSet& working, int index) {
-  return {F(0), F(PresentLimit(working.channels[index],
-                               [](double a, double b) { return std::max(a, b); }))};
+  return {BoundOf(0), BoundOf(PresentLimit(working.channels[index],
+                                           [](double a, double b) { return std::max(a, b); }))};
 }
 
 Bounds AdditiveBounds(const ParameterSet& working, int index) {
   const ChannelRecord& record = working.channels[index];
-  if (record.typeDigits3to5[0] != 4) return {F(-kNoLimit), F(kNoLimit)};
-  const double limit = Counted(record.Slot(1));
-  return {F(-0.1 * limit), F(0.1 * limit)};
+  if (record.typeDigits3to5[0] != 4) return {BoundOf(-kNoLimit), BoundOf(kNoLimit)};
+  const double limit = CountedValue(record.Slot(1));
+  return {BoundOf(-0.1 * limit), BoundOf(0.1 * limit)};
 }
 
 Bounds OrificeBounds(const ParameterSet& working, int index) {
-  const double pipe = Counted(working.channels[index].Slot(12));
-  return {F(0.1 * pipe), F(0.8 * pipe)};
+  const double pipe = CountedValue(working.channels[index].Slot(12));
+  return {BoundOf(0.1 * pipe), BoundOf(0.8 * pipe)};
 }
 
 Bounds HeightCorrectionBounds(const ParameterSet& working, int index) {
-  const double limit = Counted(working.channels[index].Slot(18));
-  return {F(-0.1 * limit), F(0.1 * limit)};
+  const double limit = CountedValue(working.channels[index].Slot(18));
+  return {BoundOf(-0.1 * limit), BoundOf(0.1 * limit)};
 }
 
 Bounds SaturationBounds(const ParameterSet& working, int index) {
-  return {F(0), F(0.05 * Counted(working.channels[index].Slot(18)))};
+  return {BoundOf(0), BoundOf(0.05 * CountedValue(working.channels[index].Slot(18)))};
 }
 
 // Flow rows K<n>02..K<n>10.
