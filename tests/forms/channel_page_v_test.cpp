@@ -91,6 +91,27 @@ TEST(ChannelPageVTest, TailOfExecution46) {
             "пределы измерений>");
 }
 
+TEST(ChannelPageVTest, CommitResetsWhatThePageDoesNotShow) {
+  VPage v(0x46, 1);
+  v.Set().checkForStart = 0;
+  model::ChannelRecord& record = v.Record();
+  record.flowInputs[0] = 5;
+  record.temperatureInput = 20;
+  record.Slot(23) = Float32::Of(150.0f);
+  record.Slot(28) = Float32::Of(4.0f);
+  record.irvis2[3] = Float32::Of(1.0f);
+  v.Enter({{"K200", "1934"}, {"K209", "20"}});
+  ASSERT_EQ(v.Leave(), "");
+  EXPECT_EQ(TypeCodeText4(record), "1934");
+  EXPECT_EQ(record.Slot(25), Float32::Of(20.0f));
+  EXPECT_EQ(record.archiveKind[0], 1);  // shown with execution 46, so kept
+  EXPECT_EQ(record.flowInputs[0], 0);
+  EXPECT_EQ(record.temperatureInput, 0);
+  EXPECT_TRUE(record.Slot(23).IsNotSet());
+  EXPECT_EQ(record.Slot(28), Float32::Of(0.0f));
+  EXPECT_TRUE(record.irvis2[3].IsNotSet());
+}
+
 // Which of the channels 1 to 5 take the type code, per execution code.
 TEST(ChannelPageVTest, TypeCodeRulesPerExecutionCodeAndChannel) {
   const struct {
