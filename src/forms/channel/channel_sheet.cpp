@@ -1,6 +1,7 @@
 #include "forms/channel/channel_sheet.h"
 
 #include "forms/channel/channel_page_g.h"
+#include "forms/channel/channel_page_l.h"
 #include "forms/sheet_builder.h"
 
 namespace tarvo::forms {
@@ -18,7 +19,7 @@ constexpr VariantPages kChannelPages[] = {
     {model::DeviceVariant::G, MakePage<ChannelPage, CChannel_G_Page>},
     {model::DeviceVariant::U, nullptr},
     {model::DeviceVariant::UV, nullptr},
-    {model::DeviceVariant::L, nullptr},
+    {model::DeviceVariant::L, MakePage<ChannelPage, CChannel_L_Page>},
 };
 
 }  // namespace
