@@ -319,6 +319,52 @@ TEST_F(ShowSetTest, ChannelPagesOfUvAndV) {
   EXPECT_NE(text.out.find("\n  K223  1,6   "), std::string::npos) << text.out;
 }
 
+TEST_F(ShowSetTest, LChannelPage) {
+  const std::string path = NewFile(0x49);
+  const CliRun shown = Tarvo({"show", path, "--form", "channel", "4"});
+  ASSERT_EQ(shown.status, 0) << shown.err;
+  EXPECT_TRUE(
+      shown.out.starts_with("Канал учета 4\n  K400  0000  Вид носителя и тип преобразователей\n"))
+      << shown.out;
+  EXPECT_NE(shown.out.find("\n  K426  -     Договорной расход, куб.м/ч\n"), std::string::npos)
+      << shown.out;
+
+  const CliRun set = Tarvo({"set", path, "K200=1534", "K201=2,5", "K202=0,2", "K203=20", "K214=1,6",
+                            "K223=100", "K226=100"});
+  ASSERT_EQ(set.status, 0) << set.err;
+  model::ConfigurationDocument document;
+  std::string message;
+  ASSERT_TRUE(document.Open(path, message)) << message;
+  const model::ChannelRecord& record = document.Set().channels[1];
+  EXPECT_EQ(record.typeDigit6, 3);
+  EXPECT_EQ(record.Slot(7), model::Float32::Of(2.5f));
+  EXPECT_EQ(record.Slot(6), model::Float32::Of(100.0f));
+
+  // Refusals: a pressure transducer on channel 3, a contract flow above the limit, a value
+  // demanded for the start of counting. The file stays byte for byte.
+  const auto before = Bytes(path);
+  const struct {
+    std::vector<std::string> args;
+    std::string message;
+  } refusals[] = {
+      {{"K300=1010"}, "Ошибка: Ошибочно задан параметр <Вид носителя и тип преобразователей>"},
+      {{"K226=100,5"},
+       "Ошибка: Договорной расход должен быть в диапазоне от нуля до верхнего предела измерений "
+       "расходомера"},
+      {{"K214=-"},
+       "Ошибка (невозможен пуск на счет): Необходимо задать верхний предел измерений "
+       "преобразователя давления"},
+  };
+  for (const auto& refusal : refusals) {
+    std::vector<std::string> args = {"set", path};
+    args.insert(args.end(), refusal.args.begin(), refusal.args.end());
+    const CliRun run = Tarvo(args);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, refusal.message + "\nФайл " + path + " не изменен.\n");
+    EXPECT_EQ(Bytes(path), before);
+  }
+}
+
 // Node pages of every variant through show and set: node 1 as shown, values accepted and
 // stored, and a refusal that names the rule and leaves the file byte for byte.
 TEST_F(ShowSetTest, NodePagesOfEveryVariant) {

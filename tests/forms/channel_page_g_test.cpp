@@ -2,59 +2,30 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-
-#include "fakes/recording_ui.h"
 #include "forms/channel/channel_sheet.h"
 #include "forms/channel/copy_channel_dlg.h"
 #include "forms/channel/irvis_k300_dlg.h"
 #include "forms/channel/type_code_g.h"
+#include "forms/channel_page_fixture.h"
 #include "model/document.h"
 
 namespace tarvo::forms {
 namespace {
 
 using model::Float32;
-using Entries = std::map<std::string, std::string>;
 
 constexpr const char* kType = "Ошибочно задан параметр <Вид носителя и тип преобразователей>";
 constexpr const char* kIrvis = "Необходимо задать параметры расходомера ИРВИС-К300";
 constexpr const char* kStartCaption = "Ошибка (невозможен пуск на счет)";
 
 // Channel 1 of a new configuration of the execution code, its page filled.
-struct GPage {
-  explicit GPage(std::uint8_t executionCode = 0x42, int channelIndex = 0) {
-    document.NewConfiguration(executionCode);
-    page = std::make_unique<CChannel_G_Page>(Set(), channelIndex);
-    page->Fill();
-  }
-  model::ParameterSet& Set() { return document.Set(); }
-  model::ChannelRecord& Record() { return Set().channels[page->ChannelIndex()]; }
-  void Enter(const Entries& entries) {
-    for (const auto& [code, value] : entries) {
-      Row* row = page->FindRow(code);
-      ASSERT_NE(row, nullptr) << code;
-      ASSERT_EQ(EnterRowValue(*row, value), std::nullopt) << code;
-    }
-  }
+struct GPage : ChannelPageFixture<CChannel_G_Page> {
+  explicit GPage(std::uint8_t executionCode = 0x42, int channelIndex = 0)
+      : ChannelPageFixture(executionCode, channelIndex) {}
   void FillIrvisTable(float value) {
     for (auto& v : Record().irvis1) v = Float32::Of(value);
     for (auto& v : Record().irvis2) v = Float32::Of(value);
   }
-  // The page's one message after a refused leave, "" when it was left.
-  std::string Leave() {
-    ui.messages.clear();
-    const bool left = page->Accept(ui);
-    if (left) {
-      EXPECT_TRUE(ui.messages.empty());
-      return "";
-    }
-    EXPECT_EQ(ui.messages.size(), 1u);
-    return ui.messages.empty() ? "(no message)" : ui.messages[0].text;
-  }
-  model::ConfigurationDocument document;
-  std::unique_ptr<CChannel_G_Page> page;
-  testing::RecordingUi ui;
 };
 
 TEST(TypeCodeGTest, RulesPerExecutionCode) {

@@ -1,6 +1,7 @@
 #include "forms/channel/channel_sheet.h"
 
 #include "forms/channel/channel_page_g.h"
+#include "forms/channel/channel_page_l.h"
 #include "forms/channel/channel_page_uv.h"
 #include "forms/channel/channel_page_v.h"
 #include "forms/sheet_builder.h"
@@ -20,7 +21,7 @@ constexpr VariantPages kChannelPages[] = {
     {model::DeviceVariant::G, MakePage<ChannelPage, CChannel_G_Page>},
     {model::DeviceVariant::U, nullptr},
     {model::DeviceVariant::UV, MakePage<ChannelPage, CChannel_UV_Page>},
-    {model::DeviceVariant::L, nullptr},
+    {model::DeviceVariant::L, MakePage<ChannelPage, CChannel_L_Page>},
 };
 
 }  // namespace
