@@ -6,6 +6,14 @@
 
 namespace tarvo::forms {
 
+double CountedValue(model::Float32 value) {
+  return value.IsNotSet() ? 0.0 : value.Value();
+}
+
+model::Float32 BoundOf(double value) {
+  return model::Float32::Of(static_cast<float>(value));
+}
+
 Row MakeNumberRow(const NumberRowSpec& spec, const RowPlace& place) {
   return NumberRow(model::ParameterCode(place.variant, place.index, spec.number, place.node),
                    spec.description, spec.column);

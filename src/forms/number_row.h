@@ -31,6 +31,11 @@ struct Bounds {
   model::Float32 lower;
   model::Float32 upper;
 };
+// A value as a bound computation takes it: not set counts as 0.
+double CountedValue(model::Float32 value);
+// A computed bound, rounded to a 32-bit float.
+model::Float32 BoundOf(double value);
+
 // Bounds computed from values already read into the working copy.
 using BoundsFunction = Bounds (*)(const model::ParameterSet& working, int index);
 

@@ -2,28 +2,24 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-
-#include "fakes/recording_ui.h"
 #include "forms/channel/channel_sheet.h"
 #include "forms/channel/copy_channel_dlg.h"
 #include "forms/channel/irvis_k300_dlg.h"
 #include "forms/channel/type_code_g.h"
+#include "forms/channel_page_fixture.h"
 #include "model/document.h"
-#include "support/channel_page_fixture.h"
 
 namespace tarvo::forms {
 namespace {
 
 using model::Float32;
-using Entries = std::map<std::string, std::string>;
 
 constexpr const char* kType = "Ошибочно задан параметр <Вид носителя и тип преобразователей>";
 constexpr const char* kIrvis = "Необходимо задать параметры расходомера ИРВИС-К300";
 constexpr const char* kStartCaption = "Ошибка (невозможен пуск на счет)";
 
 // Channel 1 of a new configuration of the execution code, its page filled.
-struct GPage : testing::ChannelPageFixture<CChannel_G_Page> {
+struct GPage : ChannelPageFixture<CChannel_G_Page> {
   explicit GPage(std::uint8_t executionCode = 0x42, int channelIndex = 0)
       : ChannelPageFixture(executionCode, channelIndex) {}
   void FillIrvisTable(float value) {

@@ -252,13 +252,13 @@ TEST(ChannelSheetTest, ASheetWithoutPagesNeverFails) {
 }
 
 TEST(ChannelSheetTest, VariantsWithoutPagesSayWhy) {
-  model::ConfigurationDocument document;
-  document.NewConfiguration(0x46);
-  std::string message;
-  EXPECT_EQ(MakeChannelSheet(document.Set(), message), nullptr);
-  EXPECT_EQ(message,
+  EXPECT_EQ(ChannelPagesMissingMessage(model::DeviceVariant::V),
             "Страницы параметров каналов учета вычислителя ЛУР-В еще не реализованы в этой "
             "версии программы.");
+  model::ConfigurationDocument document;
+  std::string message;
+  EXPECT_EQ(MakeChannelSheet(document.Set(), message), nullptr);
+  EXPECT_EQ(message, "Конфигурация не загружена: параметров каналов учета нет.");
 }
 
 }  // namespace

@@ -11,14 +11,13 @@
 #include "forms/channel/copy_channel_dlg.h"
 #include "forms/channel/input_assignment_u.h"
 #include "forms/channel/type_code_u.h"
+#include "forms/channel_page_fixture.h"
 #include "model/document.h"
-#include "support/channel_page_fixture.h"
 
 namespace tarvo::forms {
 namespace {
 
 using model::Float32;
-using Entries = std::map<std::string, std::string>;
 
 constexpr const char* kType = "Ошибочно задан параметр <Вид носителя и тип преобразователей>";
 constexpr const char* kFlowInputs =
@@ -30,7 +29,7 @@ constexpr const char* kGasIncomplete =
 constexpr const char* kStartCaption = "Ошибка (невозможен пуск на счет)";
 
 // A page of a new configuration of the execution code, filled.
-struct UPage : testing::ChannelPageFixture<CChannel_U_Page> {
+struct UPage : ChannelPageFixture<CChannel_U_Page> {
   explicit UPage(std::uint8_t executionCode = 0x50, int channelIndex = 0)
       : ChannelPageFixture(executionCode, channelIndex) {}
   void Refill() {

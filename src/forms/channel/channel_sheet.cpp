@@ -1,7 +1,10 @@
 #include "forms/channel/channel_sheet.h"
 
 #include "forms/channel/channel_page_g.h"
+#include "forms/channel/channel_page_l.h"
 #include "forms/channel/channel_page_u.h"
+#include "forms/channel/channel_page_uv.h"
+#include "forms/channel/channel_page_v.h"
 #include "forms/sheet_builder.h"
 
 namespace tarvo::forms {
@@ -15,11 +18,11 @@ struct VariantPages {
 
 // Each variant's page class is added here as it is written.
 constexpr VariantPages kChannelPages[] = {
-    {model::DeviceVariant::V, nullptr},
+    {model::DeviceVariant::V, MakePage<ChannelPage, CChannel_V_Page>},
     {model::DeviceVariant::G, MakePage<ChannelPage, CChannel_G_Page>},
     {model::DeviceVariant::U, MakePage<ChannelPage, CChannel_U_Page>},
-    {model::DeviceVariant::UV, nullptr},
-    {model::DeviceVariant::L, nullptr},
+    {model::DeviceVariant::UV, MakePage<ChannelPage, CChannel_UV_Page>},
+    {model::DeviceVariant::L, MakePage<ChannelPage, CChannel_L_Page>},
 };
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "forms/channel/channel_demands.h"
+
 namespace tarvo::forms {
 
 namespace {
@@ -12,10 +14,6 @@ using model::ParameterSet;
 
 constexpr int kIrvisFlowmeter = 6;
 
-Float32 F(double value) {
-  return Float32::Of(static_cast<float>(value));
-}
-
 // Upper limits (slots 1..3) of the present flow transducers, or kNoFlowLimit when none is.
 template <typename Pick>
 double PresentLimit(const ChannelRecord& record, Pick pick) {
@@ -23,7 +21,7 @@ double PresentLimit(const ChannelRecord& record, Pick pick) {
   double limit = 0;
   for (int t = 0; t < 3; ++t) {
     if (!FlowTransducerPresent(record, t)) continue;
-    const double value = Counted(record.Slot(1 + t));
+    const double value = CountedValue(record.Slot(1 + t));
     limit = any ? pick(limit, value) : value;
     any = true;
   }
@@ -53,14 +51,8 @@ bool PipeDemanded(const ChannelRecord& r) {
 bool IrvisDemanded(const ChannelRecord& r) {
   return FlowMeasured(r) && r.typeDigit2 > 3 && r.typeDigits3to5[0] == kIrvisFlowmeter;
 }
-bool PressureTransducer(const ChannelRecord& r) {
-  return r.typeDigit6 != 0;
-}
 bool Steam(const ChannelRecord& r) {
   return r.mediumKind == 2;
-}
-bool CurrentOutput(const ChannelRecord& r) {
-  return r.typeDigit7 >= 1 && r.typeDigit7 <= 3;
 }
 bool NaturalGas(const ChannelRecord& r) {
   return r.mediumKind == 5;
@@ -81,7 +73,7 @@ const CompletionRule kCompletionRules[] = {
      Flow3Demanded},
     {4, "Необходимо задать нижний предел измерений объемного расхода (перепада давления)",
      FlowMeasured},
-    {5, "Необходимо задать отсечку самохода счета", FlowMeasured},
+    {5, kNeedCutOff, FlowMeasured},
     {6, "Необходимо задать договорной объемный расход (перепад давления)", FlowMeasured},
     {7, "Необходимо задать коэффициент преобразования объемного расходомера", ConversionDemanded},
     {12, "Необходимо задать внутренний диаметр трубопровода при 20 град.С", PipeDemanded},
@@ -99,27 +91,17 @@ const CompletionRule kCompletionRules[] = {
     {15, "Необходимо задать параметр j14", IrvisDemanded},
     {16, "Необходимо задать параметр j15", IrvisDemanded},
     {17, "Необходимо задать параметр j16", IrvisDemanded},
-    {18, "Необходимо задать верхний предел измерений преобразователя давления", PressureTransducer},
-    {19, "Необходимо задать договорное давление"},
+    {18, kNeedPressureLimit, HasPressureTransducer},
+    {19, kNeedContractPressure},
     {21, "Необходимо задать уставку по давлению на зону линии насыщения", Steam},
     {22, "Необходимо задать договорную степень сухости насыщенного пара", Steam},
-    {23,
-     "Необходимо задать верхний предел измерений термопреобразователя с токовым выходным "
-     "сигналом",
-     CurrentOutput},
-    {24,
-     "Необходимо задать нижний предел измерений термопреобразователя с токовым выходным "
-     "сигналом",
-     CurrentOutput},
-    {25, "Необходимо задать договорную температуру"},
+    {23, kNeedThermometerUpper, HasCurrentOutputThermometer},
+    {24, kNeedThermometerLower, HasCurrentOutputThermometer},
+    {25, kNeedContractTemperature},
     {30, "Необходимо задать плотность природного газа в стандартных условиях", NaturalGas},
 };
 
 }  // namespace
-
-double Counted(Float32 value) {
-  return value.IsNotSet() ? 0.0 : value.Value();
-}
 
 bool FlowTransducerPresent(const ChannelRecord& record, int transducer) {
   return record.typeDigits3to5[transducer] != 0;
@@ -128,37 +110,37 @@ bool FlowTransducerPresent(const ChannelRecord& record, int transducer) {
 Bounds LowerFlowBounds(const ParameterSet& working, int index) {
   const double smallest =
       PresentLimit(working.channels[index], [](double a, double b) { return std::min(a, b); });
-  return {F(0), F(0.2 * smallest)};
+  return {BoundOf(0), BoundOf(0.2 * smallest)};
 }
 
 Bounds CutOffBounds(const ParameterSet& working, int index) {
-  return {F(0), F(Counted(working.channels[index].Slot(4)))};
+  return {BoundOf(0), BoundOf(CountedValue(working.channels[index].Slot(4)))};
 }
 
 Bounds ContractFlowBounds(const ParameterSet& working, int index) {
-  return {F(0), F(PresentLimit(working.channels[index],
-                               [](double a, double b) { return std::max(a, b); }))};
+  return {BoundOf(0), BoundOf(PresentLimit(working.channels[index],
+                                           [](double a, double b) { return std::max(a, b); }))};
 }
 
 Bounds AdditiveBounds(const ParameterSet& working, int index) {
   const ChannelRecord& record = working.channels[index];
-  if (record.typeDigits3to5[0] != 4) return {F(-kNoFlowLimit), F(kNoFlowLimit)};
-  const double limit = Counted(record.Slot(1));
-  return {F(-0.1 * limit), F(0.1 * limit)};
+  if (record.typeDigits3to5[0] != 4) return {BoundOf(-kNoFlowLimit), BoundOf(kNoFlowLimit)};
+  const double limit = CountedValue(record.Slot(1));
+  return {BoundOf(-0.1 * limit), BoundOf(0.1 * limit)};
 }
 
 Bounds OrificeBounds(const ParameterSet& working, int index) {
-  const double pipe = Counted(working.channels[index].Slot(12));
-  return {F(0.1 * pipe), F(0.8 * pipe)};
+  const double pipe = CountedValue(working.channels[index].Slot(12));
+  return {BoundOf(0.1 * pipe), BoundOf(0.8 * pipe)};
 }
 
 Bounds HeightCorrectionBounds(const ParameterSet& working, int index) {
-  const double limit = Counted(working.channels[index].Slot(18));
-  return {F(-0.1 * limit), F(0.1 * limit)};
+  const double limit = CountedValue(working.channels[index].Slot(18));
+  return {BoundOf(-0.1 * limit), BoundOf(0.1 * limit)};
 }
 
 Bounds SaturationBounds(const ParameterSet& working, int index) {
-  return {F(0), F(0.05 * Counted(working.channels[index].Slot(18)))};
+  return {BoundOf(0), BoundOf(0.05 * CountedValue(working.channels[index].Slot(18)))};
 }
 
 std::span<const CompletionRule> FlowCompletionRules() {

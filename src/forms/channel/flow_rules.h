@@ -12,8 +12,6 @@ namespace tarvo::forms {
 
 inline constexpr float kNoFlowLimit = 999999.0f;
 
-// A value as the bound computations take it: not set counts as 0.
-double Counted(model::Float32 value);
 bool FlowTransducerPresent(const model::ChannelRecord& record, int transducer);
 
 // Lower flow limit: up to 20 % of the smallest upper limit of the present flow transducers.

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
@@ -11,7 +10,9 @@
 #include "forms/form.h"
 #include "model/document.h"
 
-namespace tarvo::testing {
+namespace tarvo::forms {
+
+using Entries = std::map<std::string, std::string>;
 
 // One channel page of a new configuration of the execution code, filled, with a recording Ui.
 template <typename PageClass>
@@ -23,12 +24,11 @@ struct ChannelPageFixture {
   }
   model::ParameterSet& Set() { return document.Set(); }
   model::ChannelRecord& Record() { return Set().channels[page->ChannelIndex()]; }
-  // Types code = value pairs into the page's visible rows.
-  void Enter(const std::map<std::string, std::string>& entries) {
+  void Enter(const Entries& entries) {
     for (const auto& [code, value] : entries) {
-      forms::Row* row = page->FindRow(code);
+      Row* row = page->FindRow(code);
       ASSERT_NE(row, nullptr) << code;
-      ASSERT_EQ(forms::EnterRowValue(*row, value), std::nullopt) << code;
+      ASSERT_EQ(EnterRowValue(*row, value), std::nullopt) << code;
     }
   }
   // The page's one message after a refused leave, "" when it was left.
@@ -42,10 +42,9 @@ struct ChannelPageFixture {
     EXPECT_EQ(ui.messages.size(), 1u);
     return ui.messages.empty() ? "(no message)" : ui.messages[0].text;
   }
-
   model::ConfigurationDocument document;
   std::unique_ptr<PageClass> page;
-  RecordingUi ui;
+  testing::RecordingUi ui;
 };
 
-}  // namespace tarvo::testing
+}  // namespace tarvo::forms

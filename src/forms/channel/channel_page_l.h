@@ -1,0 +1,19 @@
+#pragma once
+
+#include "forms/channel/channel_page.h"
+
+namespace tarvo::forms {
+
+// Channel page of variant Л: the four-character type code and six values of one flowmeter, one
+// pressure transducer and the contract values, in one column.
+class CChannel_L_Page : public ChannelPage {
+ public:
+  CChannel_L_Page(model::ParameterSet& set, int channelIndex);
+
+ protected:
+  void FillCells() override;
+  bool CheckRows(model::ParameterSet& working, platform::Ui& ui) override;
+  bool CheckCompletion(const model::ParameterSet& working, platform::Ui& ui) override;
+};
+
+}  // namespace tarvo::forms
