@@ -53,6 +53,17 @@ class ShowSetTest : public ::testing::Test {
     return path;
   }
 
+  // `tarvo set` with the assignments fails with the one message and leaves the file as it was.
+  static void ExpectRefused(const std::string& path, const std::vector<std::string>& assignments,
+                            const std::string& message, const std::vector<std::uint8_t>& before) {
+    std::vector<std::string> args = {"set", path};
+    args.insert(args.end(), assignments.begin(), assignments.end());
+    const CliRun run = Tarvo(args);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, message + "\nФайл " + path + " не изменен.\n");
+    EXPECT_EQ(Bytes(path), before) << assignments[0];
+  }
+
   static std::string Hex(std::uint8_t code) {
     const char digits[] = "0123456789abcdef";
     return {digits[code >> 4], digits[code & 15]};
@@ -363,6 +374,66 @@ TEST_F(ShowSetTest, LChannelPage) {
     EXPECT_EQ(run.err, refusal.message + "\nФайл " + path + " не изменен.\n");
     EXPECT_EQ(Bytes(path), before);
   }
+}
+
+TEST_F(ShowSetTest, ChannelPageUAndItsGasDialog) {
+  const std::string path = NewFile(0x53);
+  const CliRun shown = Tarvo({"show", path, "--form", "channel", "10", "--format", "csv"});
+  ASSERT_EQ(shown.status, 0) << shown.err;
+  for (const char* line :
+       {"channel 10,K1000, Вид носителя и тип преобразователей,00000000\n",
+        "channel 10,K1001, Назначение каналов преобразователей Q (dP),\"00,00,00\"\n",
+        "channel 10,K1062, Молярная доля диоксида углерода в природном газе,-\n",
+        "channel 10/gas,K1076,Тип концентраций компонентов,молярные\n",
+        "channel 10/gas,K1093,\"Концентрация гептана, %\",-\n"}) {
+    EXPECT_NE(shown.out.find(line), std::string::npos) << line;
+  }
+
+  // Associated gas needs its whole composition: the dialog's codes in the same command.
+  std::vector<std::string> args = {"set",         path,      "K0100=12", "K0101=03,04",
+                                   "K0102=17,18", "K0177=1", "K0181=4",  "K0185=4"};
+  for (int number = 82; number <= 93; ++number) {
+    if (number != 85) args.push_back("K01" + std::to_string(number) + "=8,4");
+  }
+  args.push_back("--no-start-check");
+  const CliRun set = Tarvo(args);
+  ASSERT_EQ(set.status, 0) << set.err;
+  model::ConfigurationDocument document;
+  std::string message;
+  ASSERT_TRUE(document.Open(path, message)) << message;
+  const model::ChannelRecord& record = document.Set().channels[0];
+  EXPECT_EQ(record.mediumKind, 12);
+  EXPECT_EQ(record.flowInputs[1], 4);
+  EXPECT_EQ(record.temperatureInput, 18);
+  EXPECT_EQ(record.gas.humidityKind, 1);
+  EXPECT_EQ(record.gas.concentrations[12], model::Float32::Of(8.4f));
+
+  const CliRun text = Tarvo({"show", path, "--form", "channel", "1"});
+  EXPECT_NE(text.out.find("\n  K0100  12000000  "), std::string::npos) << text.out;
+  EXPECT_NE(text.out.find("  K0180  -              Относительная влажность, %\n"),
+            std::string::npos)
+      << text.out;
+
+  // Refusals name their rule and leave the file as it was.
+  const auto before = Bytes(path);
+  const struct {
+    std::vector<std::string> assignments;
+    std::string message;
+  } refusals[] = {
+      {{"K0193=-", "K0181=12,4"},
+       "Ошибка: Необходимо задать концентрации всех компонентов попутного нефтяного газа"},
+      {{"K0201=04"},
+       "Ошибка: Канал измерения 1-го преобразователя расхода (перепада давления) уже задействован "
+       "на трубопроводе 01"},
+      {{"K0100=04450010"}, "Ошибка: Ошибочно задан параметр <Вид носителя и тип преобразователей>"},
+      {{"K0100=04450000", "K0109=500"},
+       "Ошибка (невозможен пуск на счет): Необходимо задать коэффициент трансформации "
+       "электросчетчика"},
+      {{"K0181=50"},
+       "Ошибка: Сумма концентраций компонентов сухой части газа должна быть в диапазоне от 99.5 "
+       "до 100.5 процентов!"},
+  };
+  for (const auto& r : refusals) ExpectRefused(path, r.assignments, r.message, before);
 }
 
 // Node pages of every variant through show and set: node 1 as shown, values accepted and

@@ -2,6 +2,7 @@
 
 #include "forms/channel/channel_page_g.h"
 #include "forms/channel/channel_page_l.h"
+#include "forms/channel/channel_page_u.h"
 #include "forms/channel/channel_page_uv.h"
 #include "forms/channel/channel_page_v.h"
 #include "forms/sheet_builder.h"
@@ -19,7 +20,7 @@ struct VariantPages {
 constexpr VariantPages kChannelPages[] = {
     {model::DeviceVariant::V, MakePage<ChannelPage, CChannel_V_Page>},
     {model::DeviceVariant::G, MakePage<ChannelPage, CChannel_G_Page>},
-    {model::DeviceVariant::U, nullptr},
+    {model::DeviceVariant::U, MakePage<ChannelPage, CChannel_U_Page>},
     {model::DeviceVariant::UV, MakePage<ChannelPage, CChannel_UV_Page>},
     {model::DeviceVariant::L, MakePage<ChannelPage, CChannel_L_Page>},
 };
