@@ -7,23 +7,29 @@
 #include <string>
 
 #include "fakes/recording_ui.h"
-#include "forms/form.h"
+#include "forms/channel/channel_page.h"
+#include "forms/channel/copy_channel_dlg.h"
 #include "model/document.h"
 
 namespace tarvo::forms {
 
 using Entries = std::map<std::string, std::string>;
 
-// One channel page of a new configuration of the execution code, filled, with a recording Ui.
+// One channel page of a new configuration of the execution code, filled as on first display.
 template <typename PageClass>
 struct ChannelPageFixture {
-  ChannelPageFixture(std::uint8_t executionCode, int channelIndex) {
+  explicit ChannelPageFixture(std::uint8_t executionCode, int channelIndex = 0) {
     document.NewConfiguration(executionCode);
     page = std::make_unique<PageClass>(Set(), channelIndex);
     page->Fill();
   }
   model::ParameterSet& Set() { return document.Set(); }
   model::ChannelRecord& Record() { return Set().channels[page->ChannelIndex()]; }
+  // Refills the page from the record as it now stands.
+  void Refill() {
+    Set().pageFilled[page->ChannelIndex()] = 0;
+    page->Fill();
+  }
   void Enter(const Entries& entries) {
     for (const auto& [code, value] : entries) {
       Row* row = page->FindRow(code);
@@ -34,13 +40,20 @@ struct ChannelPageFixture {
   // The page's one message after a refused leave, "" when it was left.
   std::string Leave() {
     ui.messages.clear();
-    const bool left = page->Accept(ui);
-    if (left) {
+    if (page->Accept(ui)) {
       EXPECT_TRUE(ui.messages.empty());
       return "";
     }
     EXPECT_EQ(ui.messages.size(), 1u);
     return ui.messages.empty() ? "(no message)" : ui.messages[0].text;
+  }
+  // Presses the copy button and copies onto the given 0-based channels.
+  void CopyTo(std::initializer_list<int> targets) {
+    auto dialog = page->Press(ChannelPage::kCopyButton, ui);
+    ASSERT_NE(dialog, nullptr);
+    dialog->Fill();
+    for (int target : targets) dialog->rows[target].checked = true;
+    dialog->Press(CCopyChannelDlg::kCopyButton, ui);
   }
   model::ConfigurationDocument document;
   std::unique_ptr<PageClass> page;

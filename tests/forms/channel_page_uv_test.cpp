@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "channel_page_harness.h"
+#include "channel_page_fixture.h"
 #include "forms/channel/channel_sheet.h"
 #include "forms/channel/type_code_4.h"
 
@@ -10,7 +10,7 @@ namespace tarvo::forms {
 namespace {
 
 using model::Float32;
-using UvPage = PageUnderTest<CChannel_UV_Page>;
+using UvPage = ChannelPageFixture<CChannel_UV_Page>;
 
 constexpr std::uint8_t kUv = 0x60;
 constexpr const char* kType = "Ошибочно задан параметр <Вид носителя и тип преобразователей>";
