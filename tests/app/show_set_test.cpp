@@ -72,20 +72,6 @@ class ShowSetTest : public ::testing::Test {
   std::filesystem::path dir_;
 };
 
-// An execution code whose variant has no channel pages yet, if one is left.
-std::optional<std::uint8_t> ExecutionWithoutChannelPages() {
-  for (std::uint8_t code : {0x46, 0x47, 0x50, 0x60, 0x49}) {
-    if (forms::ChannelPageFactoryFor(model::VariantOf(code)) == nullptr) return code;
-  }
-  return std::nullopt;
-}
-
-std::string PagesMissing(std::uint8_t code) {
-  return "Страницы параметров каналов учета вычислителя " +
-         std::string(model::VariantName(model::VariantOf(code))) +
-         " еще не реализованы в этой версии программы.";
-}
-
 TEST_F(ShowSetTest, ShowListsTheFormsOfEveryVariant) {
   for (const auto& [code, firstRow] : std::vector<std::pair<std::uint8_t, std::string>>{
            {0x46, "K003"}, {0x47, "K003"}, {0x50, "K0003"}, {0x60, "K003"}, {0x49, "K003"}}) {
@@ -95,10 +81,8 @@ TEST_F(ShowSetTest, ShowListsTheFormsOfEveryVariant) {
     const std::string head =
         "form,code,description,value\nsystem," + firstRow + ", Режим работы вычислителя,00";
     EXPECT_EQ(run.out.substr(0, head.size()), head);
-    // Pages not built are said so.
-    EXPECT_EQ(run.err.find("каналов учета") != std::string::npos,
-              forms::ChannelPageFactoryFor(model::VariantOf(code)) == nullptr)
-        << int(code);
+    // Every variant has its pages: nothing is left out.
+    EXPECT_EQ(run.err, "") << int(code);
   }
 }
 
@@ -126,11 +110,6 @@ TEST_F(ShowSetTest, ShowRefusesUnknownForms) {
   EXPECT_EQ(Tarvo({"show", path, "--form", "node", "3"}).status, 2);
   EXPECT_EQ(Tarvo({"show", path, "--form", "page"}).status, 2);
   EXPECT_EQ(Tarvo({"show", path, "--format", "xml"}).status, 2);
-  if (const auto code = ExecutionWithoutChannelPages()) {
-    const CliRun channel = Tarvo({"show", NewFile(*code, "v.par"), "--form", "channel", "1"});
-    EXPECT_EQ(channel.status, 1);
-    EXPECT_EQ(channel.err, PagesMissing(*code) + "\n");
-  }
 }
 
 TEST_F(ShowSetTest, SetStoresAcceptedValues) {
@@ -201,18 +180,6 @@ TEST_F(ShowSetTest, RefusalsLeaveTheFileByteForByte) {
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(Bytes(path), before) << c.assignments[0];
   }
-}
-
-TEST_F(ShowSetTest, PagesNotBuiltRefuseTheirCodes) {
-  const auto code = ExecutionWithoutChannelPages();
-  if (!code) GTEST_SKIP() << "every variant has its channel pages";
-  const std::string path = NewFile(*code);
-  const auto before = Bytes(path);
-  const std::string parameter = forms::ChannelCode(model::VariantOf(*code), 0, 5);
-  const CliRun run = Tarvo({"set", path, parameter + "=3"});
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.err, PagesMissing(*code) + " Код " + parameter + " не может быть задан.\n");
-  EXPECT_EQ(Bytes(path), before);
 }
 
 TEST_F(ShowSetTest, GasChannelPageAndItsIrvisTable) {
