@@ -19,8 +19,8 @@ enum class FlowmeterRowKind {
   FailureList,       // one character per bit
 };
 
-// A row: its kind and, for a number row, its spec; other rows use the spec's number,
-// description and column only.
+// A row: its kind and its number-row description; rows of other kinds use only its number,
+// description and column.
 struct FlowmeterRow {
   FlowmeterRowKind kind;
   NumberRowSpec spec;
