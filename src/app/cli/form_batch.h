@@ -4,12 +4,22 @@
 #include <string>
 #include <vector>
 
-#include "app/cli/form_catalog.h"
 #include "forms/form.h"
 #include "model/parameter_set.h"
 #include "platform/ui.h"
+#include "shell/form_catalog.h"
 
 namespace tarvo::app {
+
+// The command-line tool names forms as the shell's catalogue does.
+using shell::AllFormTargets;
+using shell::FormName;
+using shell::FormTarget;
+using shell::FormTitle;
+using shell::MakeForm;
+using shell::NormalizeCode;
+using shell::PageOfCode;
+using shell::ParseFormName;
 
 // The forms one tarvo set goes through, as the user would: each form filled from the set, the
 // dialogs behind a page's buttons opened before the page is left, every form that received a

@@ -4,8 +4,8 @@
 #include "app/cli/command_values.h"
 #include "app/cli/console_ui.h"
 #include "app/cli/form_batch.h"
-#include "app/cli/form_catalog.h"
 #include "model/document.h"
+#include "shell/form_catalog.h"
 
 namespace tarvo::app {
 

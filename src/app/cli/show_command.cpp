@@ -5,7 +5,7 @@
 #include "app/cli/command.h"
 #include "app/cli/command_values.h"
 #include "app/cli/console_ui.h"
-#include "app/cli/form_catalog.h"
+#include "app/cli/form_batch.h"
 #include "forms/form.h"
 #include "model/document.h"
 

@@ -8,7 +8,7 @@
 #include "forms/form.h"
 #include "model/parameter_set.h"
 
-namespace tarvo::app {
+namespace tarvo::shell {
 
 // One form of a configuration: the system-wide form, a channel page or a node page.
 struct FormTarget {
@@ -43,4 +43,4 @@ std::optional<FormTarget> PageOfCode(const model::ParameterSet& set, const std::
 // A code as typed, with a Cyrillic "К" or a lower-case first letter read as the form's letter.
 std::string NormalizeCode(const std::string& code);
 
-}  // namespace tarvo::app
+}  // namespace tarvo::shell

@@ -8,16 +8,17 @@
 #include "model/recent_files.h"
 #include "platform/ui.h"
 
-namespace tarvo::model {
+namespace tarvo::shell {
 
 // Runs the new-configuration dialog modally; true when the user pressed "Готово".
-using RunNewConfigurationDialog = std::function<bool(NewConfigurationDialog&)>;
+using RunNewConfigurationDialog = std::function<bool(model::NewConfigurationDialog&)>;
 
 // The "Файл" menu: new, open, save, save as, the recent files and the questions about unsaved
 // changes, over the one document. Every question and file choice goes through the Ui.
 class DocumentCommands {
  public:
-  DocumentCommands(ConfigurationDocument& document, platform::Ui& ui, RecentFiles& recent)
+  DocumentCommands(model::ConfigurationDocument& document, platform::Ui& ui,
+                   model::RecentFiles& recent)
       : document_(document), ui_(ui), recent_(recent) {}
 
   // Offers to save changes. False when the user cancelled or the save failed: stop the command.
@@ -40,13 +41,13 @@ class DocumentCommands {
   SaveResult SaveAsWithResult();
   SaveResult Store(const std::string& path);
 
-  ConfigurationDocument& document_;
+  model::ConfigurationDocument& document_;
   platform::Ui& ui_;
-  RecentFiles& recent_;
+  model::RecentFiles& recent_;
 };
 
 inline constexpr const char* kParFilter = "Файлы параметров (*.par)|*.par|";
 inline constexpr const char* kOpenAnotherQuestion =
     "Текущая файл не был сохранен.\nВы уверены, что хотите открыть другой файл?";
 
-}  // namespace tarvo::model
+}  // namespace tarvo::shell

@@ -1,4 +1,4 @@
-#include "app/cli/form_catalog.h"
+#include "shell/form_catalog.h"
 
 #include <algorithm>
 #include <cctype>
@@ -8,7 +8,7 @@
 #include "forms/sheet_builder.h"
 #include "forms/system/system_form.h"
 
-namespace tarvo::app {
+namespace tarvo::shell {
 
 namespace {
 
@@ -145,4 +145,4 @@ std::string NormalizeCode(const std::string& code) {
   return code;
 }
 
-}  // namespace tarvo::app
+}  // namespace tarvo::shell

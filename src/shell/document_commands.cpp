@@ -1,6 +1,6 @@
-#include "model/document_commands.h"
+#include "shell/document_commands.h"
 
-namespace tarvo::model {
+namespace tarvo::shell {
 
 using platform::Answer;
 using platform::Buttons;
@@ -40,7 +40,7 @@ bool DocumentCommands::AskToSave() {
 
 void DocumentCommands::New(const RunNewConfigurationDialog& runDialog) {
   if (!AskToSave()) return;
-  NewConfigurationDialog dialog;
+  model::NewConfigurationDialog dialog;
   if (!runDialog(dialog)) return;
   document_.NewConfiguration(dialog.SelectedExecutionCode());
 }
@@ -93,4 +93,4 @@ bool DocumentCommands::CanCloseFrame() {
   return AskToSave();
 }
 
-}  // namespace tarvo::model
+}  // namespace tarvo::shell

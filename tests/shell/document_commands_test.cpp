@@ -1,11 +1,14 @@
-#include "model/document_commands.h"
+#include "shell/document_commands.h"
 
 #include <gtest/gtest.h>
 
 #include "fakes/recording_ui.h"
 #include "support/temp_dir_test.h"
 
-namespace tarvo::model {
+namespace tarvo::shell {
+using model::ConfigurationDocument;
+using model::NewConfigurationDialog;
+using model::RecentFiles;
 namespace {
 
 using platform::Answer;
@@ -182,4 +185,4 @@ TEST(RecentFilesTest, NewestFirstAtMostFour) {
 }
 
 }  // namespace
-}  // namespace tarvo::model
+}  // namespace tarvo::shell
