@@ -1,5 +1,6 @@
 #include "forms/form.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "model/value_text.h"
@@ -13,7 +14,7 @@ std::string TooLong(std::string_view value, int limit) {
          std::to_string(limit) + ")";
 }
 
-std::optional<std::string> EnterCell(Cell& cell, std::string_view value) {
+std::optional<std::string> EnterCellText(Cell& cell, std::string_view value) {
   if (cell.maxLength > 0 && CharCount(value) > cell.maxLength) {
     return TooLong(value, cell.maxLength);
   }
@@ -42,10 +43,12 @@ std::optional<std::string> EnterCells(Row& row, std::string_view value) {
     }
     for (const auto part : parts) texts.emplace_back(part);
   } else {
-    // Run together: each cell takes its own width in turn.
+    // Run together: each cell takes its own width in turn; a cell without a limit takes the rest.
     std::string_view rest = value;
     for (const Cell& cell : row.cells) {
-      const std::string piece = model::FirstChars(rest, static_cast<std::size_t>(cell.maxLength));
+      const std::size_t width =
+          cell.maxLength > 0 ? static_cast<std::size_t>(cell.maxLength) : rest.size();
+      const std::string piece = model::FirstChars(rest, width);
       texts.push_back(piece);
       rest.remove_prefix(piece.size());
     }
@@ -58,7 +61,7 @@ std::optional<std::string> EnterCells(Row& row, std::string_view value) {
   texts.resize(row.cells.size());
   std::vector<Cell> entered = row.cells;
   for (std::size_t i = 0; i < entered.size(); ++i) {
-    if (auto error = EnterCell(entered[i], texts[i])) return error;
+    if (auto error = EnterCellText(entered[i], texts[i])) return error;
   }
   row.cells = std::move(entered);
   return std::nullopt;
@@ -86,6 +89,40 @@ std::optional<std::string> EnterDropDown(Row& row, std::string_view value) {
 }
 
 }  // namespace
+
+std::string& Row::Text() {
+  if (cells.empty()) cells.emplace_back();
+  return cells.front().text;
+}
+
+const std::string& Row::Text() const {
+  static const std::string kNone;
+  return cells.empty() ? kNone : cells.front().text;
+}
+
+bool SameShown(const Row& a, const Row& b) {
+  const auto sameCells = [](const std::vector<Cell>& x, const std::vector<Cell>& y) {
+    return std::equal(x.begin(), x.end(), y.begin(), y.end(), [](const Cell& c, const Cell& d) {
+      return c.text == d.text && c.maxLength == d.maxLength;
+    });
+  };
+  return a.code == b.code && a.description == b.description && a.kind == b.kind &&
+         sameCells(a.cells, b.cells) && a.checked == b.checked && a.entries == b.entries &&
+         a.selected == b.selected && a.visible == b.visible && a.enabled == b.enabled &&
+         a.column == b.column;
+}
+
+bool MarkRefused(const Row& row, int cell) {
+  // The first check that refused names the cell.
+  if (row.refusedCell < 0) row.refusedCell = cell;
+  return false;
+}
+
+PressResult PressResult::OpenDialog(std::unique_ptr<Form> form) {
+  if (!form) return Done();
+  form->Fill();
+  return {Outcome::Dialog, std::move(form)};
+}
 
 Row TextRow(std::string code, std::string description, int maxLength, int column) {
   Row row;
@@ -148,12 +185,77 @@ std::optional<std::string> EnterRowValue(Row& row, std::string_view value) {
       break;
   }
   if (row.cells.empty()) return std::string("в строке нет ячейки для значения");
-  if (row.cells.size() == 1) return EnterCell(row.cells.front(), value);
+  if (row.cells.size() == 1) return EnterCellText(row.cells.front(), value);
   return EnterCells(row, value);
 }
 
-std::unique_ptr<Form> Form::Press(std::string_view, platform::Ui&) {
-  return nullptr;
+Verdict Form::Submit(platform::Ui& ui) {
+  for (const Row& row : rows) row.refusedCell = -1;
+  if (Accept(ui)) return {};
+  Verdict verdict{false, -1, 0};
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    if (rows[i].refusedCell >= 0) {
+      verdict.row = static_cast<int>(i);
+      verdict.cell = rows[i].refusedCell;
+      break;
+    }
+  }
+  return verdict;
+}
+
+PressResult Form::Press(std::string_view buttonId, platform::Ui& ui) {
+  const Button* button = FindButton(buttonId);
+  if (button == nullptr || !button->visible || !button->enabled) return {};
+  if (button->OpensDialog()) return PressResult::OpenDialog(button->dialog());
+  return OnPress(buttonId, ui);
+}
+
+PressResult Form::OnPress(std::string_view, platform::Ui&) {
+  return {};
+}
+
+EntryResult Form::Changed(const std::vector<Row>& before, std::optional<std::string> error) {
+  EntryResult result{std::move(error), {}};
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    if (i >= before.size() || !SameShown(before[i], rows[i])) {
+      result.changedRows.push_back(static_cast<int>(i));
+    }
+  }
+  return result;
+}
+
+EntryResult Form::EnterCell(int row, int cell, std::string_view text) {
+  if (row < 0 || row >= static_cast<int>(rows.size())) return {"нет такой строки", {}};
+  Row& target = rows[row];
+  if (target.kind == CellKind::CheckBox || target.kind == CellKind::DropDown || cell < 0 ||
+      cell >= static_cast<int>(target.cells.size())) {
+    return {"в строке нет такой ячейки", {}};
+  }
+  if (!target.visible || !target.enabled) return {"строка недоступна для ввода", {}};
+  const std::vector<Row> before = rows;
+  return Changed(before, EnterCellText(target.cells[cell], text));
+}
+
+EntryResult Form::SetChecked(int row, bool checked) {
+  if (row < 0 || row >= static_cast<int>(rows.size()) || rows[row].kind != CellKind::CheckBox) {
+    return {"в строке нет флажка", {}};
+  }
+  const std::vector<Row> before = rows;
+  return Changed(before, EnterValue(rows[row], checked ? "1" : "0"));
+}
+
+EntryResult Form::Choose(int row, int entry) {
+  if (row < 0 || row >= static_cast<int>(rows.size()) || rows[row].kind != CellKind::DropDown) {
+    return {"в строке нет списка", {}};
+  }
+  Row& target = rows[row];
+  if (!target.visible || !target.enabled) return {"строка недоступна для ввода", {}};
+  if (entry < 0 || entry >= static_cast<int>(target.entries.size()))
+    return {"нет такой строки списка", {}};
+  const std::vector<Row> before = rows;
+  target.selected = entry;
+  RowChanged(target);
+  return Changed(before, std::nullopt);
 }
 
 void Form::RowChanged(Row&) {}
@@ -169,11 +271,9 @@ std::optional<std::string> Form::EnterValue(Row& row, std::string_view value) {
 std::vector<OpenedDialog> OpenDialogs(Form& form, platform::Ui& ui) {
   std::vector<OpenedDialog> dialogs;
   for (const Button& button : form.buttons) {
-    if (!button.opensDialog || !button.visible || !button.enabled) continue;
-    if (auto dialog = form.Press(button.id, ui)) {
-      dialog->Fill();
-      dialogs.push_back({button.id, std::move(dialog)});
-    }
+    if (!button.OpensDialog()) continue;
+    auto pressed = form.Press(button.id, ui);
+    if (pressed.dialog) dialogs.push_back({button.id, std::move(pressed.dialog)});
   }
   return dialogs;
 }
@@ -194,6 +294,13 @@ Button* Form::FindButton(std::string_view id) {
     if (button.id == id) return &button;
   }
   return nullptr;
+}
+
+int Form::RowIndexOf(std::string_view code) const {
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    if (rows[i].visible && rows[i].code == code) return static_cast<int>(i);
+  }
+  return -1;
 }
 
 int CharCount(std::string_view text) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -31,11 +32,17 @@ struct Row {
   bool visible = true;
   bool enabled = true;
   int column = 0;
+  // Set by the check that refused this row: the cell to put the cursor in; -1 when not refused.
+  mutable int refusedCell = -1;
 
-  // The single value cell's text (the first cell of a multi-cell row).
-  std::string& Text() { return cells.front().text; }
-  const std::string& Text() const { return cells.front().text; }
+  // The single value cell's text (the first cell of a multi-cell row). A row without cells (a
+  // check box, a list) reads as empty; writing to one gives it a cell that nothing shows.
+  std::string& Text();
+  const std::string& Text() const;
 };
+
+// Whether two rows show the same thing (refusal marks aside).
+bool SameShown(const Row& a, const Row& b);
 
 Row TextRow(std::string code, std::string description, int maxLength, int column = 0);
 Row NumberRow(std::string code, std::string description, int column = 0);
@@ -56,14 +63,53 @@ struct Heading {
   int column = 0;
 };
 
+class Form;
+
 struct Button {
+  Button(std::string buttonId, std::string buttonLabel)
+      : id(std::move(buttonId)), label(std::move(buttonLabel)) {}
+
   std::string id;
   std::string label;
   bool visible = true;
   bool enabled = true;
-  // Opens a dialog of rows that checks nothing of this form first and stores into the set on
-  // its own OK, so a front end may open it just to reach its rows (a table of a channel).
-  bool opensDialog = false;
+  // A dialog of rows that checks nothing of this form first and stores into the set on its own
+  // OK, so a front end may open it just to reach its rows (a table of a channel). Pressing the
+  // button opens it without asking the form.
+  std::function<std::unique_ptr<Form>()> dialog;
+
+  bool OpensDialog() const { return dialog != nullptr; }
+};
+
+// What pressing an extra button came to.
+struct PressResult {
+  enum class Outcome {
+    Unavailable,  // no such button, or hidden or disabled: nothing happened
+    Refused,      // the form's checks refused (the message was shown)
+    Done,         // the button did its work
+    Dialog,       // a dialog to run modally, already filled
+  };
+  Outcome outcome = Outcome::Unavailable;
+  std::unique_ptr<Form> dialog;
+
+  static PressResult Refused() { return {Outcome::Refused, nullptr}; }
+  static PressResult Done() { return {Outcome::Done, nullptr}; }
+  static PressResult OpenDialog(std::unique_ptr<Form> form);
+};
+
+// The outcome of OK or of leaving a page: accepted, or the row and cell the refusal names
+// (row -1 when the refusal names none, as a start-of-counting demand of the whole page).
+struct Verdict {
+  bool accepted = true;
+  int row = -1;
+  int cell = 0;
+};
+
+// What entering a value did: why it was not taken, and which rows now show something else
+// (the entered row among them), so a front end redraws only those.
+struct EntryResult {
+  std::optional<std::string> error;
+  std::vector<int> changedRows;
 };
 
 // A form is a list of rows with its actions. The desktop window renders any form with one
@@ -84,13 +130,21 @@ class Form {
   // OK of a modal form, leaving a page: runs the checks in order, stops at the first failure
   // with one message, and commits when every check passed.
   virtual bool Accept(platform::Ui& ui) = 0;
-  // An extra button. May return a form to run modally (filled by the caller like any form).
-  virtual std::unique_ptr<Form> Press(std::string_view buttonId, platform::Ui& ui);
+  // Accept, saying where a refusal points.
+  Verdict Submit(platform::Ui& ui);
+  // An extra button: a button's own dialog opens at once; any other is the form's OnPress.
+  PressResult Press(std::string_view buttonId, platform::Ui& ui);
   // The user chose another entry of a drop-down list or clicked a check box. A form that
   // relabels or shows rows after such a choice overrides this; typed text never calls it.
   virtual void RowChanged(Row& row);
   // Enters a value as the user would (EnterRowValue) and tells the form of a changed choice.
   std::optional<std::string> EnterValue(Row& row, std::string_view value);
+
+  // What a window does to a row: type into a cell (refused beyond the cell's length), tick a
+  // check box, choose a list entry. A front end never writes rows directly.
+  EntryResult EnterCell(int row, int cell, std::string_view text);
+  EntryResult SetChecked(int row, bool checked);
+  EntryResult Choose(int row, int entry);
   // Cancel needs no action of the form: it checks nothing, and whatever the form committed
   // while it ran is undone by the guarded edit's snapshot.
 
@@ -98,7 +152,20 @@ class Form {
   Row* FindRow(std::string_view code);
   const Row* FindRow(std::string_view code) const;
   Button* FindButton(std::string_view id);
+  // Index of the visible row showing the code, or -1.
+  int RowIndexOf(std::string_view code) const;
+
+ protected:
+  // An extra button without a dialog of its own.
+  virtual PressResult OnPress(std::string_view buttonId, platform::Ui& ui);
+
+ private:
+  EntryResult Changed(const std::vector<Row>& before, std::optional<std::string> error);
 };
+
+// Marks the row a check refused (unless a check within it already named a cell) and returns
+// false, so a check can end with it.
+bool MarkRefused(const Row& row, int cell = 0);
 
 // A dialog behind an extra button, opened and filled.
 struct OpenedDialog {

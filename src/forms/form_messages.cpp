@@ -14,4 +14,10 @@ bool ShowStartError(platform::Ui& ui, const std::string& text) {
   return false;
 }
 
+bool CheckRange(platform::Ui& ui, std::string_view valueCell, model::Float32& destination,
+                std::string_view messageTemplate, model::Float32 lower, model::Float32 upper) {
+  if (model::ReadInRange(valueCell, destination, lower, upper)) return true;
+  return ShowError(ui, model::BuildRangeMessage(messageTemplate, lower, upper));
+}
+
 }  // namespace tarvo::forms

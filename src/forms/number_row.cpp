@@ -1,5 +1,6 @@
 #include "forms/number_row.h"
 
+#include "forms/form_messages.h"
 #include "model/check_range.h"
 #include "model/parameter_code.h"
 #include "model/value_text.h"
@@ -28,14 +29,14 @@ bool CheckNumberRow(const Row& row, const NumberRowSpec& spec, model::ParameterS
                     int index, platform::Ui& ui) {
   Bounds bounds{model::Float32::Of(spec.lower), model::Float32::Of(spec.upper)};
   if (spec.computedBounds != nullptr) bounds = spec.computedBounds(working, index);
-  return model::CheckRange(ui, row.Text(), spec.field(working, index), spec.messageTemplate,
-                           bounds.lower, bounds.upper);
+  return CheckRange(ui, row.Text(), spec.field(working, index), spec.messageTemplate, bounds.lower,
+                    bounds.upper);
 }
 
 bool CheckNumberRows(std::span<const NumberRowSpec> specs, std::span<const Row> rows,
                      model::ParameterSet& working, int index, platform::Ui& ui) {
   for (std::size_t i = 0; i < specs.size() && i < rows.size(); ++i) {
-    if (!CheckNumberRow(rows[i], specs[i], working, index, ui)) return false;
+    if (!CheckNumberRow(rows[i], specs[i], working, index, ui)) return MarkRefused(rows[i]);
   }
   return true;
 }

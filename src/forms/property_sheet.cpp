@@ -17,14 +17,19 @@ void PropertySheet::Open(platform::Ui& ui) {
 bool PropertySheet::Select(int index, platform::Ui& ui) {
   if (index < 0 || index >= PageCount()) return false;
   if (index == active_) return true;
-  if (active_ >= 0 && !pages_[active_]->Accept(ui)) return false;
+  if (active_ >= 0) {
+    verdict_ = pages_[active_]->Submit(ui);
+    if (!verdict_.accepted) return false;
+  }
   active_ = index;
   pages_[active_]->Fill();
   return true;
 }
 
 bool PropertySheet::Ok(platform::Ui& ui) {
-  return active_ < 0 || pages_[active_]->Accept(ui);
+  if (active_ < 0) return true;
+  verdict_ = pages_[active_]->Submit(ui);
+  return verdict_.accepted;
 }
 
 }  // namespace tarvo::forms

@@ -39,11 +39,14 @@ class PropertySheet {
   // True when the sheet may close with OK.
   bool Ok(platform::Ui& ui);
   void Cancel() {}
+  // Where the active page's last refusal points.
+  const Verdict& LastVerdict() const { return verdict_; }
 
  private:
   std::string caption_;
   std::vector<std::unique_ptr<Page>> pages_;
   int active_ = -1;
+  Verdict verdict_;
 };
 
 }  // namespace tarvo::forms

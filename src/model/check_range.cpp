@@ -26,18 +26,13 @@ std::string BuildRangeMessage(std::string_view messageTemplate, Float32 lower, F
   return message;
 }
 
-bool CheckRange(platform::Ui& ui, std::string_view valueCell, Float32& destination,
-                std::string_view messageTemplate, Float32 lower, Float32 upper) {
+bool ReadInRange(std::string_view valueCell, Float32& destination, Float32 lower, Float32 upper) {
   const std::string text = FirstChars(valueCell, kValueCellLength);
   destination = ReadValueText(text);
   if (destination.IsNotSet()) return true;
 
   const float value = destination.Value();
-  if (BoundValue(lower) <= value && value <= BoundValue(upper)) return true;
-
-  ui.ShowMessage(BuildRangeMessage(messageTemplate, lower, upper), kErrorCaption,
-                 platform::Icon::Error, platform::Buttons::Ok);
-  return false;
+  return BoundValue(lower) <= value && value <= BoundValue(upper);
 }
 
 }  // namespace tarvo::model

@@ -4,7 +4,6 @@
 #include <string_view>
 
 #include "model/float32.h"
-#include "platform/ui.h"
 
 namespace tarvo::model {
 
@@ -12,15 +11,8 @@ namespace tarvo::model {
 std::string BuildRangeMessage(std::string_view messageTemplate, Float32 lower, Float32 upper);
 
 // Reads a value cell (at most 9 characters) into destination, always, and accepts it when it is
-// not set or lies within the bounds; otherwise shows the range message with the caption
-// "Ошибка" and the error icon and returns false. A not-set bound counts as 0.
-bool CheckRange(platform::Ui& ui, std::string_view valueCell, Float32& destination,
-                std::string_view messageTemplate, Float32 lower, Float32 upper);
-inline bool CheckRange(platform::Ui& ui, std::string_view valueCell, Float32& destination,
-                       std::string_view messageTemplate, float lower, float upper) {
-  return CheckRange(ui, valueCell, destination, messageTemplate, Float32::Of(lower),
-                    Float32::Of(upper));
-}
+// not set or lies within the bounds. A not-set bound counts as 0.
+bool ReadInRange(std::string_view valueCell, Float32& destination, Float32 lower, Float32 upper);
 
 inline constexpr const char* kErrorCaption = "Ошибка";
 inline constexpr int kValueCellLength = 9;

@@ -49,7 +49,7 @@ struct ChannelPageFixture {
   }
   // Presses the copy button and copies onto the given 0-based channels.
   void CopyTo(std::initializer_list<int> targets) {
-    auto dialog = page->Press(ChannelPage::kCopyButton, ui);
+    auto dialog = page->Press(ChannelPage::kCopyButton, ui).dialog;
     ASSERT_NE(dialog, nullptr);
     dialog->Fill();
     for (int target : targets) dialog->rows[target].checked = true;

@@ -580,9 +580,9 @@ TEST(ChannelPageGTest, IrvisButtonOpensTheDialogWithoutCheckingThePage) {
   ASSERT_NE(button, nullptr);
   EXPECT_EQ(button->label, "Параметры ИРВИС-К300");
   EXPECT_TRUE(button->visible);
-  EXPECT_TRUE(button->opensDialog);
+  EXPECT_TRUE(button->OpensDialog());
   g.Enter({{"K100", "0100000"}});  // would be refused on leaving
-  auto dialog = g.page->Press(CChannel_G_Page::kIrvisButton, g.ui);
+  auto dialog = g.page->Press(CChannel_G_Page::kIrvisButton, g.ui).dialog;
   ASSERT_NE(dialog, nullptr);
   EXPECT_TRUE(g.ui.messages.empty());
   EXPECT_EQ(static_cast<CIrvisK300Dlg&>(*dialog).ChannelIndex(), 0);
@@ -591,7 +591,8 @@ TEST(ChannelPageGTest, IrvisButtonOpensTheDialogWithoutCheckingThePage) {
 TEST(ChannelPageGTest, Execution47HidesTheIrvisButton) {
   GPage g(0x47);
   EXPECT_FALSE(g.page->FindButton(CChannel_G_Page::kIrvisButton)->visible);
-  EXPECT_EQ(g.page->Press(CChannel_G_Page::kIrvisButton, g.ui), nullptr);
+  EXPECT_EQ(g.page->Press(CChannel_G_Page::kIrvisButton, g.ui).outcome,
+            PressResult::Outcome::Unavailable);
   EXPECT_TRUE(OpenDialogs(*g.page, g.ui).empty());
   GPage h(0x45);
   ASSERT_EQ(OpenDialogs(*h.page, h.ui).size(), 1u);
@@ -601,7 +602,7 @@ TEST(ChannelPageGTest, CopyOnExecution47KeepsOnlyFlowTransducer1OffChannel1) {
   GPage g(0x47);
   g.Set().checkForStart = 0;
   g.Enter({{"K100", "5123000"}, {"K102", "10"}});
-  auto dialog = g.page->Press(ChannelPage::kCopyButton, g.ui);
+  auto dialog = g.page->Press(ChannelPage::kCopyButton, g.ui).dialog;
   ASSERT_NE(dialog, nullptr);
   dialog->Fill();
   dialog->rows[1].checked = true;
@@ -621,7 +622,7 @@ TEST(ChannelPageGTest, CopyCarriesTheIrvisTable) {
   g.Set().checkForStart = 0;
   g.FillIrvisTable(8.0f);
   g.Enter({{"K100", "5460000"}});
-  auto dialog = g.page->Press(ChannelPage::kCopyButton, g.ui);
+  auto dialog = g.page->Press(ChannelPage::kCopyButton, g.ui).dialog;
   ASSERT_NE(dialog, nullptr);
   dialog->Fill();
   dialog->rows[1].checked = true;

@@ -296,7 +296,7 @@ TEST(ChannelPageLTest, CopyClearsThePressureTypeFromChannel3On) {
     l.Set().pageFilled[target] = 1;
   }
   l.Enter({{"K100", "1535"}, {"K114", "2"}});
-  auto dialog = l.page->Press(ChannelPage::kCopyButton, l.ui);
+  auto dialog = l.page->Press(ChannelPage::kCopyButton, l.ui).dialog;
   ASSERT_NE(dialog, nullptr);
   dialog->Fill();
   for (int target = 1; target < 4; ++target) dialog->rows[target].checked = true;
@@ -321,7 +321,7 @@ TEST(ChannelPageLTest, CopyClearsThePressureTypeFromChannel3On) {
 TEST(ChannelPageLTest, CopyButtonRefusesAPageThatFails) {
   LPage l;
   l.Enter({{"K100", "1300"}});
-  EXPECT_EQ(l.page->Press(ChannelPage::kCopyButton, l.ui), nullptr);
+  EXPECT_EQ(l.page->Press(ChannelPage::kCopyButton, l.ui).outcome, PressResult::Outcome::Refused);
   ASSERT_EQ(l.ui.messages.size(), 1u);
   EXPECT_EQ(l.ui.messages[0].text, kType);
 }

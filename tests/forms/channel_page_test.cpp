@@ -193,7 +193,7 @@ TEST(ChannelSheetTest, CopyRefillsTheTargetPageWithTheSourceValues) {
   ASSERT_TRUE(s.sheet->Select(0, s.ui));  // page 3 committed 77
   EXPECT_EQ(s.Set().channels[2].Slot(1), Float32::Of(77.0f));
   s.Page(0).rows[1].Text() = "1,5";
-  auto dialog = s.Page(0).Press(ChannelPage::kCopyButton, s.ui);
+  auto dialog = s.Page(0).Press(ChannelPage::kCopyButton, s.ui).dialog;
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(s.Set().channels[0].Slot(1), Float32::Of(1.5f));  // the copy button validated first
   dialog->Fill();
@@ -211,7 +211,7 @@ TEST(ChannelSheetTest, CopyButtonDoesNotOpenTheDialogAfterAFailedCheck) {
   Sheet s;
   s.sheet->Open(s.ui);
   s.Page(0).rows[1].Text() = "101";
-  EXPECT_EQ(s.Page(0).Press(ChannelPage::kCopyButton, s.ui), nullptr);
+  EXPECT_EQ(s.Page(0).Press(ChannelPage::kCopyButton, s.ui).outcome, PressResult::Outcome::Refused);
   EXPECT_EQ(s.ui.messages.size(), 1u);
 }
 

@@ -563,7 +563,7 @@ TEST(ChannelPageUTest, CompletionChecks) {
 TEST(ChannelPageUTest, CommitKeepsTheGasBlockAndCopyCarriesIt) {
   UPage u;
   u.Set().checkForStart = 0;
-  std::unique_ptr<Form> dialog = u.page->Press(CChannel_U_Page::kGasButton, u.ui);
+  std::unique_ptr<Form> dialog = u.page->Press(CChannel_U_Page::kGasButton, u.ui).dialog;
   ASSERT_NE(dialog, nullptr);
   EXPECT_TRUE(u.ui.messages.empty());  // the page is not checked first
   dialog->Fill();
@@ -584,7 +584,7 @@ TEST(ChannelPageUTest, CommitKeepsTheGasBlockAndCopyCarriesIt) {
   model::ChannelRecord& target = u.Set().channels[2];
   target.flowInputs[0] = 9;
   u.Set().pageFilled[2] = 1;
-  std::unique_ptr<Form> copy = u.page->Press(ChannelPage::kCopyButton, u.ui);
+  std::unique_ptr<Form> copy = u.page->Press(ChannelPage::kCopyButton, u.ui).dialog;
   ASSERT_NE(copy, nullptr);
   copy->Fill();
   copy->rows[2].checked = true;

@@ -473,7 +473,7 @@ TEST(ChannelPageUvTest, CopyKeepsTheTargetsInputsAndClearsNoType) {
 TEST(ChannelPageUvTest, CopyButtonDoesNotOpenTheDialogOnARefusal) {
   UvPage uv(kUv);
   uv.Enter({{"K101", "49"}});
-  EXPECT_EQ(uv.page->Press(ChannelPage::kCopyButton, uv.ui), nullptr);
+  EXPECT_EQ(uv.page->Press(ChannelPage::kCopyButton, uv.ui).outcome, PressResult::Outcome::Refused);
   ASSERT_EQ(uv.ui.messages.size(), 1u);
   EXPECT_EQ(uv.ui.messages[0].text, "Ошибочно задан номер канала измерения расхода");
 }

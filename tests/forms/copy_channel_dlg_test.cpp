@@ -63,7 +63,7 @@ TEST(CopyChannelDlgTest, CopiesOntoTickedChannelsAndReports) {
   ASSERT_EQ(EnterRowValue(dialog.rows[1], "1"), std::nullopt);
   EXPECT_NE(EnterRowValue(dialog.rows[0], "1"), std::nullopt);  // the source box is disabled
   testing::RecordingUi ui;
-  EXPECT_EQ(dialog.Press(CCopyChannelDlg::kCopyButton, ui), nullptr);
+  EXPECT_EQ(dialog.Press(CCopyChannelDlg::kCopyButton, ui).outcome, PressResult::Outcome::Done);
   const model::ChannelRecord& target = set->channels[1];
   EXPECT_EQ(target.Slot(24), model::Float32::Of(20.0f));
   EXPECT_EQ(target.typeDigits3to5[0], 2);

@@ -112,15 +112,21 @@ class ListDialog : public Form {
 class PageWithButtons : public Form {
  public:
   PageWithButtons() {
-    buttons.push_back({"copy", "Копирование параметров канала"});
-    buttons.push_back({"gas", "Параметры попутного газа", true, true, true});
-    buttons.push_back({"hidden", "Скрытый", false, true, true});
+    buttons.emplace_back("copy", "Копирование параметров канала");
+    for (const char* id : {"gas", "hidden"}) {
+      Button& button = buttons.emplace_back(id, id);
+      button.dialog = [this, id] {
+        pressed.emplace_back(id);
+        return std::make_unique<ListDialog>();
+      };
+    }
+    buttons.back().visible = false;
   }
   void Fill() override {}
   bool Accept(platform::Ui&) override { return true; }
-  std::unique_ptr<Form> Press(std::string_view id, platform::Ui&) override {
+  PressResult OnPress(std::string_view id, platform::Ui&) override {
     pressed.emplace_back(id);
-    return id == "copy" ? nullptr : std::make_unique<ListDialog>();
+    return PressResult::Refused();
   }
   std::vector<std::string> pressed;
 };
@@ -145,6 +151,55 @@ TEST(FormTest, OpenDialogsPressesOnlyTheShownDialogButtons) {
   EXPECT_EQ(dialogs[0].buttonId, "gas");
   EXPECT_EQ(dialogs[0].form->rows[0].selected, 0) << "the dialog is filled";
   EXPECT_TRUE(ui.messages.empty());
+}
+
+}  // namespace
+}  // namespace tarvo::forms
+
+namespace tarvo::forms {
+namespace {
+
+TEST(FormEntryTest, AChoiceReportsEveryRowItChanged) {
+  ListDialog dialog;
+  dialog.Fill();
+  const EntryResult chosen = dialog.Choose(0, 1);
+  EXPECT_EQ(chosen.error, std::nullopt);
+  EXPECT_EQ(chosen.changedRows, (std::vector<int>{0, 1})) << "the relabelled row is redrawn too";
+  EXPECT_EQ(dialog.Choose(0, 1).changedRows, std::vector<int>{}) << "the same choice changes none";
+  EXPECT_NE(dialog.Choose(0, 5).error, std::nullopt);
+  EXPECT_NE(dialog.SetChecked(0, true).error, std::nullopt) << "a list is not a check box";
+}
+
+TEST(FormEntryTest, TypingIsHeldToTheCellAndItsLimit) {
+  ListDialog dialog;
+  Form* form = &dialog;
+  form->rows.push_back(InputsRow());
+  const int inputs = static_cast<int>(form->rows.size()) - 1;
+  EXPECT_EQ(form->EnterCell(inputs, 1, "17").changedRows, std::vector<int>{inputs});
+  const EntryResult tooLong = form->EnterCell(inputs, 1, "170");
+  EXPECT_NE(tooLong.error, std::nullopt);
+  EXPECT_TRUE(tooLong.changedRows.empty());
+  EXPECT_EQ(form->rows[inputs].cells[1].text, "17");
+  EXPECT_NE(form->EnterCell(inputs, 3, "1").error, std::nullopt) << "no fourth cell";
+  EXPECT_NE(form->EnterCell(0, 0, "1").error, std::nullopt) << "a list has no cell to type in";
+  form->rows[inputs].enabled = false;
+  EXPECT_NE(form->EnterCell(inputs, 0, "1").error, std::nullopt);
+}
+
+TEST(FormEntryTest, RowsWithoutCellsReadAsEmpty) {
+  const Row box = CheckBoxRow("K018", " Летнее время");
+  EXPECT_EQ(box.Text(), "");
+  Row list = box;
+  list.Text() = "x";
+  EXPECT_EQ(RowValueText(list), "0") << "the stray cell is not what the box shows";
+}
+
+TEST(FormEntryTest, RunTogetherCellsWithoutALimitTakeTheRest) {
+  Row row = InputsRow();
+  row.cells = {Cell{"", 2}, Cell{"", 0}};
+  EXPECT_EQ(EnterRowValue(row, "01234"), std::nullopt);
+  EXPECT_EQ(row.cells[0].text, "01");
+  EXPECT_EQ(row.cells[1].text, "234");
 }
 
 }  // namespace

@@ -117,13 +117,13 @@ TEST(IrvisK300DlgTest, PageSeesTheTableAndSheetCancelRestoresIt) {
       page.FindRow("K100")->Text() = "5460000";
       EXPECT_FALSE(sheet->Ok(ui));
       EXPECT_EQ(ui.messages.back().text, "Необходимо задать параметры расходомера ИРВИС-К300");
-      auto dialog = page.Press(CChannel_G_Page::kIrvisButton, ui);
+      auto dialog = page.Press(CChannel_G_Page::kIrvisButton, ui).dialog;
       dialog->Fill();
       for (Row& row : dialog->rows) row.Text() = "";
       dialog->FindRow("K185")->Text() = "-";
       EXPECT_TRUE(dialog->Accept(ui));
       EXPECT_FALSE(sheet->Ok(ui)) << "one value still not set";
-      dialog = page.Press(CChannel_G_Page::kIrvisButton, ui);
+      dialog = page.Press(CChannel_G_Page::kIrvisButton, ui).dialog;
       dialog->Fill();
       EXPECT_EQ(dialog->FindRow("K185")->Text(), "-");
       EXPECT_EQ(dialog->FindRow("K184")->Text(), "0");

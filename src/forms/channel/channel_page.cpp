@@ -31,9 +31,10 @@ bool ChannelPage::LeaveAtOpening(platform::Ui& ui) {
   return true;
 }
 
-std::unique_ptr<Form> ChannelPage::Press(std::string_view buttonId, platform::Ui& ui) {
-  if (buttonId != kCopyButton || !ValidatePage(ui)) return nullptr;
-  return std::make_unique<CCopyChannelDlg>(set_, index_);
+PressResult ChannelPage::OnPress(std::string_view buttonId, platform::Ui& ui) {
+  if (buttonId != kCopyButton) return {};
+  if (!ValidatePage(ui)) return PressResult::Refused();
+  return PressResult::OpenDialog(std::make_unique<CCopyChannelDlg>(set_, index_));
 }
 
 bool ChannelPage::ValidatePage(platform::Ui& ui) {

@@ -35,13 +35,22 @@ class ChannelPage : public Page {
   // The first channel page is left once as the sheet opens, before the user sees it: that
   // one leave is not checked.
   bool LeaveAtOpening(platform::Ui& ui) override;
-  // The copy button: validates; only when that passes returns the copy dialog.
-  std::unique_ptr<Form> Press(std::string_view buttonId, platform::Ui& ui) override;
 
   // Checks the page into a reset working copy and, when everything passes, commits it.
   bool ValidatePage(platform::Ui& ui);
 
  protected:
+  // The copy button: validates; only when that passes opens the copy dialog.
+  PressResult OnPress(std::string_view buttonId, platform::Ui& ui) override;
+
+  // A button opening a dialog of this channel's table, which checks nothing of the page first.
+  template <typename Dialog>
+  void AddDialogButton(const char* id, const char* label) {
+    Button button{id, label};
+    button.dialog = [this] { return std::make_unique<Dialog>(set_, index_); };
+    buttons.push_back(std::move(button));
+  }
+
   // Writes every row from the set (and the variant's own steps, such as hiding a button).
   virtual void FillCells() = 0;
   // Special rows, value rows and the tests that do not depend on the switch, into the working

@@ -101,14 +101,9 @@ CChannel_G_Page::CChannel_G_Page(ParameterSet& set, int channelIndex)
   for (const auto& table : kShownTables) {
     for (const NumberRowSpec& spec : table) rows.push_back(MakeNumberRow(spec, place));
   }
-  buttons.push_back({kIrvisButton, "Параметры ИРВИС-К300", true, true, true});
-}
-
-std::unique_ptr<Form> CChannel_G_Page::Press(std::string_view buttonId, platform::Ui& ui) {
-  if (buttonId != kIrvisButton) return ChannelPage::Press(buttonId, ui);
+  AddDialogButton<CIrvisK300Dlg>(kIrvisButton, "Параметры ИРВИС-К300");
   // Execution 47 has no such flowmeter: its button is hidden.
-  if (set_.ident.executionCode == kExecution47) return nullptr;
-  return std::make_unique<CIrvisK300Dlg>(set_, ChannelIndex());
+  FindButton(kIrvisButton)->visible = set.ident.executionCode != kExecution47;
 }
 
 void CChannel_G_Page::FillCells() {
@@ -124,7 +119,8 @@ bool CChannel_G_Page::CheckRows(ParameterSet& working, platform::Ui& ui) {
   const int index = ChannelIndex();
   ChannelRecord& record = working.channels[index];
   if (!ReadTypeCodeG(rows[0].Text(), set_.ident.executionCode, record)) {
-    return ShowError(ui, kTypeCodeMessage);
+    ShowError(ui, kTypeCodeMessage);
+    return MarkRefused(rows[0]);
   }
   const bool irvis = record.typeDigits3to5[0] == kIrvisFlowmeter;
   const std::span<const Row> shown(rows);

@@ -13,7 +13,6 @@ class CChannel_G_Page : public ChannelPage {
   CChannel_G_Page(model::ParameterSet& set, int channelIndex);
 
   // The ИРВИС-К300 button opens its dialog without checking the page first.
-  std::unique_ptr<Form> Press(std::string_view buttonId, platform::Ui& ui) override;
 
  protected:
   void FillCells() override;

@@ -73,7 +73,8 @@ void CChannel_L_Page::FillCells() {
 bool CChannel_L_Page::CheckRows(ParameterSet& working, platform::Ui& ui) {
   const int index = ChannelIndex();
   if (!ReadTypeCodeL(rows[0].Text(), index, working.channels[index])) {
-    return ShowError(ui, kTypeCodeMessage);
+    ShowError(ui, kTypeCodeMessage);
+    return MarkRefused(rows[0]);
   }
   return CheckNumberRows(kRows, std::span<const Row>(rows).subspan(kFirstValueRow), working, index,
                          ui);

@@ -134,12 +134,7 @@ CChannel_U_Page::CChannel_U_Page(ParameterSet& set, int channelIndex)
   rows.push_back(
       InputRow(ChannelCode(place.variant, channelIndex, 2), kPressureTemperatureDescription, 2));
   for (const NumberRowSpec& spec : kRows) rows.push_back(MakeNumberRow(spec, place));
-  buttons.push_back({kGasButton, "Параметры попутного газа", true, true, true});
-}
-
-std::unique_ptr<Form> CChannel_U_Page::Press(std::string_view buttonId, platform::Ui& ui) {
-  if (buttonId != kGasButton) return ChannelPage::Press(buttonId, ui);
-  return std::make_unique<CAssocGasDlg>(set_, ChannelIndex());
+  AddDialogButton<CAssocGasDlg>(kGasButton, "Параметры попутного газа");
 }
 
 void CChannel_U_Page::FillCells() {
@@ -162,7 +157,8 @@ bool CChannel_U_Page::CheckRows(ParameterSet& working, platform::Ui& ui) {
   const int index = ChannelIndex();
   ChannelRecord& record = working.channels[index];
   if (!ReadTypeCodeU(rows[0].Text(), set_.ident.executionCode, record)) {
-    return ShowError(ui, kTypeCodeMessage);
+    ShowError(ui, kTypeCodeMessage);
+    return MarkRefused(rows[0]);
   }
   if (!ReadInputAssignment(rows[kFlowInputsRow], rows[kPressureTemperatureRow], set_, index, record,
                            ui)) {

@@ -14,7 +14,6 @@ class CChannel_U_Page : public ChannelPage {
   CChannel_U_Page(model::ParameterSet& set, int channelIndex);
 
   // The associated-gas button opens its dialog without checking the page first.
-  std::unique_ptr<Form> Press(std::string_view buttonId, platform::Ui& ui) override;
 
  protected:
   void FillCells() override;

@@ -46,8 +46,8 @@ void CCopyChannelDlg::Fill() {
   if (sourceIndex_ >= 0 && sourceIndex_ < model::kMaxChannels) rows[sourceIndex_].enabled = false;
 }
 
-std::unique_ptr<Form> CCopyChannelDlg::Press(std::string_view buttonId, platform::Ui& ui) {
-  if (buttonId != kCopyButton) return nullptr;
+PressResult CCopyChannelDlg::OnPress(std::string_view buttonId, platform::Ui& ui) {
+  if (buttonId != kCopyButton) return {};
   const int count = std::clamp(set_.channelCount, 0, model::kMaxChannels);
   for (int i = 0; i < count; ++i) {
     // The source's own box is disabled; copying a record onto itself would clear its types.
@@ -58,7 +58,7 @@ std::unique_ptr<Form> CCopyChannelDlg::Press(std::string_view buttonId, platform
   }
   ui.ShowMessage("Копирование параметров успешно завершено!", platform::kApplicationTitle,
                  platform::Icon::None, platform::Buttons::Ok);
-  return nullptr;
+  return PressResult::Done();
 }
 
 }  // namespace tarvo::forms

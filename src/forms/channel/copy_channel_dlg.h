@@ -19,8 +19,10 @@ class CCopyChannelDlg : public Form {
   void Fill() override;
   // "Закрыть": nothing is undone.
   bool Accept(platform::Ui&) override { return true; }
+
+ protected:
   // "Копировать параметры".
-  std::unique_ptr<Form> Press(std::string_view buttonId, platform::Ui& ui) override;
+  PressResult OnPress(std::string_view buttonId, platform::Ui& ui) override;
 
  private:
   model::ParameterSet& set_;

@@ -65,13 +65,16 @@ bool ReadInput(const Cell& cell, bool sensor, std::uint8_t& input) {
 
 bool ReadInputs(const Row& row, ChannelRecord& record, platform::Ui& ui) {
   if (!ReadInput(row.cells[0], false, record.flowInputs[0])) {
-    return ShowError(ui, kFlowInputMessage);
+    ShowError(ui, kFlowInputMessage);
+    return MarkRefused(row, 0);
   }
   if (!ReadInput(row.cells[1], true, record.pressureInput)) {
-    return ShowError(ui, kPressureInputMessage);
+    ShowError(ui, kPressureInputMessage);
+    return MarkRefused(row, 1);
   }
   if (!ReadInput(row.cells[2], true, record.temperatureInput)) {
-    return ShowError(ui, kTemperatureInputMessage);
+    ShowError(ui, kTemperatureInputMessage);
+    return MarkRefused(row, 2);
   }
   return true;
 }
@@ -124,7 +127,7 @@ bool FlowmeterChannelPage::CheckRows(model::ParameterSet& working, platform::Ui&
   const bool tailShown = spec_.tailShown == nullptr || spec_.tailShown(set_);
   for (std::size_t i = 0; i < spec_.rows.size(); ++i) {
     if (IsTail(spec_.rows[i].kind) && !tailShown) continue;
-    if (!CheckRow(rows[i], spec_.rows[i], working, ui)) return false;
+    if (!CheckRow(rows[i], spec_.rows[i], working, ui)) return MarkRefused(rows[i]);
   }
   return true;
 }

@@ -111,14 +111,17 @@ bool NodePage::Accept(platform::Ui& ui) {
   working->Reset();
   const model::NodeRecord& node = working->nodes[index_];
   for (std::size_t i = 0; i < rows.size(); ++i) {
-    if (rows[i].visible && !ReadRow(rows[i], spec_.rows[i], *working, ui)) return false;
+    if (rows[i].visible && !ReadRow(rows[i], spec_.rows[i], *working, ui)) {
+      return MarkRefused(rows[i]);
+    }
     if (i != lastCompositionRow_) continue;
     // Type and composition are read: the type's rule, then the other nodes.
     const NodeTypeRule* rule = FindTypeRule(spec_.types, node.nodeType);
     if (rule == nullptr || !FitsTypeRule(*rule, node, ChannelCount())) {
-      return ShowError(ui, kNodeCompositionMessage);
+      ShowError(ui, kNodeCompositionMessage);
+      return MarkRefused(rows[i]);
     }
-    if (!CheckMembership(spec_.membership, set_, index_, node, ui)) return false;
+    if (!CheckMembership(spec_.membership, set_, index_, node, ui)) return MarkRefused(rows[i]);
   }
   set_.CopyNode(*working, index_);
   return true;
@@ -167,8 +170,8 @@ bool NodePage::ReadRow(const Row& row, const NodeRowSpec& spec, model::Parameter
       if (node.*spec.algorithm >= 0 && node.*spec.algorithm <= spec.upper) return true;
       return ShowError(ui, spec.message);
     case NodeCell::Number:
-      return model::CheckRange(ui, row.Text(), spec.field(working, index_), spec.message,
-                               spec.lower, spec.upper);
+      return CheckRange(ui, row.Text(), spec.field(working, index_), spec.message, spec.lower,
+                        spec.upper);
     case NodeCell::ZeroOrNumber:
       return CheckZeroOrRange(ui, row.Text(), spec.field(working, index_), spec.message, spec.lower,
                               spec.upper);

@@ -123,7 +123,7 @@ bool CheckZeroOrRange(platform::Ui& ui, std::string_view valueCell, model::Float
     destination = value.IsNotSet() ? value : model::Float32::Of(0.0f);
     return true;
   }
-  return model::CheckRange(ui, valueCell, destination, messageTemplate, lower, upper);
+  return CheckRange(ui, valueCell, destination, messageTemplate, lower, upper);
 }
 
 }  // namespace tarvo::forms

@@ -4,11 +4,11 @@
 #include <cstring>
 
 #include "forms/form_messages.h"
+#include "forms/system/sms_number.h"
 #include "forms/system/system_checks.h"
 #include "model/check_range.h"
 #include "model/parameter_code.h"
 #include "model/value_text.h"
-#include "forms/system/sms_number.h"
 
 namespace tarvo::forms {
 
@@ -151,7 +151,7 @@ bool SystemForm::Accept(platform::Ui& ui) {
   working->Reset();
   for (SystemField field : kCheckOrder) {
     const Row* row = RowOf(field);
-    if (row != nullptr && !CheckField(field, *row, *working, ui)) return false;
+    if (row != nullptr && !CheckField(field, *row, *working, ui)) return MarkRefused(*row);
   }
   set_.CopySystemWideGroup(*working);
   return true;
@@ -206,8 +206,8 @@ bool SystemForm::CheckField(SystemField field, const Row& row, ParameterSet& wor
   }
   for (const RangeRule& rule : kRangeRules) {
     if (rule.field == field) {
-      return model::CheckRange(ui, row.Text(), working.*rule.member, rule.messageTemplate,
-                               rule.lower, rule.upper);
+      return CheckRange(ui, row.Text(), working.*rule.member, rule.messageTemplate, rule.lower,
+                        rule.upper);
     }
   }
   return true;
@@ -275,7 +275,7 @@ bool SystemForm::CheckSms(int interfaceNumber, ParameterSet& working, platform::
   const Row* second = RowOf(secondField);
   std::string message;
   if (CheckSmsNumber(first->Text(), second != nullptr ? second->Text() : "", interfaceNumber,
-                            ShowsInterface2(), working, message)) {
+                     ShowsInterface2(), working, message)) {
     return true;
   }
   return ShowError(ui, message);

@@ -37,8 +37,11 @@ class PageWithTable : public Form {
  public:
   PageWithTable(ParameterSet& set, std::vector<std::string>& log) : set_(set), log_(log) {
     rows.push_back(forms::NumberRow("K102", " Верхний предел"));
-    buttons.push_back({"copy", "Копирование параметров канала"});
-    buttons.push_back({"table", "Параметры ИРВИС-К300", true, true, true});
+    buttons.emplace_back("copy", "Копирование параметров канала");
+    buttons.emplace_back("table", "Параметры ИРВИС-К300").dialog = [this] {
+      log_.push_back("press table");
+      return std::make_unique<TableDialog>(set_, log_);
+    };
   }
   void Fill() override { rows[0].Text() = "1"; }
   bool Accept(platform::Ui& ui) override {
@@ -46,10 +49,9 @@ class PageWithTable : public Form {
     if (set_.channels[0].irvis1[0].IsNotSet()) return forms::ShowError(ui, "table incomplete");
     return true;
   }
-  std::unique_ptr<Form> Press(std::string_view id, platform::Ui&) override {
+  forms::PressResult OnPress(std::string_view id, platform::Ui&) override {
     log_.push_back("press " + std::string(id));
-    if (id != "table") return nullptr;
-    return std::make_unique<TableDialog>(set_, log_);
+    return {};
   }
 
  private:

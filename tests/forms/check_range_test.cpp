@@ -1,4 +1,5 @@
 #include "model/check_range.h"
+#include "forms/form_messages.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +7,9 @@
 
 #include "fakes/recording_ui.h"
 
-namespace tarvo::model {
+namespace tarvo::forms {
+using model::BuildRangeMessage;
+using model::Float32;
 namespace {
 
 constexpr const char* kTemplate =
@@ -96,4 +99,4 @@ INSTANTIATE_TEST_SUITE_P(
                                   "от  до 2 в начале"}));  // " от  " needs its blank
 
 }  // namespace
-}  // namespace tarvo::model
+}  // namespace tarvo::forms
