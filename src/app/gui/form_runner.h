@@ -19,7 +19,7 @@ struct FormPlace {
 
 // Runs the system-wide form, the channel sheet or the node sheet modally under the guarded edit:
 // Cancel restores the whole set, OK marks the document modified when the set changed.
-void RunConfigurationForm(QWidget* parent, model::ConfigurationDocument& document,
-                          platform::Ui& ui, const FormPlace& place);
+void RunConfigurationForm(QWidget* parent, model::ConfigurationDocument& document, platform::Ui& ui,
+                          const FormPlace& place);
 
 }  // namespace tarvo::gui

@@ -2,6 +2,9 @@
 
 #include <QWidget>
 
+class QLineEdit;
+class QTreeWidget;
+
 #include "model/parameter_set.h"
 #include "shell/form_catalog.h"
 
@@ -20,9 +23,15 @@ class OverviewWidget : public QWidget {
   // Puts the cursor in the filter box (Ctrl+F).
   void FocusFilter();
 
- signals:
+ Q_SIGNALS:
   // A row was double-clicked: open its form at that row.
   void rowActivated(const tarvo::shell::FormTarget& target, const QString& code);
+
+ private:
+  void ApplyFilter(const QString& text);
+
+  QLineEdit* filter_;
+  QTreeWidget* tree_;
 };
 
 }  // namespace tarvo::gui

@@ -1,0 +1,53 @@
+#include "app/gui/form_dialog.h"
+
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+#include "app/gui/form_widget.h"
+
+namespace tarvo::gui {
+
+FormDialog::FormDialog(forms::Form& form, platform::Ui& ui, QWidget* parent)
+    : QDialog(parent), form_(form), ui_(ui) {
+  setWindowTitle(QString::fromStdString(form.title));
+  auto* layout = new QVBoxLayout(this);
+  auto* scroll = new QScrollArea(this);
+  scroll->setWidgetResizable(true);
+  scroll->setFrameShape(QFrame::NoFrame);
+  widget_ = new FormWidget(form, ui, scroll);
+  scroll->setWidget(widget_);
+  layout->addWidget(scroll);
+  auto* box = new QDialogButtonBox(this);
+  ok_ = box->addButton(QString::fromStdString(form.acceptLabel), QDialogButtonBox::AcceptRole);
+  ok_->setDefault(true);
+  if (!form.cancelLabel.empty()) {
+    box->addButton(QString::fromStdString(form.cancelLabel), QDialogButtonBox::RejectRole);
+  }
+  connect(box, &QDialogButtonBox::accepted, this, &FormDialog::accept);
+  connect(box, &QDialogButtonBox::rejected, this, &FormDialog::reject);
+  layout->addWidget(box);
+  // Show the whole form where the screen allows it.
+  scroll->setMinimumSize(widget_->sizeHint().boundedTo(QSize(1200, 760)));
+  FocusCode({});
+}
+
+void FormDialog::FocusCode(const std::string& code) {
+  const int wanted = code.empty() ? -1 : form_.RowIndexOf(code);
+  if (wanted >= 0 && widget_->FocusRow(wanted)) return;
+  for (int row = 0; row < static_cast<int>(form_.rows.size()); ++row) {
+    if (form_.rows[row].visible && widget_->FocusRow(row)) return;
+  }
+}
+
+void FormDialog::accept() {
+  const forms::Verdict verdict = form_.Submit(ui_);
+  if (verdict.accepted) {
+    QDialog::accept();
+    return;
+  }
+  widget_->FocusRow(verdict.row, verdict.cell);
+}
+
+}  // namespace tarvo::gui

@@ -1,0 +1,216 @@
+#include "app/gui/form_widget.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "app/gui/form_dialog.h"
+
+namespace tarvo::gui {
+
+namespace {
+
+QString Q(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+// A cell the user cannot change still shows its value, greyed like a read-only field.
+void SetEditable(QLineEdit* edit, bool editable) {
+  edit->setReadOnly(!editable);
+  edit->setFocusPolicy(editable ? Qt::StrongFocus : Qt::NoFocus);
+  QPalette palette = edit->palette();
+  palette.setColor(QPalette::Base, editable
+                                       ? edit->style()->standardPalette().color(QPalette::Base)
+                                       : edit->style()->standardPalette().color(QPalette::Window));
+  edit->setPalette(palette);
+}
+
+}  // namespace
+
+FormWidget::FormWidget(forms::Form& form, platform::Ui& ui, QWidget* parent)
+    : QWidget(parent), form_(form), ui_(ui) {
+  Build();
+  Reload();
+}
+
+void FormWidget::Build() {
+  auto* outer = new QVBoxLayout(this);
+  for (const forms::Heading& heading : form_.headings) {
+    auto* label = new QLabel(Q(heading.text), this);
+    label->setWordWrap(true);
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    outer->addWidget(label);
+    headings_.push_back(label);
+  }
+  int columns = 1;
+  for (const forms::Row& row : form_.rows) columns = std::max(columns, row.column + 1);
+  auto* columnsLayout = new QHBoxLayout;
+  std::vector<QGridLayout*> grids;
+  std::vector<int> lines(columns, 0);
+  for (int c = 0; c < columns; ++c) {
+    auto* grid = new QGridLayout;
+    grid->setColumnStretch(1, 1);
+    grid->setVerticalSpacing(2);
+    grids.push_back(grid);
+    auto* column = new QVBoxLayout;
+    column->addLayout(grid);
+    column->addStretch(1);
+    columnsLayout->addLayout(column, 1);
+  }
+  rows_.resize(form_.rows.size());
+  for (std::size_t i = 0; i < form_.rows.size(); ++i) {
+    const int column = std::clamp(form_.rows[i].column, 0, columns - 1);
+    AddRow(static_cast<int>(i), grids[column], lines[column]++);
+  }
+  outer->addLayout(columnsLayout);
+  if (!form_.buttons.empty()) {
+    auto* buttonRow = new QHBoxLayout;
+    for (const forms::Button& button : form_.buttons) {
+      auto* push = new QPushButton(Q(button.label), this);
+      push->setAutoDefault(false);
+      const std::string id = button.id;
+      connect(push, &QPushButton::clicked, this, [this, id] { PressButton(id); });
+      buttonRow->addWidget(push);
+      buttons_.push_back(push);
+    }
+    buttonRow->addStretch(1);
+    outer->addLayout(buttonRow);
+  }
+  outer->addStretch(1);
+}
+
+void FormWidget::AddRow(int index, QGridLayout* grid, int line) {
+  const forms::Row& row = form_.rows[index];
+  RowWidgets& widgets = rows_[index];
+  widgets.code = new QLabel(this);
+  widgets.description = new QLabel(this);
+  grid->addWidget(widgets.code, line, 0);
+  grid->addWidget(widgets.description, line, 1);
+  auto* values = new QHBoxLayout;
+  values->setSpacing(2);
+  switch (row.kind) {
+    case forms::CellKind::CheckBox:
+      widgets.check = new QCheckBox(this);
+      connect(widgets.check, &QCheckBox::clicked, this,
+              [this, index](bool checked) { Redraw(form_.SetChecked(index, checked), -1); });
+      values->addWidget(widgets.check);
+      break;
+    case forms::CellKind::DropDown:
+      widgets.list = new QComboBox(this);
+      connect(widgets.list, &QComboBox::activated, this,
+              [this, index](int entry) { Redraw(form_.Choose(index, entry), -1); });
+      values->addWidget(widgets.list);
+      break;
+    case forms::CellKind::Text:
+    case forms::CellKind::Number:
+      for (std::size_t c = 0; c < row.cells.size(); ++c) {
+        auto* edit = new QLineEdit(this);
+        const int limit = row.cells[c].maxLength;
+        // Wide enough for the cell's limit in digits; unlimited cells take what is left.
+        const int chars = limit > 0 ? std::max(limit, 2) : 24;
+        edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QString(chars + 2, '0')));
+        if (limit > 0) edit->setMaximumWidth(edit->minimumWidth() + 8);
+        const int cell = static_cast<int>(c);
+        connect(edit, &QLineEdit::textEdited, this, [this, index, cell](const QString& text) {
+          Redraw(form_.EnterCell(index, cell, text.toStdString()), index);
+        });
+        values->addWidget(edit);
+        widgets.cells.push_back(edit);
+      }
+      break;
+  }
+  values->addStretch(1);
+  grid->addLayout(values, line, 2);
+}
+
+void FormWidget::ShowRow(int index) {
+  const forms::Row& row = form_.rows[index];
+  RowWidgets& widgets = rows_[index];
+  widgets.code->setText(Q(row.code));
+  widgets.description->setText(Q(row.description));
+  widgets.code->setVisible(row.visible);
+  widgets.description->setVisible(row.visible);
+  if (widgets.check != nullptr) {
+    widgets.check->setChecked(row.checked);
+    widgets.check->setEnabled(row.enabled);
+    widgets.check->setVisible(row.visible);
+  }
+  if (widgets.list != nullptr) {
+    const QSignalBlocker block(widgets.list);
+    widgets.list->clear();
+    for (const std::string& entry : row.entries) widgets.list->addItem(Q(entry));
+    widgets.list->setCurrentIndex(row.selected);
+    widgets.list->setEnabled(row.enabled);
+    widgets.list->setVisible(row.visible);
+  }
+  for (std::size_t c = 0; c < widgets.cells.size() && c < row.cells.size(); ++c) {
+    QLineEdit* edit = widgets.cells[c];
+    const forms::Cell& cell = row.cells[c];
+    // Typing stops at the cell's length; 0 is no limit.
+    edit->setMaxLength(cell.maxLength > 0 ? cell.maxLength : 32767);
+    if (edit->text() != Q(cell.text)) edit->setText(Q(cell.text));
+    SetEditable(edit, row.enabled);
+    edit->setVisible(row.visible);
+  }
+}
+
+void FormWidget::Reload() {
+  for (std::size_t i = 0; i < rows_.size(); ++i) ShowRow(static_cast<int>(i));
+  for (std::size_t b = 0; b < buttons_.size() && b < form_.buttons.size(); ++b) {
+    buttons_[b]->setVisible(form_.buttons[b].visible);
+    buttons_[b]->setEnabled(form_.buttons[b].enabled);
+  }
+  for (std::size_t h = 0; h < headings_.size() && h < form_.headings.size(); ++h) {
+    headings_[h]->setText(Q(form_.headings[h].text));
+  }
+}
+
+void FormWidget::Redraw(const forms::EntryResult& result, int enteredRow) {
+  for (const int row : result.changedRows) {
+    // The row being typed in keeps its cursor: its text is already what the form holds.
+    if (row != enteredRow) ShowRow(row);
+  }
+  // A refused entry (never more than the cell holds) shows what the form kept.
+  if (result.error && enteredRow >= 0) ShowRow(enteredRow);
+  if (enteredRow < 0) {
+    for (std::size_t b = 0; b < buttons_.size() && b < form_.buttons.size(); ++b) {
+      buttons_[b]->setVisible(form_.buttons[b].visible);
+    }
+  }
+}
+
+bool FormWidget::FocusRow(int row, int cell) {
+  QWidget* editor = EditorOf(row, cell);
+  if (editor == nullptr || !editor->isEnabled()) return false;
+  editor->setFocus(Qt::OtherFocusReason);
+  if (auto* edit = qobject_cast<QLineEdit*>(editor)) edit->selectAll();
+  return true;
+}
+
+QWidget* FormWidget::EditorOf(int row, int cell) const {
+  if (row < 0 || row >= static_cast<int>(rows_.size())) return nullptr;
+  const RowWidgets& widgets = rows_[row];
+  if (widgets.check != nullptr) return widgets.check;
+  if (widgets.list != nullptr) return widgets.list;
+  if (cell < 0 || cell >= static_cast<int>(widgets.cells.size())) return nullptr;
+  return widgets.cells[cell];
+}
+
+void FormWidget::PressButton(const std::string& id) {
+  forms::PressResult pressed = form_.Press(id, ui_);
+  if (pressed.outcome == forms::PressResult::Outcome::Dialog) {
+    FormDialog dialog(*pressed.dialog, ui_, this);
+    dialog.exec();
+  }
+  Reload();
+}
+
+}  // namespace tarvo::gui

@@ -1,0 +1,103 @@
+#include "app/gui/overview_widget.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "shell/configuration_listing.h"
+
+namespace tarvo::gui {
+
+namespace {
+
+enum Column { kCode, kValue, kDescription };
+enum Role { kKindRole = Qt::UserRole, kIndexRole, kCodeRole };
+
+QString Q(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+// A code typed with a Cyrillic К, a small letter, finds the code as the forms spell it.
+bool Matches(const QTreeWidgetItem& item, const QString& typed, const QString& asCode) {
+  if (typed.isEmpty()) return true;
+  return item.text(kCode).contains(asCode, Qt::CaseInsensitive) ||
+         item.text(kDescription).contains(typed, Qt::CaseInsensitive) ||
+         item.text(kValue).contains(typed, Qt::CaseInsensitive);
+}
+
+}  // namespace
+
+OverviewWidget::OverviewWidget(QWidget* parent) : QWidget(parent) {
+  auto* layout = new QVBoxLayout(this);
+  auto* filterLabel = new QLabel("Найти параметр (код, описание или значение):", this);
+  filter_ = new QLineEdit(this);
+  filter_->setObjectName("overviewFilter");
+  filter_->setClearButtonEnabled(true);
+  filter_->setPlaceholderText("например, K1205 или давление");
+  filterLabel->setBuddy(filter_);
+  tree_ = new QTreeWidget(this);
+  tree_->setObjectName("overviewTree");
+  tree_->setColumnCount(3);
+  tree_->setHeaderLabels({"Код", "Значение", "Описание"});
+  tree_->setUniformRowHeights(true);
+  tree_->setAlternatingRowColors(true);
+  tree_->header()->setSectionResizeMode(kCode, QHeaderView::ResizeToContents);
+  tree_->header()->setSectionResizeMode(kValue, QHeaderView::ResizeToContents);
+  layout->addWidget(filterLabel);
+  layout->addWidget(filter_);
+  layout->addWidget(tree_, 1);
+  connect(filter_, &QLineEdit::textChanged, this, &OverviewWidget::ApplyFilter);
+  connect(tree_, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
+    if (item == nullptr || item->data(kCode, kKindRole).isNull()) return;
+    shell::FormTarget target;
+    target.kind = static_cast<shell::FormTarget::Kind>(item->data(kCode, kKindRole).toInt());
+    target.index = item->data(kCode, kIndexRole).toInt();
+    Q_EMIT rowActivated(target, item->data(kCode, kCodeRole).toString());
+  });
+}
+
+void OverviewWidget::ShowConfiguration(const model::ParameterSet& set) {
+  tree_->clear();
+  for (const shell::ListedForm& form : shell::ListConfiguration(set)) {
+    auto* top = new QTreeWidgetItem(tree_, {Q(form.title)});
+    top->setFirstColumnSpanned(true);
+    QFont bold = top->font(kCode);
+    bold.setBold(true);
+    top->setFont(kCode, bold);
+    for (const shell::ListedRow& row : form.rows) {
+      auto* item =
+          new QTreeWidgetItem(top, {Q(row.code), Q(row.value), Q(row.description).trimmed()});
+      item->setData(kCode, kKindRole, static_cast<int>(form.target.kind));
+      item->setData(kCode, kIndexRole, form.target.index);
+      // A row of a dialog behind a button opens its page, where the button is.
+      item->setData(kCode, kCodeRole, form.buttonId.empty() ? Q(row.code) : QString());
+    }
+  }
+  tree_->expandAll();
+  ApplyFilter(filter_->text());
+}
+
+void OverviewWidget::FocusFilter() {
+  filter_->setFocus(Qt::ShortcutFocusReason);
+  filter_->selectAll();
+}
+
+void OverviewWidget::ApplyFilter(const QString& text) {
+  const QString typed = text.trimmed();
+  const QString asCode = Q(shell::NormalizeCode(typed.toStdString()));
+  for (int f = 0; f < tree_->topLevelItemCount(); ++f) {
+    QTreeWidgetItem* form = tree_->topLevelItem(f);
+    int shown = 0;
+    for (int r = 0; r < form->childCount(); ++r) {
+      QTreeWidgetItem* row = form->child(r);
+      const bool match = Matches(*row, typed, asCode);
+      row->setHidden(!match);
+      shown += match ? 1 : 0;
+    }
+    form->setHidden(shown == 0 && !typed.isEmpty());
+  }
+}
+
+}  // namespace tarvo::gui

@@ -1,0 +1,100 @@
+#include "app/gui/sheet_dialog.h"
+
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSignalBlocker>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "app/gui/form_widget.h"
+
+namespace tarvo::gui {
+
+SheetDialog::SheetDialog(forms::PropertySheet& sheet, platform::Ui& ui, QWidget* parent)
+    : QDialog(parent), sheet_(sheet), ui_(ui) {
+  setWindowTitle(QString::fromStdString(sheet.Caption()));
+  auto* layout = new QVBoxLayout(this);
+  tabs_ = new QTabWidget(this);
+  tabs_->setUsesScrollButtons(true);
+  pages_.assign(sheet.PageCount(), nullptr);
+  for (int i = 0; i < sheet.PageCount(); ++i) {
+    auto* scroll = new QScrollArea;
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    tabs_->addTab(scroll, QString::fromStdString(sheet.PageAt(i).tabTitle));
+  }
+  layout->addWidget(tabs_);
+  auto* box = new QDialogButtonBox(this);
+  ok_ = box->addButton("OK", QDialogButtonBox::AcceptRole);
+  ok_->setDefault(true);
+  box->addButton("Отмена", QDialogButtonBox::RejectRole);
+  connect(box, &QDialogButtonBox::accepted, this, &SheetDialog::accept);
+  connect(box, &QDialogButtonBox::rejected, this, &SheetDialog::reject);
+  layout->addWidget(box);
+
+  sheet_.Open(ui_);
+  if (sheet.PageCount() > 0) {
+    FormWidget& first = PageWidget(0);
+    first.Reload();
+    auto* scroll = static_cast<QScrollArea*>(tabs_->widget(0));
+    scroll->setMinimumSize(first.sizeHint().boundedTo(QSize(1200, 720)));
+  }
+  connect(tabs_, &QTabWidget::currentChanged, this, &SheetDialog::TabChosen);
+  FocusCode({});
+}
+
+FormWidget& SheetDialog::PageWidget(int index) {
+  if (pages_[index] == nullptr) {
+    auto* scroll = static_cast<QScrollArea*>(tabs_->widget(index));
+    pages_[index] = new FormWidget(sheet_.PageAt(index), ui_, scroll);
+    scroll->setWidget(pages_[index]);
+  }
+  return *pages_[index];
+}
+
+bool SheetDialog::SelectPage(int index) {
+  if (index == shown_) return true;
+  tabs_->setCurrentIndex(index);
+  return shown_ == index;
+}
+
+void SheetDialog::TabChosen(int index) {
+  if (index < 0 || index == shown_) return;
+  if (!sheet_.Select(index, ui_)) {
+    // The page refused to be left: its tab stays in front.
+    const QSignalBlocker block(tabs_);
+    tabs_->setCurrentIndex(shown_);
+    FocusRefusal();
+    return;
+  }
+  shown_ = index;
+  PageWidget(index).Reload();
+  FocusCode({});
+}
+
+void SheetDialog::FocusCode(const std::string& code) {
+  if (sheet_.PageCount() == 0) return;
+  FormWidget& page = PageWidget(shown_);
+  const forms::Form& form = page.Model();
+  const int wanted = code.empty() ? -1 : form.RowIndexOf(code);
+  if (wanted >= 0 && page.FocusRow(wanted)) return;
+  for (int row = 0; row < static_cast<int>(form.rows.size()); ++row) {
+    if (form.rows[row].visible && page.FocusRow(row)) return;
+  }
+}
+
+void SheetDialog::FocusRefusal() {
+  const forms::Verdict& verdict = sheet_.LastVerdict();
+  if (!verdict.accepted) PageWidget(shown_).FocusRow(verdict.row, verdict.cell);
+}
+
+void SheetDialog::accept() {
+  if (!sheet_.Ok(ui_)) {
+    FocusRefusal();
+    return;
+  }
+  QDialog::accept();
+}
+
+}  // namespace tarvo::gui

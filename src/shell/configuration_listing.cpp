@@ -1,0 +1,64 @@
+#include "shell/configuration_listing.h"
+
+#include <memory>
+
+#include "forms/form.h"
+
+namespace tarvo::shell {
+
+namespace {
+
+// Opening the dialogs behind buttons asks the user nothing; should a form ever ask, the answer
+// is the safe one.
+class SilentUi : public platform::Ui {
+ public:
+  platform::Answer ShowMessage(const std::string&, const std::string&, platform::Icon,
+                               platform::Buttons buttons) override {
+    return buttons == platform::Buttons::Ok || buttons == platform::Buttons::OkCancel
+               ? platform::Answer::Cancel
+               : platform::Answer::No;
+  }
+  std::optional<std::string> AskOpenFileName(const platform::FileDialogOptions&) override {
+    return std::nullopt;
+  }
+  std::optional<std::string> AskSaveFileName(const platform::FileDialogOptions&) override {
+    return std::nullopt;
+  }
+  void SetWaitCursor(bool) override {}
+};
+
+ListedForm Listed(const forms::Form& form, const FormTarget& target, std::string buttonId,
+                  std::string name, std::string title) {
+  ListedForm listed{target, std::move(buttonId), std::move(name), std::move(title), {}};
+  for (const forms::Row& row : form.rows) {
+    if (row.visible) listed.rows.push_back({row.code, row.description, forms::RowValueText(row)});
+  }
+  return listed;
+}
+
+}  // namespace
+
+std::vector<ListedForm> ListConfiguration(const model::ParameterSet& set,
+                                          std::optional<FormTarget> only) {
+  // Pages write into the set they edit (filled flags, node 1 at opening): they get a copy.
+  const auto copy = std::make_unique<model::ParameterSet>(set);
+  SilentUi ui;
+  std::vector<ListedForm> listed;
+  const std::vector<FormTarget> targets =
+      only ? std::vector<FormTarget>{*only} : AllFormTargets(*copy);
+  for (const FormTarget& target : targets) {
+    std::string message;
+    auto form = MakeForm(*copy, target, message);
+    if (!form) continue;
+    form->Fill();
+    listed.push_back(Listed(*form, target, {}, FormName(target), FormTitle(target, *copy)));
+    // The dialogs behind the page's buttons (a table of the channel) follow their page.
+    for (const auto& dialog : forms::OpenDialogs(*form, ui)) {
+      listed.push_back(Listed(*dialog.form, target, dialog.buttonId,
+                              FormName(target) + "/" + dialog.buttonId, dialog.form->title));
+    }
+  }
+  return listed;
+}
+
+}  // namespace tarvo::shell

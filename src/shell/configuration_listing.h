@@ -1,0 +1,33 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/parameter_set.h"
+#include "shell/form_catalog.h"
+
+namespace tarvo::shell {
+
+struct ListedRow {
+  std::string code;
+  std::string description;
+  std::string value;  // as the form shows it (RowValueText)
+};
+
+// One form as it is filled from the configuration: a page, or a dialog behind one of its
+// buttons (buttonId set).
+struct ListedForm {
+  FormTarget target;
+  std::string buttonId;
+  std::string name;  // "system", "channel 2", "channel 2/irvis"
+  std::string title;  // "Общесистемные параметры", "Канал учета 2", the dialog's title
+  std::vector<ListedRow> rows;  // the visible rows
+};
+
+// Every form of the configuration (or only one), in form order, each filled from a copy of the
+// set as a user would see it on opening: the set itself is not touched.
+std::vector<ListedForm> ListConfiguration(const model::ParameterSet& set,
+                                          std::optional<FormTarget> only = std::nullopt);
+
+}  // namespace tarvo::shell

@@ -1,0 +1,184 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <functional>
+#include <memory>
+
+#include "app/gui/form_dialog.h"
+#include "app/gui/form_widget.h"
+#include "app/gui/sheet_dialog.h"
+#include "fakes/recording_ui.h"
+#include "forms/channel/channel_sheet.h"
+#include "forms/node/node_sheet.h"
+#include "forms/system/system_form.h"
+#include "model/document.h"
+
+namespace tarvo::gui {
+namespace {
+
+constexpr std::uint8_t kExecutionCodes[] = {0x46, 0x44, 0x41, 0x40, 0x47, 0x45, 0x43,
+                                            0x42, 0x50, 0x51, 0x52, 0x53, 0x60, 0x49};
+
+// Every visible row's widgets show what the form model holds.
+void ExpectShowsModel(const FormWidget& widget, const forms::Form& form, const std::string& where) {
+  for (int r = 0; r < static_cast<int>(form.rows.size()); ++r) {
+    const forms::Row& row = form.rows[r];
+    if (!row.visible) continue;
+    const std::string at = where + " " + row.code;
+    switch (row.kind) {
+      case forms::CellKind::CheckBox: {
+        auto* box = qobject_cast<QCheckBox*>(widget.EditorOf(r));
+        ASSERT_NE(box, nullptr) << at;
+        EXPECT_EQ(box->isChecked(), row.checked) << at;
+        break;
+      }
+      case forms::CellKind::DropDown: {
+        auto* list = qobject_cast<QComboBox*>(widget.EditorOf(r));
+        ASSERT_NE(list, nullptr) << at;
+        EXPECT_EQ(list->currentIndex(), row.selected) << at;
+        EXPECT_EQ(list->count(), static_cast<int>(row.entries.size())) << at;
+        break;
+      }
+      case forms::CellKind::Text:
+      case forms::CellKind::Number:
+        for (int c = 0; c < static_cast<int>(row.cells.size()); ++c) {
+          auto* edit = qobject_cast<QLineEdit*>(widget.EditorOf(r, c));
+          ASSERT_NE(edit, nullptr) << at;
+          EXPECT_EQ(edit->text().toStdString(), row.cells[c].text) << at;
+          EXPECT_EQ(edit->isReadOnly(), !row.enabled) << at;
+          if (row.cells[c].maxLength > 0) {
+            EXPECT_EQ(edit->maxLength(), row.cells[c].maxLength) << at;
+          }
+        }
+        break;
+    }
+  }
+}
+
+// Types a value as the user would, replacing the cell's text.
+void Type(QWidget* editor, const char* text) {
+  auto* edit = qobject_cast<QLineEdit*>(editor);
+  ASSERT_NE(edit, nullptr);
+  edit->setFocus();
+  edit->selectAll();
+  QTest::keyClicks(edit, QString::fromUtf8(text));
+}
+
+// Tries the editable number rows in turn with a value no range admits, until the form refuses;
+// true with the row's index when one did. submit is OK or leaving the page.
+bool RefuseSomeRow(FormWidget& widget, const std::function<bool()>& submit, int& refusedRow) {
+  const forms::Form& form = widget.Model();
+  for (int r = 0; r < static_cast<int>(form.rows.size()); ++r) {
+    const forms::Row& row = form.rows[r];
+    if (!row.visible || !row.enabled || row.kind != forms::CellKind::Number) continue;
+    Type(widget.EditorOf(r), "999999999");
+    if (!submit()) {
+      refusedRow = r;
+      return true;
+    }
+  }
+  return false;
+}
+
+class FormRenderer : public ::testing::TestWithParam<std::uint8_t> {
+ protected:
+  void SetUp() override { document.NewConfiguration(GetParam()); }
+
+  model::ConfigurationDocument document;
+  testing::RecordingUi ui;
+};
+
+TEST_P(FormRenderer, SystemWideFormShowsTheModelAndKeepsARefusal) {
+  auto form = forms::MakeSystemForm(document.Set());
+  ASSERT_NE(form, nullptr);
+  form->Fill();
+  FormDialog dialog(*form, ui);
+  EXPECT_EQ(dialog.windowTitle().toStdString(), "Общесистемные параметры");
+  ExpectShowsModel(dialog.Widget(), *form, "system");
+  dialog.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  int refused = -1;
+  const bool any = RefuseSomeRow(
+      dialog.Widget(),
+      [&] {
+        dialog.OkButton()->click();
+        return dialog.result() == QDialog::Accepted;
+      },
+      refused);
+  if (!any) GTEST_SKIP() << "no number row of this form refuses 999999999";
+  ASSERT_FALSE(ui.messages.empty());
+  EXPECT_EQ(ui.messages.back().caption, "Ошибка");
+  EXPECT_TRUE(dialog.isVisible()) << "a refusal keeps the form open";
+  EXPECT_EQ(QApplication::focusWidget(), dialog.Widget().EditorOf(refused));
+}
+
+TEST_P(FormRenderer, EverySheetPageAndDialogShowsTheModel) {
+  std::string message;
+  for (auto makeSheet :
+       {+[](model::ParameterSet&s, std::string&m) { return forms::MakeChannelSheet(s, m); },
+        +[](model::ParameterSet&s, std::string&m) { return forms::MakeNodeSheet(s, m); }}) {
+    auto sheet = makeSheet(document.Set(), message);
+    ASSERT_NE(sheet, nullptr) << message;
+    SheetDialog dialog(*sheet, ui);
+    ASSERT_EQ(dialog.Tabs()->count(), sheet->PageCount());
+    for (int p = 0; p < sheet->PageCount(); ++p) {
+      ASSERT_TRUE(dialog.SelectPage(p)) << sheet->Caption() << " page " << p;
+      EXPECT_EQ(dialog.Tabs()->tabText(p).toStdString(), sheet->PageAt(p).tabTitle);
+      ExpectShowsModel(dialog.PageWidget(p), sheet->PageAt(p), sheet->PageAt(p).tabTitle);
+      for (const forms::Button& button : sheet->PageAt(p).buttons) {
+        if (!button.visible) continue;
+        forms::PressResult pressed = sheet->PageAt(p).Press(button.id, ui);
+        ASSERT_EQ(pressed.outcome, forms::PressResult::Outcome::Dialog) << button.id;
+        FormDialog opened(*pressed.dialog, ui);
+        ExpectShowsModel(opened.Widget(), *pressed.dialog, button.id);
+      }
+    }
+    EXPECT_TRUE(ui.messages.empty()) << ui.messages.front().text;
+  }
+}
+
+TEST_P(FormRenderer, ARefusedPageKeepsItsTabAndTheCursor) {
+  std::string message;
+  auto sheet = forms::MakeChannelSheet(document.Set(), message);
+  ASSERT_NE(sheet, nullptr);
+  SheetDialog dialog(*sheet, ui);
+  dialog.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  const bool byTab = sheet->PageCount() > 1;
+  int refused = -1;
+  const bool any = RefuseSomeRow(
+      dialog.PageWidget(0),
+      [&] {
+        if (!byTab) {
+          dialog.OkButton()->click();
+          return dialog.result() == QDialog::Accepted;
+        }
+        dialog.Tabs()->setCurrentIndex(1);
+        if (dialog.Tabs()->currentIndex() == 0) return false;
+        dialog.Tabs()->setCurrentIndex(0);
+        return true;
+      },
+      refused);
+  ASSERT_TRUE(any) << "some channel row refuses 999999999";
+  ASSERT_FALSE(ui.messages.empty());
+  EXPECT_EQ(ui.messages.back().caption, "Ошибка");
+  EXPECT_EQ(dialog.Tabs()->currentIndex(), 0);
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_EQ(QApplication::focusWidget(), dialog.PageWidget(0).EditorOf(refused));
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryExecution, FormRenderer, ::testing::ValuesIn(kExecutionCodes),
+                         [](const auto& info) {
+                           char name[8];
+                           std::snprintf(name, sizeof name, "Exec%02X", info.param);
+                           return std::string(name);
+                         });
+
+}  // namespace
+}  // namespace tarvo::gui
