@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
 #include "fakes/recording_ui.h"
 #include "forms/channel/channel_sheet.h"
 #include "forms/channel/copy_channel_dlg.h"
@@ -113,6 +117,20 @@ TEST(ChannelSheetTest, CaptionAndTabTitles) {
   EXPECT_EQ(g.sheet->PageAt(2).tabTitle, "Канал учета 3");
   EXPECT_EQ(g.Page(2).rows[1].code, "K302");
   EXPECT_NE(g.Page(0).FindButton(ChannelPage::kCopyButton), nullptr);
+}
+
+TEST(ChannelSheetTest, MakingPagesChangesNothingInTheSet) {
+  model::ConfigurationDocument document;
+  document.NewConfiguration(0x47);
+  std::fill_n(document.Set().pageFilled, model::kMaxChannels, 1);
+  const auto before = std::make_unique<model::ParameterSet>(document.Set());
+  std::string message;
+  const auto sheet = MakeChannelSheet(document.Set(), message);
+  ASSERT_NE(sheet, nullptr);
+  EXPECT_EQ(std::memcmp(before.get(), &document.Set(), sizeof(model::ParameterSet)), 0);
+  sheet->PageAt(1).rows[1].Text() = "12345";
+  sheet->PageAt(1).Fill();
+  EXPECT_NE(sheet->PageAt(1).rows[1].Text(), "12345") << "a new page fills once whatever the flag";
 }
 
 TEST(ChannelSheetTest, FirstPageIsLeftFreelyOnlyAtOpening) {

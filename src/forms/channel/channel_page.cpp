@@ -10,13 +10,14 @@ namespace tarvo::forms {
 
 ChannelPage::ChannelPage(model::ParameterSet& set, int channelIndex)
     : set_(set), index_(channelIndex) {
-  set_.pageFilled[index_] = 0;
   buttons.push_back({kCopyButton, "Копирование параметров канала"});
 }
 
 void ChannelPage::Fill() {
-  if (set_.pageFilled[index_] != 0) return;
+  // A new page always fills once; making a page changes nothing in the set.
+  if (filledOnce_ && set_.pageFilled[index_] != 0) return;
   FillCells();
+  filledOnce_ = true;
   set_.pageFilled[index_] = 1;
 }
 

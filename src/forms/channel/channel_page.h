@@ -64,6 +64,7 @@ class ChannelPage : public Page {
  private:
   int index_;
   int leaveCount_ = 0;
+  bool filledOnce_ = false;
 };
 
 // A fixed channel code (type code row, table codes): "K%d" with the channel number, "K%02d" in
