@@ -1,4 +1,4 @@
-#include "model/file_io.h"
+#include "platform/file_io.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -7,7 +7,7 @@
 
 #include "support/temp_dir_test.h"
 
-namespace tarvo::model {
+namespace tarvo::platform {
 namespace {
 
 namespace fs = std::filesystem;
@@ -60,4 +60,4 @@ INSTANTIATE_TEST_SUITE_P(Cases, SavedFileMode,
                                            ModeCase{022, 0600, 0600}, ModeCase{0, 0444, 0444}));
 
 }  // namespace
-}  // namespace tarvo::model
+}  // namespace tarvo::platform

@@ -1,4 +1,4 @@
-#include "model/file_io.h"
+#include "platform/file_io.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,7 +9,7 @@
 #include <cstring>
 #include <random>
 
-namespace tarvo::model {
+namespace tarvo::platform {
 
 namespace {
 
@@ -114,7 +114,11 @@ bool ReadFileBytes(const std::string& path, std::size_t maxBytes, std::vector<st
 
 bool WriteFileAtomically(const std::string& requestedPath, std::span<const std::uint8_t> bytes,
                          std::string& reason, WriteFunction write) {
-  if (write == nullptr) write = ::write;
+  if (write == nullptr) {
+    write = [](int fd, const void* data, std::size_t size) -> std::ptrdiff_t {
+      return ::write(fd, data, size);
+    };
+  }
 
   // Saving through a symbolic link replaces the file it points to, not the link.
   std::string path = requestedPath;
@@ -175,4 +179,4 @@ bool WriteFileAtomically(const std::string& requestedPath, std::span<const std::
   return true;
 }
 
-}  // namespace tarvo::model
+}  // namespace tarvo::platform
