@@ -137,7 +137,6 @@ bool Run(const std::string& tarvo, const char* name, std::uint8_t exec, std::uin
       write ? link.WriteAllParameters(set, nullptr) : link.ReadAllParameters(set, nullptr);
   const double wall = Seconds(CLOCK_MONOTONIC) - wall0;
   const double cpu = Seconds(CLOCK_PROCESS_CPUTIME_ID) - cpu0;
-  link.ClosePort();
   StopSimulator(sim);
 
   const bool wakeUp = !write || model::VariantOf(exec) == model::DeviceVariant::L;

@@ -110,6 +110,14 @@ void DeviceLink::ClosePort() {
   port_.Close();
 }
 
+void DeviceLink::EndProcedure() {
+  progress = nullptr;
+  if (!port_.IsOpen()) return;
+  // A late answer or an unsent frame must not reach the next exchange on this line.
+  port_.CancelAndDrain();
+  port_.Close();
+}
+
 bool DeviceLink::DataAtCursor(std::size_t count) const {
   return cursor >= 3 && cursor + count <= 3 + response.DataLength();
 }

@@ -28,7 +28,7 @@ class DeviceLink {
   std::uint16_t cursor = 0;
   // When false, TakeFloat turns 0.0 and not-a-number into the not-set marker.
   bool keepZeroValues = false;
-  // Stepped after every good response when set.
+  // Stepped after every good response when set; a procedure sets it and clears it when it ends.
   platform::Progress* progress = nullptr;
 
   // A device path used instead of the COMn lookup (the command-line tool's --port PATH).
@@ -61,6 +61,8 @@ class DeviceLink {
   // A message without an icon.
   void ShowNotice(const std::string& text);
 
+  // Each procedure ends the exchange however it returns: the line is drained and closed and bar
+  // is no longer touched, so the caller may free it at once.
   bool ReadAllParameters(model::ParameterSet& set, platform::Progress* bar);
   bool WriteAllParameters(const model::ParameterSet& set, platform::Progress* bar);
   bool WriteReportHeaders(const model::ParameterSet& set, platform::Progress* bar);
@@ -89,6 +91,13 @@ class DeviceLink {
   bool IdentifyConfigured(const model::ParameterSet& set, model::DeviceIdentification& device);
 
  private:
+  // Ends a procedure on every return path.
+  struct ProcedureEnd {
+    DeviceLink& link;
+    ~ProcedureEnd() { link.EndProcedure(); }
+  };
+  void EndProcedure();
+
   bool Receive(std::size_t offset, std::size_t count, std::int64_t deadlineMs);
   void TraceResponse();
   // True when the next count bytes at the cursor lie inside the received data.

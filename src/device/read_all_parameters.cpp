@@ -376,6 +376,7 @@ class Reader {
 }  // namespace
 
 bool DeviceLink::ReadAllParameters(model::ParameterSet& set, platform::Progress* bar) {
+  const ProcedureEnd end{*this};
   model::ParameterSet copy = set;
   copy.Reset();
   if (!OpenPort(set)) return false;

@@ -11,11 +11,8 @@ std::string TabTitle(const char* prefix, model::DeviceVariant variant, int index
   return title;
 }
 
-std::string PagesMissingMessage(const char* level, model::DeviceVariant variant) {
-  const std::string name = model::VariantName(variant);
-  if (name.empty()) return std::string("Конфигурация не загружена: параметров ") + level + " нет.";
-  return std::string("Страницы параметров ") + level + " вычислителя " + name +
-         " еще не реализованы в этой версии программы.";
+std::string NotLoadedMessage(const char* parameters) {
+  return std::string("Конфигурация не загружена: ") + parameters + " нет.";
 }
 
 }  // namespace tarvo::forms

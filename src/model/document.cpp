@@ -5,7 +5,8 @@
 #include <vector>
 
 #include "model/par_file.h"
-#include "platform/ui.h"
+#include "platform/application_title.h"
+#include "platform/file_io.h"
 
 namespace tarvo::model {
 
@@ -60,7 +61,7 @@ bool ConfigurationDocument::Open(const std::string& path, std::string& message) 
   std::vector<std::uint8_t> bytes;
   std::string reason;
   // A newer format is read as 1.16, so nothing past a 1.16 file's size is ever needed.
-  if (!ReadFileBytes(path, kParFileSize, bytes, reason)) {
+  if (!platform::ReadFileBytes(path, kParFileSize, bytes, reason)) {
     message = OpenFailureMessage(path, reason);
     return false;
   }
@@ -77,9 +78,9 @@ bool ConfigurationDocument::Open(const std::string& path, std::string& message) 
 }
 
 bool ConfigurationDocument::Store(const std::string& path, std::string& message,
-                                  WriteFunction write) {
+                                  platform::WriteFunction write) {
   std::string reason;
-  if (!WriteFileAtomically(path, WriteParameterBytes(set_), reason, write)) {
+  if (!platform::WriteFileAtomically(path, WriteParameterBytes(set_), reason, write)) {
     message = SaveFailureMessage(path, reason);
     return false;
   }

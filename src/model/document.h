@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "model/file_io.h"
 #include "model/parameter_set.h"
+#include "platform/file_io.h"
 
 namespace tarvo::model {
 
@@ -46,7 +46,8 @@ class ConfigurationDocument {
   bool Open(const std::string& path, std::string& message);
   // Stores the set as a version 1.16 file. On success the path becomes the file and the flags
   // are cleared; on failure the old file and the flags stay as they were.
-  bool Store(const std::string& path, std::string& message, WriteFunction write = nullptr);
+  bool Store(const std::string& path, std::string& message,
+             platform::WriteFunction write = nullptr);
 
  private:
   ParameterSet set_;

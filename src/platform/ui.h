@@ -3,14 +3,13 @@
 #include <optional>
 #include <string>
 
+#include "platform/application_title.h"
+
 namespace tarvo::platform {
 
 enum class Icon { None, Error, Warning, Question, Information };
 enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class Answer { Ok, Cancel, Yes, No };
-
-// The application title; a message box with an empty caption shows it.
-inline constexpr const char* kApplicationTitle = "TarvoConfig";
 
 struct FileDialogOptions {
   std::string title;

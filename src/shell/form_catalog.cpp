@@ -3,10 +3,9 @@
 #include <algorithm>
 #include <cctype>
 
-#include "forms/channel/channel_sheet.h"
-#include "forms/node/node_sheet.h"
 #include "forms/sheet_builder.h"
 #include "forms/system/system_form.h"
+#include "forms/variant_pages.h"
 
 namespace tarvo::shell {
 
@@ -100,20 +99,18 @@ std::vector<FormTarget> AllFormTargets(const model::ParameterSet& set) {
 
 std::unique_ptr<forms::Form> MakeForm(model::ParameterSet& set, const FormTarget& target,
                                       std::string& message) {
-  const model::DeviceVariant variant = set.Variant();
+  const forms::VariantPages* pages = forms::PagesOf(set.Variant());
+  if (pages == nullptr) {
+    message = forms::NotLoadedMessage("общесистемных параметров");
+    return nullptr;
+  }
   switch (target.kind) {
     case Kind::System:
-      if (auto form = forms::MakeSystemForm(set)) return form;
-      message = "Конфигурация не загружена: общесистемных параметров нет.";
-      return nullptr;
+      return forms::MakeSystemForm(set);
     case Kind::Channel:
-      if (auto factory = forms::ChannelPageFactoryFor(variant)) return factory(set, target.index);
-      message = forms::ChannelPagesMissingMessage(variant);
-      return nullptr;
+      return pages->channel(set, target.index);
     case Kind::Node:
-      if (auto factory = forms::NodePageFactoryFor(variant)) return factory(set, target.index);
-      message = forms::NodePagesMissingMessage(variant);
-      return nullptr;
+      return pages->node(set, target.index);
   }
   return nullptr;
 }

@@ -31,8 +31,8 @@ std::optional<FormTarget> ParseFormName(const std::string& text, const model::Pa
 // Every form of the configuration in order: system-wide, channels, nodes.
 std::vector<FormTarget> AllFormTargets(const model::ParameterSet& set);
 
-// The form for a target on the set (not yet filled); null with a message when the variant's
-// pages of that level are not built yet.
+// The form for a target on the set (not yet filled); null with a message for a configuration
+// not loaded (variant 0), which has no forms.
 std::unique_ptr<forms::Form> MakeForm(model::ParameterSet& set, const FormTarget& target,
                                       std::string& message);
 

@@ -10,7 +10,6 @@
 #include "forms/channel/channel_page.h"
 #include "forms/channel/channel_sheet.h"
 #include "model/document.h"
-#include "model/file_io.h"
 
 namespace tarvo::app {
 namespace {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "device/simulated_exchange.h"
+#include "sim/configuration_image.h"
 #include "sim/device_model.h"
 
 namespace tarvo {
@@ -226,6 +227,70 @@ TEST(ClosePort, DrainsTheLineOnlyAfterAnAbandonedExchange) {
   EXPECT_EQ(s.port.drains, 2);
   EXPECT_FALSE(s.port.IsOpen());
 }
+
+// Counts every call, so a call after the procedure has ended shows.
+struct CountingProgress : platform::Progress {
+  void SetRange(int, int) override { ++calls; }
+  void SetPos(int) override { ++calls; }
+  void SetStep(int) override { ++calls; }
+  void StepIt() override { ++calls; }
+  int calls = 0;
+};
+
+enum class Procedure { Read, Write, Headers };
+
+struct EndCase {
+  const char* name;
+  Procedure procedure;
+  int dropResponseTo;  // 0: the procedure succeeds
+};
+
+class ProcedureEnd : public ::testing::TestWithParam<EndCase> {};
+
+TEST_P(ProcedureEnd, ClosesTheLineAndLetsGoOfTheProgress) {
+  const EndCase& c = GetParam();
+  sim::Faults faults;
+  faults.dropResponseTo = c.dropResponseTo;
+  testing::SimulatedExchange bench(0x47, 0x53, faults);
+  model::ParameterSet set{};
+  model::MakeNewConfiguration(set, 0x47, 0x53);
+  std::string message;
+  ASSERT_TRUE(sim::LoadConfiguration(bench.device, set, message)) << message;
+  CountingProgress bar;
+  bool ok = false;
+  switch (c.procedure) {
+    case Procedure::Read:
+      ok = bench.link.ReadAllParameters(set, &bar);
+      break;
+    case Procedure::Write:
+      ok = bench.link.WriteAllParameters(set, &bar);
+      break;
+    case Procedure::Headers:
+      ok = bench.link.WriteReportHeaders(set, &bar);
+      break;
+  }
+  EXPECT_EQ(ok, c.dropResponseTo == 0) << ::testing::PrintToString(bench.Texts());
+  EXPECT_GT(bar.calls, 0);
+  EXPECT_FALSE(bench.port.IsOpen());
+  EXPECT_GE(bench.port.drains, 1);
+
+  // The next exchange on the same link must not reach the caller's bar.
+  const int calls = bar.calls;
+  ASSERT_TRUE(bench.link.OpenPort(set));
+  bench.port.responder().intercept = [](const RequestFrame&) { return sim::Response(0, {}); };
+  EXPECT_TRUE(bench.link.Exchange(RequestFrame::Make(device::kCmdRead, 0, 0, {1})));
+  EXPECT_EQ(bar.calls, calls);
+}
+
+// Failures come after the procedure has taken the bar: the identification is request 1.
+INSTANTIATE_TEST_SUITE_P(Cases, ProcedureEnd,
+                         ::testing::Values(EndCase{"ReadSucceeds", Procedure::Read, 0},
+                                           EndCase{"ReadFails", Procedure::Read, 3},
+                                           EndCase{"WriteSucceeds", Procedure::Write, 0},
+                                           EndCase{"WriteFails", Procedure::Write, 6},
+                                           EndCase{"HeadersSucceed", Procedure::Headers, 0},
+                                           EndCase{"HeadersFail", Procedure::Headers, 2}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace tarvo

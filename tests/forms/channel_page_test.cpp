@@ -7,6 +7,11 @@
 #include <memory>
 
 #include "fakes/recording_ui.h"
+#include "forms/channel/channel_page_g.h"
+#include "forms/channel/channel_page_l.h"
+#include "forms/channel/channel_page_u.h"
+#include "forms/channel/channel_page_uv.h"
+#include "forms/channel/channel_page_v.h"
 #include "forms/channel/channel_sheet.h"
 #include "forms/channel/copy_channel_dlg.h"
 #include "forms/form_messages.h"
@@ -269,10 +274,29 @@ TEST(ChannelSheetTest, ASheetWithoutPagesNeverFails) {
   EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST(ChannelSheetTest, VariantsWithoutPagesSayWhy) {
-  EXPECT_EQ(ChannelPagesMissingMessage(model::DeviceVariant::V),
-            "Страницы параметров каналов учета вычислителя ЛУР-В еще не реализованы в этой "
-            "версии программы.");
+template <typename PageClass>
+bool Is(Page& page) {
+  return dynamic_cast<PageClass*>(&page) != nullptr;
+}
+
+TEST(ChannelSheetTest, EveryVariantHasItsPagesAndAConfigurationNotLoadedNone) {
+  const struct {
+    std::uint8_t code;
+    bool (*isVariantPage)(Page&);
+  } cases[] = {{0x46, Is<CChannel_V_Page>},
+               {0x47, Is<CChannel_G_Page>},
+               {0x50, Is<CChannel_U_Page>},
+               {0x60, Is<CChannel_UV_Page>},
+               {0x49, Is<CChannel_L_Page>}};
+  for (const auto& c : cases) {
+    model::ConfigurationDocument document;
+    document.NewConfiguration(c.code);
+    std::string message;
+    const auto sheet = MakeChannelSheet(document.Set(), message);
+    ASSERT_NE(sheet, nullptr) << int{c.code};
+    ASSERT_EQ(sheet->PageCount(), document.Set().channelCount) << int{c.code};
+    EXPECT_TRUE(c.isVariantPage(sheet->PageAt(0))) << int{c.code};
+  }
   model::ConfigurationDocument document;
   std::string message;
   EXPECT_EQ(MakeChannelSheet(document.Set(), message), nullptr);

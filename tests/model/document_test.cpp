@@ -92,8 +92,8 @@ TEST_F(DocumentTest, RefusedFileChangesNothing) {
   }
 }
 
-ssize_t WriteHalfThenDiskFull(int fd, const void* data, std::size_t size) {
-  const ssize_t half = ::write(fd, data, size / 2);
+std::ptrdiff_t WriteHalfThenDiskFull(int fd, const void* data, std::size_t size) {
+  const std::ptrdiff_t half = ::write(fd, data, size / 2);
   if (half > 0 && static_cast<std::size_t>(half) < size) return half;
   errno = ENOSPC;
   return -1;

@@ -69,7 +69,6 @@ bool RunExchange(CliIo& io, const ExchangeSetup& setup,
   }
   const bool ok = procedure(link, &progress);
   progress.Clear();
-  link.ClosePort();
   return ok;
 }
 

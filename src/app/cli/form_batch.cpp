@@ -4,24 +4,19 @@
 
 namespace tarvo::app {
 
-void FormBatch::Add(const FormTarget& target, std::unique_ptr<forms::Form> form,
-                    const std::string& missingMessage, platform::Ui& ui) {
-  if (!form) {
-    slots_.push_back({target, nullptr, missingMessage, false, -1});
-    return;
-  }
+void FormBatch::Add(const FormTarget& target, std::unique_ptr<forms::Form> form, platform::Ui& ui) {
   form->Fill();
   // A dialog stores into the set on its OK, before its page is left: it stands before the page.
   auto dialogs = forms::OpenDialogs(*form, ui);
   const int owner = static_cast<int>(slots_.size() + dialogs.size());
-  for (auto& dialog : dialogs) slots_.push_back({target, std::move(dialog.form), {}, false, owner});
-  slots_.push_back({target, std::move(form), {}, false, -1});
+  for (auto& dialog : dialogs) slots_.push_back({target, std::move(dialog.form), false, owner});
+  slots_.push_back({target, std::move(form), false, -1});
 }
 
 bool FormBatch::Enter(const std::string& code, const std::string& value,
                       const model::ParameterSet& set, std::string& message) {
   for (Slot& slot : slots_) {
-    forms::Row* row = slot.form ? slot.form->FindRow(code) : nullptr;
+    forms::Row* row = slot.form->FindRow(code);
     if (row == nullptr) continue;
     if (const auto error = slot.form->EnterValue(*row, value)) {
       message = "Код " + code + ": " + *error + ".";
@@ -31,13 +26,6 @@ bool FormBatch::Enter(const std::string& code, const std::string& value,
     // The page is left after its dialog closes, so its checks run too.
     if (slot.owner >= 0) slots_[slot.owner].involved = true;
     return true;
-  }
-  const auto page = PageOfCode(set, code);
-  for (const Slot& slot : slots_) {
-    if (page && slot.target == *page && !slot.form) {
-      message = slot.missingMessage + " Код " + code + " не может быть задан.";
-      return false;
-    }
   }
   message = "Код " + code + " не показывает ни одна форма вычислителя " +
             model::VariantName(set.Variant()) + " (исполнение " + Hex2(set.ident.executionCode) +

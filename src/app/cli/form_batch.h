@@ -26,10 +26,8 @@ using shell::ParseFormName;
 // value confirmed or left in order.
 class FormBatch {
  public:
-  // A form of the configuration, filled here; null when the variant's pages of that level are
-  // not built yet (missingMessage says so).
-  void Add(const FormTarget& target, std::unique_ptr<forms::Form> form,
-           const std::string& missingMessage, platform::Ui& ui);
+  // A form of the configuration, filled here.
+  void Add(const FormTarget& target, std::unique_ptr<forms::Form> form, platform::Ui& ui);
   // Enters the value into the row that shows the code; false with a message when no form shows
   // it or the value does not fit the row.
   bool Enter(const std::string& code, const std::string& value, const model::ParameterSet& set,
@@ -41,8 +39,7 @@ class FormBatch {
  private:
   struct Slot {
     FormTarget target;
-    std::unique_ptr<forms::Form> form;  // null while the variant's pages are not built
-    std::string missingMessage;
+    std::unique_ptr<forms::Form> form;
     bool involved = false;
     int owner = -1;  // a dialog behind a button: the slot of its page
   };

@@ -42,8 +42,7 @@ int RunSet(const ParsedArgs& args, CliIo& io) {
   ConsoleUi ui(io.err);
   FormBatch batch;
   for (const FormTarget& target : AllFormTargets(set)) {
-    auto form = MakeForm(set, target, message);
-    batch.Add(target, std::move(form), message, ui);
+    batch.Add(target, MakeForm(set, target, message), ui);
   }
   for (const Assignment& assignment : assignments) {
     if (!batch.Enter(assignment.code, assignment.value, set, message)) {

@@ -1,6 +1,5 @@
 #include <algorithm>
 #include <cstdio>
-#include <set>
 
 #include "app/cli/command.h"
 #include "app/cli/command_values.h"
@@ -167,14 +166,10 @@ int RunShow(const ParsedArgs& args, CliIo& io) {
 
   ConsoleUi ui(io.err);
   std::vector<ShownForm> shown;
-  std::set<std::string> missing;
   for (const FormTarget& target : targets) {
     auto form = MakeForm(set, target, message);
-    if (!form) {
-      if (formName) return Failure(io, message);
-      missing.insert(message);
-      continue;
-    }
+    // Only a configuration not loaded has no forms, and then only a named one is asked for.
+    if (!form) return Failure(io, message);
     form->Fill();
     shown.push_back(Shown(*form, FormName(target), FormTitle(target, set)));
     // The dialogs behind the page's buttons (a table of the channel) follow their page.
@@ -191,7 +186,6 @@ int RunShow(const ParsedArgs& args, CliIo& io) {
   } else {
     PrintText(shown, io.out);
   }
-  for (const std::string& note : missing) io.err << note << " Они не показаны.\n";
   return kExitOk;
 }
 
@@ -210,9 +204,7 @@ Command ShowCommand() {
       "  --format ФОРМАТ  text (по умолчанию), csv (form,code,description,value) или json\n\n"
       "Флажок выводится как 1 или 0, строка из нескольких ячеек — ячейками через запятую.\n"
       "Окно, которое открывается кнопкой страницы (например, таблица канала), выводится\n"
-      "следом за страницей как форма «channel N/кнопка».\n"
-      "Формы, которые еще не реализованы для этого вычислителя, не выводятся; об этом\n"
-      "сообщается в stderr.\n",
+      "следом за страницей как форма «channel N/кнопка».\n",
       {{"--form", true, ""}, {"--format", true, ""}},
       RunShow,
   };

@@ -2,6 +2,7 @@
 
 #include <span>
 
+#include "forms/channel/flowmeter_rows.h"
 #include "forms/channel/type_code_l.h"
 #include "forms/form_messages.h"
 #include "forms/number_row.h"
@@ -10,48 +11,23 @@ namespace tarvo::forms {
 
 namespace {
 
-using model::ChannelRecord;
 using model::ParameterSet;
-
-// The flowmeter's upper limit just read; a limit not set counts as 0.
-Bounds ContractFlowBounds(const ParameterSet& working, int index) {
-  return {model::Float32::Of(0.0f), working.channels[index].Slot(1)};
-}
 
 // Rows K<n>01..K<n>26, top to bottom; the upper limit K<n>23 is read before the contract flow.
 const NumberRowSpec kRows[] = {
-    {1, " Коэффициент преобразования расходомера, куб.м/ч/Гц (л/имп)", ChannelSlot<7>, 0.0f,
-     100000.0f, "Коэффициент преобразования расходомера должен быть в диапазоне от  до  "},
-    {2, " Договорное абсолютное давление, МПа", ChannelSlot<19>, 0.09f, 3.0f,
-     "Договорное давление должно быть в диапазоне от  до  МПа"},
-    {3, " Договорная температура, град.С", ChannelSlot<25>, 0.0f, 150.0f,
-     "Договорная температура должна быть в диапазоне от  до  градусов Цельсия"},
-    {14, " Верхний предел измерений преобразователя давления, МПа", ChannelSlot<18>, 0.01f, 3.0f,
-     "Верхний предел измерений преобразователя давления должен быть в диапазоне от  до  МПа"},
-    {23, " Верхний предел измерений расходомера, куб.м/ч", ChannelSlot<1>, 0.0f, 999999.0f,
-     "Верхний предел измерений расходомера должен быть в диапазоне от  до  куб.м/ч"},
-    {26, " Договорной расход, куб.м/ч", ChannelSlot<6>, 0.0f, 0.0f,
-     "Договорной расход должен быть в диапазоне от нуля до верхнего предела измерений "
-     "расходомера",
-     ContractFlowBounds},
+    At(kConversionRow, 1),     At(kContractPressureRow, 2), At(kContractTemperatureRow, 3),
+    At(kPressureLimitRow, 14), At(kUpperFlowmeterRow, 23),  At(kContractFlowRow, 26),
 };
 
 constexpr std::size_t kFirstValueRow = 1;
 
-bool Flowmeter(const ChannelRecord& r) {
-  return r.typeDigits3to5[0] != 0;
-}
-bool PressureTransducer(const ChannelRecord& r) {
-  return r.typeDigit6 != 0;
-}
-
 const CompletionRule kCompletionRules[] = {
-    {7, "Необходимо задать коэффициент преобразования расходомера", Flowmeter},
-    {1, "Необходимо задать верхний предел измерений расходомера", Flowmeter},
-    {6, "Необходимо задать договорной расход", Flowmeter},
-    {19, "Необходимо задать договорное давление"},
-    {25, "Необходимо задать договорную температуру"},
-    {18, "Необходимо задать верхний предел измерений преобразователя давления", PressureTransducer},
+    {7, kNeedConversion, HasFlowTransducer},
+    {1, kNeedUpperFlowmeter, HasFlowTransducer},
+    {6, kNeedContractFlow, HasFlowTransducer},
+    {19, kNeedContractPressure},
+    {25, kNeedContractTemperature},
+    {18, kNeedPressureLimit, HasPressureTransducer},
 };
 
 }  // namespace

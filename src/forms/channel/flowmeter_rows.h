@@ -5,7 +5,7 @@
 
 namespace tarvo::forms {
 
-// Number rows and start-of-counting demands that the channel pages of В and УВ share: the
+// Number rows and start-of-counting demands that the channel pages of В, УВ and Л share: the
 // flowmeter, the ВЭПС-Т flowmeter's parameters, pressure and temperature. Each page shows them
 // under its own numbers.
 

@@ -62,8 +62,7 @@ class PageWithTable : public Form {
 struct Batch {
   Batch() {
     model::MakeNewConfiguration(*set, 0x42);
-    batch.Add({FormTarget::Kind::Channel, 0}, std::make_unique<PageWithTable>(*set, log), "", ui);
-    batch.Add({FormTarget::Kind::Channel, 1}, nullptr, "Страниц нет.", ui);
+    batch.Add({FormTarget::Kind::Channel, 0}, std::make_unique<PageWithTable>(*set, log), ui);
   }
   std::unique_ptr<ParameterSet> set = std::make_unique<ParameterSet>();
   std::vector<std::string> log;
@@ -113,8 +112,6 @@ TEST(FormBatchTest, APageValueLeavesOnlyThePage) {
 TEST(FormBatchTest, CodesNoFormShowsAreRefusedWithWhy) {
   Batch b;
   std::string message;
-  EXPECT_FALSE(b.batch.Enter("K205", "1", *b.set, message));
-  EXPECT_EQ(message, "Страниц нет. Код K205 не может быть задан.");
   EXPECT_FALSE(b.batch.Enter("K030", "1", *b.set, message));
   EXPECT_EQ(message, "Код K030 не показывает ни одна форма вычислителя ЛУР-Г (исполнение 42).");
   EXPECT_FALSE(b.batch.Enter("K170", "1234567890", *b.set, message));

@@ -1,4 +1,4 @@
-#include "model/file_io.h"
+#include "platform/file_io.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -7,8 +7,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <random>
 
-namespace tarvo::model {
+namespace tarvo::platform {
 
 namespace {
 
@@ -30,6 +31,22 @@ class FileHandle {
  private:
   int fd_;
 };
+
+// Creates a file of a fresh name beside path. Asking for 0666 lets the process's umask decide
+// the permissions of a new file, without reading the umask, which other threads may be setting.
+int CreateTemporaryBeside(const std::string& path, std::string& temporary) {
+  static constexpr char kLetters[] =
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  thread_local std::mt19937 random{std::random_device{}()};
+  std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    temporary = path + ".tmp-";
+    for (int i = 0; i < 6; ++i) temporary += kLetters[pick(random)];
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
 
 std::string DirectoryOf(const std::string& path) {
   const auto slash = path.find_last_of('/');
@@ -97,7 +114,11 @@ bool ReadFileBytes(const std::string& path, std::size_t maxBytes, std::vector<st
 
 bool WriteFileAtomically(const std::string& requestedPath, std::span<const std::uint8_t> bytes,
                          std::string& reason, WriteFunction write) {
-  if (write == nullptr) write = ::write;
+  if (write == nullptr) {
+    write = [](int fd, const void* data, std::size_t size) -> std::ptrdiff_t {
+      return ::write(fd, data, size);
+    };
+  }
 
   // Saving through a symbolic link replaces the file it points to, not the link.
   std::string path = requestedPath;
@@ -113,8 +134,8 @@ bool WriteFileAtomically(const std::string& requestedPath, std::span<const std::
     return false;
   }
 
-  std::string temporary = path + ".tmp-XXXXXX";
-  FileHandle file(::mkstemp(temporary.data()));
+  std::string temporary;
+  FileHandle file(CreateTemporaryBeside(path, temporary));
   if (file.Get() < 0) {
     reason = ReasonOfErrno(errno);
     return false;
@@ -126,11 +147,8 @@ bool WriteFileAtomically(const std::string& requestedPath, std::span<const std::
     return false;
   };
 
-  // Keep the permissions of the file being replaced; a new file gets the usual ones.
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  const mode_t mode = targetExists ? (target.st_mode & 07777) : (0666 & ~mask);
-  if (::fchmod(file.Get(), mode) != 0) return fail(errno);
+  // Keep the permissions of the file being replaced; a new file has the umask's already.
+  if (targetExists && ::fchmod(file.Get(), target.st_mode & 07777) != 0) return fail(errno);
 
   std::size_t done = 0;
   while (done < bytes.size()) {
@@ -161,4 +179,4 @@ bool WriteFileAtomically(const std::string& requestedPath, std::span<const std::
   return true;
 }
 
-}  // namespace tarvo::model
+}  // namespace tarvo::platform
