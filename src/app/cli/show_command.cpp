@@ -3,26 +3,17 @@
 
 #include "app/cli/command.h"
 #include "app/cli/command_values.h"
-#include "app/cli/console_ui.h"
 #include "app/cli/form_batch.h"
 #include "forms/form.h"
 #include "model/document.h"
+#include "shell/configuration_listing.h"
 
 namespace tarvo::app {
 
 namespace {
 
-struct ShownRow {
-  std::string code;
-  std::string description;
-  std::string value;
-};
-
-struct ShownForm {
-  std::string name;
-  std::string title;
-  std::vector<ShownRow> rows;
-};
+using ShownRow = shell::ListedRow;
+using ShownForm = shell::ListedForm;
 
 std::string Pad(const std::string& text, int width) {
   return text +
@@ -115,14 +106,6 @@ void PrintJson(const model::ConfigurationDocument& document, const std::vector<S
   out << (shown.empty() ? "]\n}\n" : "\n  ]\n}\n");
 }
 
-ShownForm Shown(const forms::Form& form, std::string name, std::string title) {
-  ShownForm entry{std::move(name), std::move(title), {}};
-  for (const forms::Row& row : form.rows) {
-    if (row.visible) entry.rows.push_back({row.code, row.description, forms::RowValueText(row)});
-  }
-  return entry;
-}
-
 // The --form value and, for "channel" and "node", the number given after it.
 std::optional<std::string> FormArgument(const ParsedArgs& args, std::string& error) {
   const std::string* form = args.Value("--form");
@@ -157,27 +140,12 @@ int RunShow(const ParsedArgs& args, CliIo& io) {
     return Failure(io, "В файле не задан тип вычислителя: форм параметров нет.");
   }
 
-  std::vector<FormTarget> targets = AllFormTargets(set);
+  std::optional<FormTarget> only;
   if (formName) {
-    const auto target = ParseFormName(*formName, set, error);
-    if (!target) return UsageError(io, "show", error);
-    targets = {*target};
+    only = ParseFormName(*formName, set, error);
+    if (!only) return UsageError(io, "show", error);
   }
-
-  ConsoleUi ui(io.err);
-  std::vector<ShownForm> shown;
-  for (const FormTarget& target : targets) {
-    auto form = MakeForm(set, target, message);
-    // Only a configuration not loaded has no forms, and then only a named one is asked for.
-    if (!form) return Failure(io, message);
-    form->Fill();
-    shown.push_back(Shown(*form, FormName(target), FormTitle(target, set)));
-    // The dialogs behind the page's buttons (a table of the channel) follow their page.
-    for (const auto& dialog : forms::OpenDialogs(*form, ui)) {
-      shown.push_back(
-          Shown(*dialog.form, FormName(target) + "/" + dialog.buttonId, dialog.form->title));
-    }
-  }
+  const std::vector<ShownForm> shown = shell::ListConfiguration(set, only);
 
   if (format == "csv") {
     PrintCsv(shown, io.out);
