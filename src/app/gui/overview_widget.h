@@ -20,7 +20,7 @@ class OverviewWidget : public QWidget {
   // Puts the cursor in the filter box (Ctrl+F).
   void FocusFilter();
 
- signals:
+ Q_SIGNALS:
   // A row was double-clicked: open its form at that row.
   void rowActivated(const tarvo::shell::FormTarget& target, const QString& code);
 };
