@@ -243,6 +243,20 @@ TEST_F(MainWindowTest, OpenSaveAndSaveAsKeepTheRecentListInTheSharedSettingsFile
   EXPECT_EQ(Action("actionRecentFile1")->text().toStdString(), "&1 " + files[2]);
 }
 
+TEST_F(MainWindowTest, ARecentFileThatHasGoneLeavesTheList) {
+  const std::string file = MakeFile("g.par", 0x47);
+  ASSERT_TRUE(window->OpenDocumentFile(QString::fromStdString(file)));
+  ui.fileNames = {PathOf("kept.par")};
+  Trigger("actionSaveAs");
+  std::filesystem::remove(file);
+
+  Trigger("actionRecentFile2");
+  EXPECT_EQ(ui.messages.back().icon, Icon::Error);
+  EXPECT_EQ(window->RecentFiles().Entries(), std::vector<std::string>{PathOf("kept.par")});
+  EXPECT_EQ(Title(), "kept.par [вычислитель ЛУР-Г, исполнение 47] - TarvoConfig");
+  EXPECT_EQ(ItemsOf(Menu("menuFile"))[5], "&1 " + PathOf("kept.par"));
+}
+
 TEST_F(MainWindowTest, CheckForStartToggledTwiceStaysModifiedAndClosingAsks) {
   ASSERT_TRUE(window->OpenDocumentFile(QString::fromStdString(MakeFile("g.par", 0x47))));
   const bool initially = Action("actionCheckForStart")->isChecked();

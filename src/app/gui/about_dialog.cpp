@@ -21,6 +21,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
   auto* icon = new QLabel(this);
   icon->setPixmap(QApplication::windowIcon().pixmap(48, 48));
   icon->setAlignment(Qt::AlignTop);
+  icon->setVisible(!QApplication::windowIcon().isNull());
 
   auto* lines = new QVBoxLayout;
   auto* name = new QLabel(QStringLiteral("Программа TarvoConfig"), this);

@@ -2,6 +2,7 @@
 #include <QFile>
 #include <QIcon>
 #include <QLibraryInfo>
+#include <QScreen>
 #include <QTranslator>
 
 #include "app/gui/main_window.h"
@@ -42,6 +43,8 @@ int main(int argc, char** argv) {
   const QStringList args = QCoreApplication::arguments();
   if (args.size() > 1 && !window.OpenDocumentFile(args.at(1))) return 1;
 
+  // Filling the screen also where no window manager honours the maximized state.
+  if (const QScreen* screen = window.screen()) window.setGeometry(screen->availableGeometry());
   window.showMaximized();
   return app.exec();
 }
