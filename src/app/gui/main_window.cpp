@@ -73,11 +73,8 @@ MainWindow::MainWindow(platform::Ui& ui, QWidget* parent)
     : QMainWindow(parent),
       ui_(ui),
       recent_(recentStore_.Load()),
-      commands_(document_, ui_, recent_),
-      runNewDialog_([this](model::NewConfigurationDialog& dialog) {
-        return RunNewConfigurationDialog(this, dialog);
-      }) {
-  storedRecent_ = recent_.Entries();
+      storedRecent_(recent_.Entries()),
+      commands_(document_, ui_, recent_) {
   CreateFileMenu();
   CreateViewMenu();
   CreateDeviceMenu();
@@ -133,8 +130,13 @@ void MainWindow::CreateFileMenu() {
                          "Создать новый файл параметров настройки вычислителя\n"
                          "Создать новый файл параметров");
   newAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-  connect(newAction_, &QAction::triggered, this,
-          [this] { Run([this] { commands_.New(runNewDialog_); }); });
+  connect(newAction_, &QAction::triggered, this, [this] {
+    Run([this] {
+      commands_.New([this](model::NewConfigurationDialog& dialog) {
+        return RunNewConfigurationDialog(this, dialog);
+      });
+    });
+  });
 
   openAction_ = AddAction(fileMenu_, "actionOpen", "Открыть файл параметров...\tCtrl+O",
                           "Открыть файл параметров настройки вычислителя\n"

@@ -15,7 +15,6 @@
 #include "shell/form_catalog.h"
 
 class QAction;
-class QLabel;
 class QMenu;
 class QToolBar;
 
@@ -38,9 +37,6 @@ class MainWindow : public QMainWindow {
 
   model::ConfigurationDocument& Document() { return document_; }
   const model::RecentFiles& RecentFiles() const { return recent_; }
-
-  // The new-configuration dialog; tests may answer it themselves.
-  void SetNewConfigurationDialog(shell::RunNewConfigurationDialog run) { runNewDialog_ = run; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -73,15 +69,14 @@ class MainWindow : public QMainWindow {
   model::ConfigurationDocument document_;
   platform::qt::RecentFileStore recentStore_;
   model::RecentFiles recent_;
+  std::vector<std::string> storedRecent_;  // as the settings file has it
   shell::DocumentCommands commands_;
-  shell::RunNewConfigurationDialog runNewDialog_;
 
   std::map<shell::CommandId, QAction*> commandActions_;
   QMenu* fileMenu_ = nullptr;
   QAction* recentPlaceholder_ = nullptr;
   QAction* exitSeparator_ = nullptr;
   std::vector<QAction*> recentActions_;
-  std::vector<std::string> storedRecent_;
   QAction* newAction_ = nullptr;
   QAction* openAction_ = nullptr;
   QToolBar* toolBar_ = nullptr;
