@@ -2,8 +2,8 @@
 
 #include <QApplication>
 
-// The window's tests run without a display unless one is asked for.
 int main(int argc, char** argv) {
+  // The tests draw nothing on a screen; they must run where there is none.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QDialog>
+
+namespace tarvo::gui {
+
+// "О программе": the program name, its version and the maker.
+class AboutDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit AboutDialog(QWidget* parent = nullptr);
+};
+
+// "Версия 1.16": the version the parameter file writer stores, with two decimals.
+QString VersionLine();
+
+}  // namespace tarvo::gui

@@ -1,0 +1,366 @@
+#include "app/gui/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QFile>
+#include <QFileInfo>
+#include <QIcon>
+#include <QKeySequence>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QUrl>
+
+#include "app/gui/about_dialog.h"
+#include "app/gui/help_file.h"
+#include "app/gui/new_configuration_dialog_widget.h"
+#include "app/gui/overview_widget.h"
+#include "shell/check_for_start.h"
+
+namespace tarvo::gui {
+
+namespace {
+
+using shell::CommandId;
+using shell::FormTarget;
+
+constexpr const char* kIdleText = "Программа готова к работе";
+constexpr const char* kRecentPrompt = "Загрузить эту конфигурацию";
+
+constexpr const char* kReadNotYet =
+    "В этой версии программы параметры читаются из вычислителя командой\n"
+    "tarvo read --port COMn --speed СКОРОСТЬ -o ФАЙЛ.par\n"
+    "Прочитанный файл откройте командой «Открыть файл параметров...».";
+constexpr const char* kWriteNotYet =
+    "В этой версии программы параметры записываются в вычислитель командой\n"
+    "tarvo write ФАЙЛ.par --port COMn\n"
+    "Сохраните конфигурацию в файл и запишите ее этой командой.";
+constexpr const char* kWriteTextsNotYet =
+    "В этой версии программы колонтитулы текстовых отчетов записываются в вычислитель "
+    "командой\n"
+    "tarvo write-texts ФАЙЛ.par --port COMn";
+constexpr const char* kReportTextsNotYet =
+    "Редактор колонтитулов текстовых отчетов появится в следующей версии программы.";
+
+QString FromUtf8(const char* text) {
+  return QString::fromUtf8(text);
+}
+
+// A prompt reads "status text\ntool tip"; the tool tip defaults to the status text.
+void SetPrompt(QAction* action, const char* prompt) {
+  if (prompt == nullptr) return;
+  const QString text = FromUtf8(prompt);
+  const qsizetype newline = text.indexOf(QLatin1Char('\n'));
+  action->setStatusTip(newline < 0 ? text : text.left(newline));
+  if (newline >= 0) action->setToolTip(text.mid(newline + 1));
+}
+
+// "&1 /home/user/a.par", with ampersands of the path shown as themselves.
+QString RecentEntryText(std::size_t index, const std::string& path) {
+  QString shown = QFile::decodeName(path.c_str());
+  shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+  return QStringLiteral("&%1 %2").arg(index + 1).arg(shown);
+}
+
+}  // namespace
+
+MainWindow::MainWindow(platform::Ui& ui, QWidget* parent)
+    : QMainWindow(parent),
+      ui_(ui),
+      recent_(recentStore_.Load()),
+      storedRecent_(recent_.Entries()),
+      commands_(document_, ui_, recent_) {
+  CreateFileMenu();
+  CreateViewMenu();
+  CreateDeviceMenu();
+  CreateConfigurationMenu();
+  CreateHelpMenu();
+  CreateToolBar();
+  CreateStatusBar();
+
+  overview_ = new OverviewWidget(this);
+  setCentralWidget(overview_);
+  connect(overview_, &OverviewWidget::rowActivated, this,
+          [this](const FormTarget& target, const QString& code) {
+            OpenForm(FormPlace{target, code.toStdString()});
+          });
+  auto* find = new QAction(this);
+  find->setObjectName(QStringLiteral("actionFindParameter"));
+  find->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+  connect(find, &QAction::triggered, overview_, &OverviewWidget::FocusFilter);
+  addAction(find);
+
+  Refresh();
+}
+
+MainWindow::~MainWindow() = default;
+
+QAction* MainWindow::AddAction(QMenu* menu, const char* objectName, const char* text,
+                               const char* prompt) {
+  auto* action = new QAction(FromUtf8(text), this);
+  action->setObjectName(FromUtf8(objectName));
+  SetPrompt(action, prompt);
+  menu->addAction(action);
+  return action;
+}
+
+QAction* MainWindow::AddCommand(QMenu* menu, CommandId id, const char* objectName, const char* text,
+                                const char* prompt) {
+  QAction* action = AddAction(menu, objectName, text, prompt);
+  commandActions_[id] = action;
+  return action;
+}
+
+template <typename Command>
+void MainWindow::Run(Command command) {
+  command();
+  Refresh();
+}
+
+void MainWindow::CreateFileMenu() {
+  fileMenu_ = menuBar()->addMenu(FromUtf8("Файл"));
+  fileMenu_->setObjectName(QStringLiteral("menuFile"));
+
+  newAction_ = AddAction(fileMenu_, "actionNew", "Создать новый файл параметров\tCtrl+N",
+                         "Создать новый файл параметров настройки вычислителя\n"
+                         "Создать новый файл параметров");
+  newAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+  connect(newAction_, &QAction::triggered, this, [this] {
+    Run([this] {
+      commands_.New([this](model::NewConfigurationDialog& dialog) {
+        return RunNewConfigurationDialog(this, dialog);
+      });
+    });
+  });
+
+  openAction_ = AddAction(fileMenu_, "actionOpen", "Открыть файл параметров...\tCtrl+O",
+                          "Открыть файл параметров настройки вычислителя\n"
+                          "Открыть файл параметров");
+  openAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  connect(openAction_, &QAction::triggered, this, [this] { Run([this] { commands_.Open(); }); });
+
+  QAction* save =
+      AddCommand(fileMenu_, CommandId::Save, "actionSave", "Сохранить файл параметров\tCtrl+S",
+                 "Сохранить файл параметров настройки вычислителя\n"
+                 "Сохранить файл параметров");
+  save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  connect(save, &QAction::triggered, this, [this] { Run([this] { commands_.Save(); }); });
+
+  QAction* saveAs =
+      AddCommand(fileMenu_, CommandId::SaveAs, "actionSaveAs", "Сохранить файл параметров как...",
+                 "Сохранить файл параметров настройки вычислителя под новым именем");
+  connect(saveAs, &QAction::triggered, this, [this] { Run([this] { commands_.SaveAs(); }); });
+
+  fileMenu_->addSeparator();
+  recentPlaceholder_ =
+      AddAction(fileMenu_, "actionRecentFiles", "Последние конфигурации", kRecentPrompt);
+  recentPlaceholder_->setEnabled(false);
+  exitSeparator_ = fileMenu_->addSeparator();
+
+  QAction* exit = AddAction(fileMenu_, "actionExit", "Выход", "Выход из программы\nВыход");
+  connect(exit, &QAction::triggered, this, &QWidget::close);
+}
+
+void MainWindow::CreateViewMenu() {
+  QMenu* menu = menuBar()->addMenu(FromUtf8("Вид"));
+  menu->setObjectName(QStringLiteral("menuView"));
+
+  toolBar_ = new QToolBar(this);
+  toolBar_->setObjectName(QStringLiteral("toolBar"));
+  QAction* toolBarToggle = toolBar_->toggleViewAction();
+  toolBarToggle->setText(FromUtf8("Панель инструментов"));
+  toolBarToggle->setObjectName(QStringLiteral("actionToolBar"));
+  SetPrompt(toolBarToggle, "Show or hide the toolbar\nToggle ToolBar");
+  menu->addAction(toolBarToggle);
+
+  QAction* statusToggle = AddAction(menu, "actionStatusBar", "Панель состояния",
+                                    "Show or hide the status bar\n"
+                                    "Toggle StatusBar");
+  statusToggle->setCheckable(true);
+  statusToggle->setChecked(true);
+  connect(statusToggle, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
+}
+
+void MainWindow::CreateDeviceMenu() {
+  QMenu* menu = menuBar()->addMenu(FromUtf8("Связь с вычислителем"));
+  menu->setObjectName(QStringLiteral("menuDevice"));
+  QAction* read = AddCommand(menu, CommandId::ReadDevice, "actionReadDevice",
+                             "Прочитать параметры вычислителя...",
+                             "Прочитать параметры настройки вычислителя в компьютер");
+  connect(read, &QAction::triggered, this, [this] { ShowNotYetMessage(kReadNotYet); });
+  QAction* write = AddCommand(menu, CommandId::WriteDevice, "actionWriteDevice",
+                              "Записать параметры в вычислитель...",
+                              "Записать параметры настройки из компьютера в вычислитель");
+  connect(write, &QAction::triggered, this, [this] { ShowNotYetMessage(kWriteNotYet); });
+  menu->addSeparator();
+  QAction* writeTexts = AddCommand(menu, CommandId::WriteReportTexts, "actionWriteReportTexts",
+                                   "Записать колонтитулы текстовых отчетов...", nullptr);
+  connect(writeTexts, &QAction::triggered, this, [this] { ShowNotYetMessage(kWriteTextsNotYet); });
+}
+
+void MainWindow::CreateConfigurationMenu() {
+  QMenu* menu = menuBar()->addMenu(FromUtf8("Параметры конфигурации"));
+  menu->setObjectName(QStringLiteral("menuConfiguration"));
+  QAction* system =
+      AddCommand(menu, CommandId::SystemWide, "actionSystemWide", "Общесистемные параметры...",
+                 "Редатировать общесистемные параметры");
+  connect(system, &QAction::triggered, this, [this] {
+    OpenForm(FormPlace{FormTarget{FormTarget::Kind::System, 0}, {}});
+  });
+  QAction* channels =
+      AddCommand(menu, CommandId::Channels, "actionChannels", "Параметры каналов учета...",
+                 "Редактировать параметры каналов учета");
+  connect(channels, &QAction::triggered, this, [this] {
+    OpenForm(FormPlace{FormTarget{FormTarget::Kind::Channel, 0}, {}});
+  });
+  QAction* nodes = AddCommand(menu, CommandId::Nodes, "actionNodes", "Параметры узлов учета...",
+                              "Редактировать параметры узлов учета");
+  connect(nodes, &QAction::triggered, this, [this] {
+    OpenForm(FormPlace{FormTarget{FormTarget::Kind::Node, 0}, {}});
+  });
+  menu->addSeparator();
+  QAction* check = AddCommand(menu, CommandId::CheckForStart, "actionCheckForStart",
+                              "Проверять параметры для пуска на счет",
+                              "Настройка проверки корректности значений параметров");
+  check->setCheckable(true);
+  // The check mark follows the switch, not the click: Refresh sets it from the set.
+  connect(check, &QAction::triggered, this,
+          [this] { Run([this] { shell::ToggleCheckForStart(document_); }); });
+  menu->addSeparator();
+  QAction* texts = AddCommand(menu, CommandId::ReportTexts, "actionReportTexts",
+                              "Колонтитулы текстовых отчетов...",
+                              "Редактировать колонтитулы текстовых отчетов вычислителя");
+  connect(texts, &QAction::triggered, this, [this] { ShowNotYetMessage(kReportTextsNotYet); });
+}
+
+void MainWindow::CreateHelpMenu() {
+  QMenu* menu = menuBar()->addMenu(FromUtf8("Справка"));
+  menu->setObjectName(QStringLiteral("menuHelp"));
+  QAction* help = AddAction(menu, "actionHelp", "Справка по программе TarvoConfig\tF1", nullptr);
+  help->setShortcut(QKeySequence(Qt::Key_F1));
+  connect(help, &QAction::triggered, this, &MainWindow::ShowHelp);
+  QAction* about = AddAction(menu, "actionAbout", "О программе...",
+                             "Смотреть информацию о версии и производителе программы\n"
+                             "О программе");
+  connect(about, &QAction::triggered, this, &MainWindow::ShowAbout);
+}
+
+void MainWindow::CreateToolBar() {
+  toolBar_->setWindowTitle(FromUtf8("Панель инструментов"));
+  toolBar_->setIconSize(QSize(16, 16));
+  newAction_->setIcon(
+      QIcon::fromTheme(QStringLiteral("document-new"), style()->standardIcon(QStyle::SP_FileIcon)));
+  openAction_->setIcon(QIcon::fromTheme(QStringLiteral("document-open"),
+                                        style()->standardIcon(QStyle::SP_DialogOpenButton)));
+  QAction* save = commandActions_.at(CommandId::Save);
+  save->setIcon(QIcon::fromTheme(QStringLiteral("document-save"),
+                                 style()->standardIcon(QStyle::SP_DialogSaveButton)));
+  toolBar_->addAction(newAction_);
+  toolBar_->addAction(openAction_);
+  toolBar_->addAction(save);
+  addToolBar(Qt::TopToolBarArea, toolBar_);
+}
+
+void MainWindow::CreateStatusBar() {
+  // A command's prompt covers the idle text while the pointer rests on the command.
+  auto* idle = new QLabel(FromUtf8(kIdleText), this);
+  idle->setObjectName(QStringLiteral("idleText"));
+  statusBar()->addWidget(idle, 1);
+}
+
+void MainWindow::Refresh() {
+  setWindowTitle(QString::fromStdString(document_.WindowTitle()));
+  for (const auto& [id, action] : commandActions_) {
+    const shell::CommandState state = shell::StateOf(id, document_.Set());
+    action->setEnabled(state.enabled);
+    if (action->isCheckable()) action->setChecked(state.checked);
+  }
+  RefreshRecentFiles();
+  overview_->ShowConfiguration(document_.Set());
+}
+
+void MainWindow::RefreshRecentFiles() {
+  const auto& entries = recent_.Entries();
+  if (entries != storedRecent_) {
+    recentStore_.Store(recent_);
+    storedRecent_ = entries;
+  }
+  for (QAction* action : recentActions_) {
+    fileMenu_->removeAction(action);
+    action->deleteLater();
+  }
+  recentActions_.clear();
+  recentPlaceholder_->setVisible(entries.empty());
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    auto* action = new QAction(RecentEntryText(i, entries[i]), this);
+    action->setObjectName(QStringLiteral("actionRecentFile%1").arg(i + 1));
+    action->setStatusTip(FromUtf8(kRecentPrompt));
+    connect(action, &QAction::triggered, this, [this, i] { OpenRecentFile(i); });
+    fileMenu_->insertAction(exitSeparator_, action);
+    recentActions_.push_back(action);
+  }
+}
+
+bool MainWindow::OpenDocumentFile(const QString& path) {
+  bool opened = false;
+  Run([&] { opened = commands_.OpenDocumentFile(QFile::encodeName(path).toStdString()); });
+  return opened;
+}
+
+void MainWindow::OpenRecentFile(std::size_t index) {
+  if (index >= recent_.Entries().size()) return;
+  const std::string path = recent_.Entries()[index];
+  Run([&] {
+    // A file that has gone leaves the list; one that failed for another reason, or that the
+    // user chose not to open, stays.
+    if (!commands_.OpenDocumentFile(path) && !QFileInfo::exists(QFile::decodeName(path.c_str()))) {
+      recent_.Remove(path);
+    }
+  });
+}
+
+void MainWindow::OpenForm(const FormPlace& place) {
+  Run([&] { RunConfigurationForm(this, document_, ui_, place); });
+}
+
+void MainWindow::ShowNotYetMessage(const char* text) {
+  ui_.ShowMessage(text, platform::kApplicationTitle, platform::Icon::Information,
+                  platform::Buttons::Ok);
+  Refresh();
+}
+
+void MainWindow::ShowHelp() {
+  const HelpFileLookup lookup = FindHelpFile(QCoreApplication::applicationDirPath());
+  std::string problem;
+  if (lookup.found.isEmpty()) {
+    problem = HelpMissingMessage(lookup);
+  } else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(lookup.found))) {
+    problem = HelpNotOpenedMessage(lookup.found);
+  }
+  if (!problem.empty()) {
+    ui_.ShowMessage(problem, platform::kApplicationTitle, platform::Icon::Warning,
+                    platform::Buttons::Ok);
+  }
+}
+
+void MainWindow::ShowAbout() {
+  AboutDialog dialog(this);
+  dialog.exec();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  bool canClose = false;
+  Run([&] { canClose = commands_.CanCloseFrame(); });
+  if (canClose) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+}  // namespace tarvo::gui

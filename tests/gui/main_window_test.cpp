@@ -1,0 +1,308 @@
+#include "app/gui/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QToolBar>
+#include <memory>
+
+#include "fakes/recording_ui.h"
+#include "gui/modal.h"
+#include "platform/ini_file.h"
+#include "platform/qt/qt_settings.h"
+#include "support/temp_dir_test.h"
+
+namespace tarvo::gui {
+namespace {
+
+using platform::Answer;
+using platform::Icon;
+
+class MainWindowTest : public testing::TempDirTest {
+ protected:
+  void SetUp() override {
+    TempDirTest::SetUp();
+    // The settings file lives in the test's folder, never in the user's.
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(PathOf("config")));
+    window = std::make_unique<MainWindow>(ui);
+  }
+  void TearDown() override {
+    window.reset();
+    qunsetenv("XDG_CONFIG_HOME");
+    TempDirTest::TearDown();
+  }
+
+  std::string MakeFile(const std::string& name, std::uint8_t executionCode) {
+    model::ConfigurationDocument document;
+    document.NewConfiguration(executionCode);
+    std::string message;
+    EXPECT_TRUE(document.Store(PathOf(name), message)) << message;
+    return PathOf(name);
+  }
+
+  QAction* Action(const char* name) const {
+    auto* action = window->findChild<QAction*>(QString::fromUtf8(name));
+    EXPECT_NE(action, nullptr) << name;
+    return action;
+  }
+  void Trigger(const char* name) { Action(name)->trigger(); }
+
+  std::string Title() const { return window->windowTitle().toStdString(); }
+
+  // The items of a menu as shown: "-" for a separator, hidden items left out.
+  static std::vector<std::string> ItemsOf(QMenu* menu) {
+    std::vector<std::string> items;
+    for (QAction* action : menu->actions()) {
+      if (!action->isVisible()) continue;
+      items.push_back(action->isSeparator() ? "-" : action->text().toStdString());
+    }
+    return items;
+  }
+  QMenu* Menu(const char* name) const { return window->findChild<QMenu*>(QString::fromUtf8(name)); }
+
+  std::vector<std::string> EnabledCommands() const {
+    std::vector<std::string> enabled;
+    for (QAction* action : window->findChildren<QAction*>()) {
+      if (action->objectName().startsWith("action") && action->isEnabled()) {
+        enabled.push_back(action->objectName().toStdString());
+      }
+    }
+    std::sort(enabled.begin(), enabled.end());
+    return enabled;
+  }
+
+  testing::RecordingUi ui;
+  std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(MainWindowTest, StartsUntitledAndEmptyWithOnlyTheAlwaysAvailableCommands) {
+  EXPECT_EQ(Title(), "Безымянный - TarvoConfig");
+  auto* idle = window->statusBar()->findChild<QLabel*>("idleText");
+  ASSERT_NE(idle, nullptr);
+  EXPECT_EQ(idle->text().toStdString(), "Программа готова к работе");
+  EXPECT_EQ(EnabledCommands(),
+            (std::vector<std::string>{"actionAbout", "actionExit", "actionFindParameter",
+                                      "actionHelp", "actionNew", "actionOpen", "actionReadDevice",
+                                      "actionStatusBar", "actionToolBar"}));
+  // Disabled, the switch still shows its state.
+  EXPECT_EQ(Action("actionCheckForStart")->isChecked(),
+            window->Document().Set().checkForStart != 0);
+}
+
+TEST_F(MainWindowTest, MenusReadAsTheProgramsOwnWithSeparatorsAndKeys) {
+  std::vector<std::string> titles;
+  for (QAction* menu : window->menuBar()->actions()) titles.push_back(menu->text().toStdString());
+  EXPECT_EQ(titles, (std::vector<std::string>{"Файл", "Вид", "Связь с вычислителем",
+                                              "Параметры конфигурации", "Справка"}));
+
+  const std::vector<std::pair<const char*, std::vector<std::string>>> menus = {
+      {"menuFile",
+       {"Создать новый файл параметров\tCtrl+N", "Открыть файл параметров...\tCtrl+O",
+        "Сохранить файл параметров\tCtrl+S", "Сохранить файл параметров как...", "-",
+        "Последние конфигурации", "-", "Выход"}},
+      {"menuView", {"Панель инструментов", "Панель состояния"}},
+      {"menuDevice",
+       {"Прочитать параметры вычислителя...", "Записать параметры в вычислитель...", "-",
+        "Записать колонтитулы текстовых отчетов..."}},
+      {"menuConfiguration",
+       {"Общесистемные параметры...", "Параметры каналов учета...", "Параметры узлов учета...", "-",
+        "Проверять параметры для пуска на счет", "-", "Колонтитулы текстовых отчетов..."}},
+      {"menuHelp", {"Справка по программе TarvoConfig\tF1", "О программе..."}},
+  };
+  for (const auto& [name, items] : menus) {
+    QMenu* menu = Menu(name);
+    ASSERT_NE(menu, nullptr) << name;
+    EXPECT_EQ(ItemsOf(menu), items) << name;
+  }
+
+  const std::vector<std::pair<const char*, const char*>> keys = {{"actionNew", "Ctrl+N"},
+                                                                 {"actionOpen", "Ctrl+O"},
+                                                                 {"actionSave", "Ctrl+S"},
+                                                                 {"actionHelp", "F1"},
+                                                                 {"actionFindParameter", "Ctrl+F"}};
+  for (const auto& [name, key] : keys) {
+    EXPECT_EQ(Action(name)->shortcut().toString().toStdString(), key) << name;
+  }
+
+  std::vector<std::string> toolBar;
+  for (QAction* action : window->findChild<QToolBar*>("toolBar")->actions()) {
+    toolBar.push_back(action->objectName().toStdString() + ": " + action->toolTip().toStdString() +
+                      " | " + action->statusTip().toStdString());
+  }
+  EXPECT_EQ(toolBar,
+            (std::vector<std::string>{
+                "actionNew: Создать новый файл параметров | "
+                "Создать новый файл параметров настройки вычислителя",
+                "actionOpen: Открыть файл параметров | Открыть файл параметров настройки "
+                "вычислителя",
+                "actionSave: Сохранить файл параметров | Сохранить файл параметров настройки "
+                "вычислителя"}));
+  EXPECT_EQ(Action("actionSystemWide")->statusTip().toStdString(),
+            "Редатировать общесистемные параметры");
+}
+
+TEST_F(MainWindowTest, ReportTextCommandsFollowTheVariant) {
+  struct Case {
+    std::uint8_t executionCode;
+    bool reportTexts;
+  };
+  for (const Case& c : {Case{0x50, false}, Case{0x47, true}}) {
+    ASSERT_TRUE(
+        window->OpenDocumentFile(QString::fromStdString(MakeFile("f.par", c.executionCode))));
+    for (const char* name : {"actionSave", "actionSaveAs", "actionWriteDevice", "actionSystemWide",
+                             "actionChannels", "actionNodes", "actionCheckForStart"}) {
+      EXPECT_TRUE(Action(name)->isEnabled()) << name;
+    }
+    EXPECT_EQ(Action("actionReportTexts")->isEnabled(), c.reportTexts);
+    EXPECT_EQ(Action("actionWriteReportTexts")->isEnabled(), c.reportTexts);
+  }
+}
+
+TEST_F(MainWindowTest, NewThroughTheDialog) {
+  testing::WhenModalShown([](QWidget* dialog) {
+    EXPECT_EQ(dialog->windowTitle().toStdString(), "Создание нового файла параметров");
+    static_cast<QDialog*>(dialog)->reject();
+  });
+  Trigger("actionNew");
+  EXPECT_EQ(Title(), "Безымянный - TarvoConfig");
+
+  std::vector<std::string> codes;
+  testing::WhenModalShown([&codes](QWidget* dialog) {
+    auto* types = dialog->findChild<QComboBox*>("typeCombo");
+    auto* codeList = dialog->findChild<QComboBox*>("codeCombo");
+    types->setCurrentIndex(2);  // ЛУР-У
+    for (int i = 0; i < codeList->count(); ++i)
+      codes.push_back(codeList->itemText(i).toStdString());
+    codeList->setCurrentIndex(1);
+    dialog->findChild<QPushButton*>("okButton")->click();
+  });
+  Trigger("actionNew");
+  EXPECT_EQ(codes, (std::vector<std::string>{"50", "51", "52", "53"}));
+  EXPECT_EQ(Title(), "Безымянный [вычислитель ЛУР-У, исполнение 51] - TarvoConfig");
+  EXPECT_TRUE(Action("actionChannels")->isEnabled());
+  EXPECT_FALSE(Action("actionReportTexts")->isEnabled());
+}
+
+TEST_F(MainWindowTest, OpenSaveAndSaveAsKeepTheRecentListInTheSharedSettingsFile) {
+  const std::string settings = PathOf("config") + "/TARVO Applications/TarvoConfig.conf";
+  std::filesystem::create_directories(PathOf("config") + "/TARVO Applications");
+  Write(settings, "[SerialPorts]\nCOM1=/dev/pts/7\n");
+
+  std::vector<std::string> files;
+  for (int i = 1; i <= 5; ++i) files.push_back(MakeFile("f" + std::to_string(i) + ".par", 0x47));
+  for (const std::string& file : files) {
+    ui.fileNames = {file};
+    Trigger("actionOpen");
+  }
+  EXPECT_EQ(Title(), "f5.par [вычислитель ЛУР-Г, исполнение 47] - TarvoConfig");
+  EXPECT_EQ(ui.fileDialogs.back().title, "Открытие файла параметров");
+  const std::vector<std::string> shown = {"&1 " + files[4], "&2 " + files[3], "&3 " + files[2],
+                                          "&4 " + files[1]};
+  std::vector<std::string> expectedMenu = {
+      "Создать новый файл параметров\tCtrl+N", "Открыть файл параметров...\tCtrl+O",
+      "Сохранить файл параметров\tCtrl+S", "Сохранить файл параметров как...", "-"};
+  expectedMenu.insert(expectedMenu.end(), shown.begin(), shown.end());
+  expectedMenu.insert(expectedMenu.end(), {"-", "Выход"});
+  EXPECT_EQ(ItemsOf(Menu("menuFile")), expectedMenu);
+  EXPECT_EQ(Action("actionRecentFile1")->statusTip().toStdString(), "Загрузить эту конфигурацию");
+
+  // Modified, then opening a recent file asks first; Save stores under the file's own name.
+  Trigger("actionCheckForStart");
+  ui.answers = {Answer::No};
+  Trigger("actionRecentFile3");
+  EXPECT_EQ(ui.messages.back().text, shell::kOpenAnotherQuestion);
+  EXPECT_EQ(Title(), "f5.par [вычислитель ЛУР-Г, исполнение 47] - TarvoConfig");
+  const std::size_t dialogs = ui.fileDialogs.size();
+  Trigger("actionSave");
+  EXPECT_EQ(ui.fileDialogs.size(), dialogs);
+  EXPECT_FALSE(window->Document().Modified());
+
+  ui.fileNames = {PathOf("copy.par")};
+  Trigger("actionSaveAs");
+  EXPECT_EQ(ui.fileDialogs.back().title, "Сохранение файла параметров");
+  EXPECT_TRUE(std::filesystem::exists(PathOf("copy.par")));
+  EXPECT_EQ(Title(), "copy.par [вычислитель ЛУР-Г, исполнение 47] - TarvoConfig");
+
+  Trigger("actionRecentFile4");
+  EXPECT_EQ(Title(), "f3.par [вычислитель ЛУР-Г, исполнение 47] - TarvoConfig");
+  const std::vector<std::string> expected = {files[2], PathOf("copy.par"), files[4], files[3]};
+  EXPECT_EQ(window->RecentFiles().Entries(), expected);
+
+  // The list is in the settings file, beside the port map tarvo reads from it.
+  EXPECT_EQ(platform::qt::SettingsFile().toStdString(), settings);
+  EXPECT_EQ(platform::qt::RecentFileStore().Load().Entries(), expected);
+  EXPECT_EQ(platform::IniFile::Load(settings).Value("SerialPorts", "COM1"), "/dev/pts/7");
+  window = std::make_unique<MainWindow>(ui);
+  EXPECT_EQ(Action("actionRecentFile1")->text().toStdString(), "&1 " + files[2]);
+}
+
+TEST_F(MainWindowTest, ARecentFileThatHasGoneLeavesTheList) {
+  const std::string file = MakeFile("g.par", 0x47);
+  ASSERT_TRUE(window->OpenDocumentFile(QString::fromStdString(file)));
+  ui.fileNames = {PathOf("kept.par")};
+  Trigger("actionSaveAs");
+  std::filesystem::remove(file);
+
+  Trigger("actionRecentFile2");
+  EXPECT_EQ(ui.messages.back().icon, Icon::Error);
+  EXPECT_EQ(window->RecentFiles().Entries(), std::vector<std::string>{PathOf("kept.par")});
+  EXPECT_EQ(Title(), "kept.par [вычислитель ЛУР-Г, исполнение 47] - TarvoConfig");
+  EXPECT_EQ(ItemsOf(Menu("menuFile"))[5], "&1 " + PathOf("kept.par"));
+}
+
+TEST_F(MainWindowTest, CheckForStartToggledTwiceStaysModifiedAndClosingAsks) {
+  ASSERT_TRUE(window->OpenDocumentFile(QString::fromStdString(MakeFile("g.par", 0x47))));
+  const bool initially = Action("actionCheckForStart")->isChecked();
+  Trigger("actionCheckForStart");
+  EXPECT_NE(Action("actionCheckForStart")->isChecked(), initially);
+  Trigger("actionCheckForStart");
+  EXPECT_EQ(Action("actionCheckForStart")->isChecked(), initially);
+  EXPECT_TRUE(window->Document().Modified());
+
+  ui.answers = {Answer::Cancel};
+  EXPECT_FALSE(window->close());
+  EXPECT_EQ(ui.messages.back().text, "Сохранить изменения в файле " + PathOf("g.par") + " ?");
+  ui.answers = {Answer::No};
+  EXPECT_TRUE(window->close());
+}
+
+TEST_F(MainWindowTest, ExchangeAndReportTextCommandsSayWhereTheyAreForNow) {
+  ASSERT_TRUE(window->OpenDocumentFile(QString::fromStdString(MakeFile("g.par", 0x47))));
+  const std::vector<std::pair<const char*, const char*>> cases = {
+      {"actionReadDevice", "tarvo read"},
+      {"actionWriteDevice", "tarvo write ФАЙЛ.par"},
+      {"actionWriteReportTexts", "tarvo write-texts"},
+      {"actionReportTexts", "в следующей версии"}};
+  for (const auto& [name, phrase] : cases) {
+    Trigger(name);
+    ASSERT_FALSE(ui.messages.empty()) << name;
+    EXPECT_NE(ui.messages.back().text.find(phrase), std::string::npos) << name;
+    EXPECT_EQ(ui.messages.back().caption, "TarvoConfig");
+    EXPECT_EQ(ui.messages.back().icon, Icon::Information);
+  }
+  EXPECT_FALSE(window->Document().Modified());
+}
+
+TEST_F(MainWindowTest, AboutShowsTheProgramAndItsVersion) {
+  std::vector<std::string> lines;
+  testing::WhenModalShown([&lines](QWidget* dialog) {
+    lines.push_back(dialog->windowTitle().toStdString());
+    for (const char* name : {"programName", "versionLine"}) {
+      lines.push_back(dialog->findChild<QLabel*>(name)->text().toStdString());
+    }
+    static_cast<QDialog*>(dialog)->accept();
+  });
+  Trigger("actionAbout");
+  EXPECT_EQ(lines,
+            (std::vector<std::string>{"О программе", "Программа TarvoConfig", "Версия 1.16"}));
+}
+
+}  // namespace
+}  // namespace tarvo::gui
