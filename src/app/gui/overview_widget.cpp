@@ -60,8 +60,12 @@ OverviewWidget::OverviewWidget(QWidget* parent) : QWidget(parent) {
 
 void OverviewWidget::ShowConfiguration(const model::ParameterSet& set) {
   tree_->clear();
+  std::string pageTitle;
   for (const shell::ListedForm& form : shell::ListConfiguration(set)) {
-    auto* top = new QTreeWidgetItem(tree_, {Q(form.title)});
+    // A dialog behind a button is named with its page: "Канал учета 01 — Параметры ...".
+    if (form.buttonId.empty()) pageTitle = form.title;
+    const std::string title = form.buttonId.empty() ? form.title : pageTitle + " — " + form.title;
+    auto* top = new QTreeWidgetItem(tree_, {Q(title)});
     top->setFirstColumnSpanned(true);
     QFont bold = top->font(kCode);
     bold.setBold(true);
