@@ -22,13 +22,16 @@ QString Q(const std::string& text) {
 
 // A cell the user cannot change still shows its value, greyed like a read-only field.
 void SetEditable(QLineEdit* edit, bool editable) {
+  if (edit->isReadOnly() == !editable) return;
   edit->setReadOnly(!editable);
   edit->setFocusPolicy(editable ? Qt::StrongFocus : Qt::NoFocus);
-  QPalette palette = edit->palette();
-  palette.setColor(QPalette::Base, editable
-                                       ? edit->style()->standardPalette().color(QPalette::Base)
-                                       : edit->style()->standardPalette().color(QPalette::Window));
-  edit->setPalette(palette);
+  if (editable) {
+    edit->setPalette(QPalette());  // back to the window's own colours
+    return;
+  }
+  QPalette greyed = edit->palette();
+  greyed.setColor(QPalette::Base, greyed.color(QPalette::Window));
+  edit->setPalette(greyed);
 }
 
 }  // namespace
@@ -88,6 +91,7 @@ void FormWidget::Build() {
 }
 
 void FormWidget::AddRow(int index, QGridLayout* grid, int line) {
+  if (digitWidth_ == 0) digitWidth_ = fontMetrics().horizontalAdvance(QLatin1Char('0'));
   const forms::Row& row = form_.rows[index];
   RowWidgets& widgets = rows_[index];
   widgets.code = new QLabel(this);
@@ -116,7 +120,7 @@ void FormWidget::AddRow(int index, QGridLayout* grid, int line) {
         const int limit = row.cells[c].maxLength;
         // Wide enough for the cell's limit in digits; unlimited cells take what is left.
         const int chars = limit > 0 ? std::max(limit, 2) : 24;
-        edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QString(chars + 2, '0')));
+        edit->setMinimumWidth(digitWidth_ * (chars + 2));
         if (limit > 0) edit->setMaximumWidth(edit->minimumWidth() + 8);
         const int cell = static_cast<int>(c);
         connect(edit, &QLineEdit::textEdited, this, [this, index, cell](const QString& text) {

@@ -52,6 +52,7 @@ class FormWidget : public QWidget {
   std::vector<RowWidgets> rows_;
   std::vector<QPushButton*> buttons_;
   std::vector<QLabel*> headings_;
+  int digitWidth_ = 0;
 };
 
 }  // namespace tarvo::gui
