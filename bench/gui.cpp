@@ -58,23 +58,9 @@ void Report(const char* what, double value, double target, const char* unit) {
               value / target);
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  const std::string file =
-      (std::filesystem::temp_directory_path() / ("bench-gui-" + std::to_string(getpid()) + ".par"))
-          .string();
-  {
-    tarvo::model::ConfigurationDocument document;
-    document.NewConfiguration(0x50, 0x40);
-    std::string message;
-    if (!document.Store(file, message)) {
-      std::fprintf(stderr, "%s\n", message.c_str());
-      return 1;
-    }
-  }
-
+// Everything Qt lives here, so that it is gone (and its settings written) before the benchmark
+// removes its folder.
+int Measure(int argc, char** argv, const std::string& file) {
   // The same start-up as the program's own: translations, the window, the file, shown.
   QApplication app(argc, argv);
   QTranslator translator;
@@ -95,7 +81,7 @@ int main(int argc, char** argv) {
   document.Open(file, message);
   const Clock::time_point opening = Clock::now();
   auto sheet = tarvo::forms::MakeChannelSheet(document.Set(), message);
-  tarvo::gui::SheetDialog dialog(*sheet, ui, window.get());
+  tarvo::gui::SheetDialog dialog(*sheet, ui);
   dialog.show();
   if (!QTest::qWaitForWindowExposed(&dialog)) return 1;
   QApplication::processEvents();
@@ -113,6 +99,30 @@ int main(int argc, char** argv) {
   Report("channel sheet opened and shown", opened, 150, "ms");
   Report("channel sheet stepped through every page", stepped, 150, "ms");
   Report("peak resident memory", PeakRssKilobytes() / 1024.0, 80, "MB");
-  std::remove(file.c_str());
   return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  // The window keeps its recent files in the user's settings: the benchmark keeps its own.
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("bench-gui-" + std::to_string(getpid()));
+  std::filesystem::create_directories(folder);
+  qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(folder.string()));
+  const std::string file = (folder / "u50.par").string();
+  {
+    tarvo::model::ConfigurationDocument document;
+    document.NewConfiguration(0x50, 0x40);
+    std::string message;
+    if (!document.Store(file, message)) {
+      std::fprintf(stderr, "%s\n", message.c_str());
+      return 1;
+    }
+  }
+
+  const int status = Measure(argc, argv, file);
+  std::filesystem::remove_all(folder);
+  return status;
 }
