@@ -237,7 +237,7 @@ TEST_F(MainWindowTest, OpenSaveAndSaveAsKeepTheRecentListInTheSharedSettingsFile
 
   // The list is in the settings file, beside the port map tarvo reads from it.
   EXPECT_EQ(platform::qt::SettingsFile().toStdString(), settings);
-  EXPECT_EQ(platform::qt::RecentFileStore().Load().Entries(), expected);
+  EXPECT_EQ(platform::qt::RecentFileStore().Load(), expected);
   EXPECT_EQ(platform::IniFile::Load(settings).Value("SerialPorts", "COM1"), "/dev/pts/7");
   window = std::make_unique<MainWindow>(ui);
   EXPECT_EQ(Action("actionRecentFile1")->text().toStdString(), "&1 " + files[2]);

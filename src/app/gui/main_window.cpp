@@ -29,6 +29,13 @@ namespace {
 using shell::CommandId;
 using shell::FormTarget;
 
+// The stored list, newest first, as the menu's list.
+model::RecentFiles RecentFilesOf(const std::vector<std::string>& stored) {
+  model::RecentFiles recent;
+  for (auto path = stored.rbegin(); path != stored.rend(); ++path) recent.Add(*path);
+  return recent;
+}
+
 constexpr const char* kIdleText = "Программа готова к работе";
 constexpr const char* kRecentPrompt = "Загрузить эту конфигурацию";
 
@@ -72,7 +79,7 @@ QString RecentEntryText(std::size_t index, const std::string& path) {
 MainWindow::MainWindow(platform::Ui& ui, QWidget* parent)
     : QMainWindow(parent),
       ui_(ui),
-      recent_(recentStore_.Load()),
+      recent_(RecentFilesOf(recentStore_.Load())),
       storedRecent_(recent_.Entries()),
       commands_(document_, ui_, recent_) {
   CreateFileMenu();
@@ -287,7 +294,7 @@ void MainWindow::Refresh() {
 void MainWindow::RefreshRecentFiles() {
   const auto& entries = recent_.Entries();
   if (entries != storedRecent_) {
-    recentStore_.Store(recent_);
+    recentStore_.Store(recent_.Entries());
     storedRecent_ = entries;
   }
   for (QAction* action : recentActions_) {

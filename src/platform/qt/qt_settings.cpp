@@ -25,23 +25,21 @@ QString SettingsFile() {
   return QFile::decodeName(path.c_str());
 }
 
-model::RecentFiles RecentFileStore::Load() const {
+std::vector<std::string> RecentFileStore::Load() const {
   QSettings settings(settingsFile_, QSettings::IniFormat);
   settings.beginGroup(kRecentSection);
-  model::RecentFiles recent;
-  // Added oldest first so that File1 ends up first.
-  for (std::size_t i = model::RecentFiles::kCapacity; i-- > 0;) {
+  std::vector<std::string> entries;
+  for (std::size_t i = 0; i < kKeys; ++i) {
     const QString path = settings.value(KeyOf(i)).toString();
-    if (!path.isEmpty()) recent.Add(QFile::encodeName(path).toStdString());
+    if (!path.isEmpty()) entries.push_back(QFile::encodeName(path).toStdString());
   }
-  return recent;
+  return entries;
 }
 
-void RecentFileStore::Store(const model::RecentFiles& recent) const {
+void RecentFileStore::Store(const std::vector<std::string>& entries) const {
   QSettings settings(settingsFile_, QSettings::IniFormat);
   settings.beginGroup(kRecentSection);
-  const auto& entries = recent.Entries();
-  for (std::size_t i = 0; i < model::RecentFiles::kCapacity; ++i) {
+  for (std::size_t i = 0; i < kKeys; ++i) {
     if (i < entries.size()) {
       settings.setValue(KeyOf(i), QFile::decodeName(entries[i].c_str()));
     } else {

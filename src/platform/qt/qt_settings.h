@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QString>
-
-#include "model/recent_files.h"
+#include <string>
+#include <vector>
 
 namespace tarvo::platform::qt {
 
@@ -17,8 +17,12 @@ class RecentFileStore {
   explicit RecentFileStore(QString settingsFile = SettingsFile())
       : settingsFile_(std::move(settingsFile)) {}
 
-  model::RecentFiles Load() const;
-  void Store(const model::RecentFiles& recent) const;
+  static constexpr std::size_t kKeys = 4;
+
+  // File1 first; empty keys are skipped.
+  std::vector<std::string> Load() const;
+  // Entries beyond the four keys are not stored; keys without an entry are removed.
+  void Store(const std::vector<std::string>& entries) const;
 
  private:
   QString settingsFile_;
