@@ -6,13 +6,20 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTabWidget>
+#include <QTest>
 #include <QToolBar>
+#include <QTreeWidget>
 #include <memory>
 
+#include "app/gui/form_dialog.h"
+#include "app/gui/form_widget.h"
+#include "app/gui/sheet_dialog.h"
 #include "fakes/recording_ui.h"
 #include "gui/modal.h"
 #include "platform/ini_file.h"
@@ -302,6 +309,100 @@ TEST_F(MainWindowTest, AboutShowsTheProgramAndItsVersion) {
   Trigger("actionAbout");
   EXPECT_EQ(lines,
             (std::vector<std::string>{"О программе", "Программа TarvoConfig", "Версия 1.16"}));
+}
+
+}  // namespace
+}  // namespace tarvo::gui
+
+namespace tarvo::gui {
+namespace {
+
+// The row's value cell on the shown page of a sheet or in a form dialog.
+QLineEdit* CellOf(QWidget* dialog, const char* code) {
+  FormWidget* form = nullptr;
+  if (auto* sheet = qobject_cast<SheetDialog*>(dialog)) {
+    form = &sheet->PageWidget(sheet->Tabs()->currentIndex());
+  } else if (auto* plain = qobject_cast<FormDialog*>(dialog)) {
+    form = &plain->Widget();
+  }
+  if (form == nullptr) return nullptr;
+  return qobject_cast<QLineEdit*>(form->EditorOf(form->Model().RowIndexOf(code)));
+}
+
+void TypeInto(QLineEdit* edit, const char* text) {
+  ASSERT_NE(edit, nullptr);
+  edit->selectAll();
+  QTest::keyClicks(edit, QString::fromUtf8(text));
+}
+
+// The value the overview shows for a code.
+std::string OverviewValue(MainWindow& window, const char* code) {
+  auto* tree = window.findChild<QTreeWidget*>("overviewTree");
+  for (int f = 0; f < tree->topLevelItemCount(); ++f) {
+    for (int r = 0; r < tree->topLevelItem(f)->childCount(); ++r) {
+      QTreeWidgetItem* row = tree->topLevelItem(f)->child(r);
+      if (row->text(0) == code) return row->text(1).toStdString();
+    }
+  }
+  return "(нет)";
+}
+
+TEST_F(MainWindowTest, FormsRunUnderTheGuardedEdit) {
+  ASSERT_TRUE(window->OpenDocumentFile(QString::fromStdString(MakeFile("g.par", 0x47))));
+  const auto opened = std::make_unique<model::ParameterSet>(window->Document().Set());
+
+  // Cancel after a page was left and committed restores the whole set.
+  testing::WhenModalShown([](QWidget* dialog) {
+    auto* sheet = qobject_cast<SheetDialog*>(dialog);
+    ASSERT_NE(sheet, nullptr);
+    TypeInto(CellOf(sheet, "K102"), "5");
+    ASSERT_TRUE(sheet->SelectPage(1));
+    sheet->reject();
+  });
+  Trigger("actionChannels");
+  EXPECT_TRUE(window->Document().Set().SameContent(*opened));
+  EXPECT_FALSE(window->Document().Modified());
+  EXPECT_EQ(OverviewValue(*window, "K102"), "-");
+
+  // OK without a change leaves the document unmodified.
+  testing::WhenModalShown([](QWidget* dialog) { static_cast<QDialog*>(dialog)->accept(); });
+  Trigger("actionChannels");
+  EXPECT_FALSE(window->Document().Modified());
+
+  // OK after a change marks it modified, and the overview shows the value.
+  testing::WhenModalShown([](QWidget* dialog) {
+    TypeInto(CellOf(dialog, "K020"), "5,5");
+    static_cast<QDialog*>(dialog)->accept();
+  });
+  Trigger("actionSystemWide");
+  EXPECT_TRUE(window->Document().Modified());
+  EXPECT_EQ(OverviewValue(*window, "K020"), "5,5");
+}
+
+TEST_F(MainWindowTest, AnOverviewRowOpensItsFormAtThatRow) {
+  ASSERT_TRUE(window->OpenDocumentFile(QString::fromStdString(MakeFile("g.par", 0x47))));
+  window->show();
+  auto* tree = window->findChild<QTreeWidget*>("overviewTree");
+  QTreeWidgetItem* k302 = nullptr;
+  for (int f = 0; f < tree->topLevelItemCount() && k302 == nullptr; ++f) {
+    for (int r = 0; r < tree->topLevelItem(f)->childCount(); ++r) {
+      if (tree->topLevelItem(f)->child(r)->text(0) == "K302")
+        k302 = tree->topLevelItem(f)->child(r);
+    }
+  }
+  ASSERT_NE(k302, nullptr);
+  int page = -1;
+  bool focused = false;
+  testing::WhenModalShown([&](QWidget* dialog) {
+    auto* sheet = qobject_cast<SheetDialog*>(dialog);
+    ASSERT_NE(sheet, nullptr);
+    page = sheet->Tabs()->currentIndex();
+    focused = sheet->focusWidget() == CellOf(sheet, "K302");
+    sheet->reject();
+  });
+  Q_EMIT tree->itemActivated(k302, 0);
+  EXPECT_EQ(page, 2);
+  EXPECT_TRUE(focused) << "the cursor stands in K302";
 }
 
 }  // namespace
