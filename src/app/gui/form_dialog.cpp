@@ -29,7 +29,7 @@ FormDialog::FormDialog(forms::Form& form, platform::Ui& ui, QWidget* parent)
   connect(box, &QDialogButtonBox::rejected, this, &FormDialog::reject);
   layout->addWidget(box);
   // Show the whole form where the screen allows it.
-  scroll->setMinimumSize(widget_->sizeHint().boundedTo(QSize(1200, 760)));
+  scroll->setMinimumSize(widget_->RoomWanted());
   FocusCode({});
 }
 

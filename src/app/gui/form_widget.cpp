@@ -166,6 +166,11 @@ void FormWidget::ShowRow(int index) {
   }
 }
 
+QSize FormWidget::RoomWanted() const {
+  const int line = fontMetrics().height();
+  return (sizeHint() + QSize(2 * line, 2 * line)).boundedTo(QSize(1200, 740));
+}
+
 void FormWidget::Reload() {
   for (std::size_t i = 0; i < rows_.size(); ++i) ShowRow(static_cast<int>(i));
   for (std::size_t b = 0; b < buttons_.size() && b < form_.buttons.size(); ++b) {

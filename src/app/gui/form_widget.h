@@ -25,6 +25,9 @@ class FormWidget : public QWidget {
   FormWidget(forms::Form& form, platform::Ui& ui, QWidget* parent = nullptr);
 
   forms::Form& Model() { return form_; }
+  // The room to give the form so that it shows whole: its size hint with a little to spare for
+  // headings that wrap onto another line, bounded by what a screen holds.
+  QSize RoomWanted() const;
   // Re-reads every row (after the form was filled again).
   void Reload();
   // Puts the cursor in a row's cell; false when the row has no editable widget.

@@ -4,8 +4,10 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSignalBlocker>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/gui/form_widget.h"
 
@@ -38,7 +40,10 @@ SheetDialog::SheetDialog(forms::PropertySheet& sheet, platform::Ui& ui, QWidget*
     FormWidget& first = PageWidget(0);
     first.Reload();
     auto* scroll = static_cast<QScrollArea*>(tabs_->widget(0));
-    scroll->setMinimumSize(first.sizeHint().boundedTo(QSize(1200, 720)));
+    // Wide enough for the page and, where the screen allows, for every tab.
+    const QSize room = first.RoomWanted();
+    scroll->setMinimumSize(
+        std::min(std::max(room.width(), tabs_->tabBar()->sizeHint().width()), 1200), room.height());
   }
   connect(tabs_, &QTabWidget::currentChanged, this, &SheetDialog::TabChosen);
   FocusCode({});
