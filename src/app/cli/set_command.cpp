@@ -28,7 +28,12 @@ int RunSet(const ParsedArgs& args, CliIo& io) {
     if (eq == std::string::npos || eq == 0) {
       return UsageError(io, "set", Quoted(text) + " не похоже на КОД=ЗНАЧЕНИЕ");
     }
-    assignments.push_back({NormalizeCode(text.substr(0, eq)), text.substr(eq + 1)});
+    const std::string code = NormalizeCode(text.substr(0, eq));
+    // Two values for one code leave the intended one in doubt: neither is taken.
+    for (const Assignment& earlier : assignments) {
+      if (earlier.code == code) return UsageError(io, "set", "код " + code + " задан дважды");
+    }
+    assignments.push_back({code, text.substr(eq + 1)});
   }
 
   const std::string& path = args.positional.front();
