@@ -21,6 +21,10 @@ using WriteFunction = std::ptrdiff_t (*)(int fd, const void* data, std::size_t s
 bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
                          std::string& reason, WriteFunction write = nullptr);
 
+// Whether a file can be created in the folder: it exists, is a folder and may be written.
+// On failure returns false with a reason in Russian.
+bool FolderTakesNewFiles(const std::string& folder, std::string& reason);
+
 // errno as a short Russian reason.
 std::string ReasonOfErrno(int error);
 

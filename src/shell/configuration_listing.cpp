@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "forms/form.h"
+#include "model/code_page.h"
 
 namespace tarvo::shell {
 
@@ -31,7 +32,13 @@ ListedForm Listed(const forms::Form& form, const FormTarget& target, std::string
                   std::string name, std::string title) {
   ListedForm listed{target, std::move(buttonId), std::move(name), std::move(title), {}};
   for (const forms::Row& row : form.rows) {
-    if (row.visible) listed.rows.push_back({row.code, row.description, forms::RowValueText(row)});
+    if (!row.visible) continue;
+    // A freshly filled cell holds the set's bytes, which are code page 1251 (a digit string
+    // of a file may hold any byte); list entries and check marks are the program's own UTF-8.
+    const bool fromSet = row.kind == forms::CellKind::Text || row.kind == forms::CellKind::Number;
+    const std::string value = forms::RowValueText(row);
+    listed.rows.push_back(
+        {row.code, row.description, fromSet ? model::Cp1251ToUtf8(value) : value});
   }
   return listed;
 }

@@ -12,7 +12,7 @@ namespace tarvo::shell {
 struct ListedRow {
   std::string code;
   std::string description;
-  std::string value;  // as the form shows it (RowValueText)
+  std::string value;  // as the form shows it (RowValueText), in UTF-8
 };
 
 // One form as it is filled from the configuration: a page, or a dialog behind one of its

@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <filesystem>
 #include <sstream>
-#include <thread>
 
 #include "app/cli/command.h"
 #include "device/device_link.h"
@@ -11,41 +9,13 @@
 #include "model/document.h"
 #include "platform/posix/posix_serial_port.h"
 #include "platform/posix/steady_clock.h"
-#include "sim/configuration_image.h"
-#include "sim/pty_server.h"
+#include "support/pty_device.h"
 #include "support/temp_dir_test.h"
 
 namespace tarvo {
 namespace {
 
-// The simulated device serving a pseudo-terminal from a thread of its own.
-class PtyDevice {
- public:
-  PtyDevice(std::uint8_t exec, std::uint8_t version, sim::Faults faults)
-      : device_({exec, version, {0, 0}}), responder_(device_, faults), server_(responder_) {
-    model::ParameterSet set{};
-    model::MakeNewConfiguration(set, exec, version);
-    std::string message;
-    EXPECT_TRUE(sim::LoadConfiguration(device_, set, message));
-    std::string error;
-    EXPECT_TRUE(server_.Open(path_, error)) << error;
-    thread_ = std::thread([this] { server_.Serve(stop_); });
-  }
-  ~PtyDevice() {
-    stop_ = true;
-    thread_.join();
-  }
-  const std::string& path() const { return path_; }
-  sim::DeviceModel& device() { return device_; }
-
- private:
-  sim::DeviceModel device_;
-  sim::Responder responder_;
-  sim::PtyServer server_;
-  std::string path_;
-  std::atomic<bool> stop_{false};
-  std::thread thread_;
-};
+using testing::PtyDevice;
 
 TEST(PtyExchange, WritesAConfigurationThroughARealTerminal) {
   sim::Faults faults;

@@ -1,6 +1,7 @@
 #include "app/cli/form_batch.h"
 
 #include "app/cli/command_values.h"
+#include "app/cli/visible_text.h"
 
 namespace tarvo::app {
 
@@ -19,7 +20,8 @@ bool FormBatch::Enter(const std::string& code, const std::string& value,
     forms::Row* row = slot.form->FindRow(code);
     if (row == nullptr) continue;
     if (const auto error = slot.form->EnterValue(*row, value)) {
-      message = "Код " + code + ": " + *error + ".";
+      // An entry refusal is one line; whatever it quotes of the value shows escaped.
+      message = "Код " + VisibleText(code) + ": " + VisibleText(*error) + ".";
       return false;
     }
     slot.involved = true;
@@ -27,7 +29,7 @@ bool FormBatch::Enter(const std::string& code, const std::string& value,
     if (slot.owner >= 0) slots_[slot.owner].involved = true;
     return true;
   }
-  message = "Код " + code + " не показывает ни одна форма вычислителя " +
+  message = "Код " + VisibleText(code) + " не показывает ни одна форма вычислителя " +
             model::VariantName(set.Variant()) + " (исполнение " + Hex2(set.ident.executionCode) +
             ").";
   return false;

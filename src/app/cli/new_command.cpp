@@ -2,6 +2,7 @@
 
 #include "app/cli/command.h"
 #include "app/cli/command_values.h"
+#include "app/cli/visible_text.h"
 #include "model/document.h"
 
 namespace tarvo::app {
@@ -19,14 +20,15 @@ int RunNew(const ParsedArgs& args, CliIo& io) {
 
   const auto code = ParseExecutionCode(*exec);
   if (!code) {
-    return Failure(io, "Исполнение «" + *exec + "» не предусмотрено. Допустимые исполнения: " +
-                           ValidExecutionCodesText() + ".");
+    return Failure(
+        io, "Исполнение " + Quoted(*exec) +
+                " не предусмотрено. Допустимые исполнения: " + ValidExecutionCodesText() + ".");
   }
   std::uint8_t version = 0;
   if (const std::string* text = args.Value("--version")) {
     const auto parsed = ParseSoftwareVersion(*text);
     if (!parsed) {
-      return Failure(io, "Версия ПО «" + *text + "» должна состоять из одной или двух цифр.");
+      return Failure(io, "Версия ПО " + Quoted(*text) + " должна состоять из одной или двух цифр.");
     }
     version = *parsed;
   }

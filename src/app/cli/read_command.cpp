@@ -1,7 +1,6 @@
-#include <filesystem>
-
 #include "app/cli/command.h"
 #include "app/cli/exchange_session.h"
+#include "app/cli/output_file.h"
 #include "device/exchange_messages.h"
 #include "model/document.h"
 
@@ -21,10 +20,9 @@ int RunRead(const ParsedArgs& args, CliIo& io) {
   if (!args.positional.empty()) {
     return UsageError(io, "read", "лишний аргумент " + args.positional.front());
   }
-  std::error_code ignored;
-  if (!args.Has("--force") && std::filesystem::exists(*output, ignored)) {
-    return Failure(io,
-                   "Файл «" + *output + "» уже существует. Чтобы заменить его, добавьте --force.");
+  // A read takes up to minutes: a file that cannot be written is refused before it starts.
+  if (const auto refusal = OutputFileRefusal(*output, args.Has("--force"))) {
+    return Failure(io, *refusal);
   }
 
   // As the read command of the window: an untitled, reset configuration receives the read.
@@ -37,7 +35,15 @@ int RunRead(const ParsedArgs& args, CliIo& io) {
   });
   if (!ok) return kExitFailed;
   std::string message;
-  if (!document.Store(*output, message)) return Failure(io, message);
+  if (!document.Store(*output, message)) {
+    // The disk filled or the folder vanished during the read: what was read is kept elsewhere,
+    // and the status still says the requested file was not written.
+    io.out << device::kReadSucceeded << "\n";
+    const auto fallback = StoreInFallbackFolder(document, *output);
+    return Failure(
+        io, message + (fallback ? "\nПрочитанные параметры сохранены в файл «" + *fallback + "»."
+                                : "\nПрочитанные параметры сохранить не удалось."));
+  }
   io.out << device::kReadSucceeded << "\n"
          << "Сохранено: " << document.Title() << "\n";
   return kExitOk;
@@ -56,7 +62,8 @@ Command ReadCommand() {
       "[--trace]\n\n"
       "Читает всю конфигурацию из подключенного вычислителя, как команда «Прочитать параметры\n"
       "из вычислителя...», и сохраняет ее в файл версии формата 1.16. Файл записывается только\n"
-      "после успешного чтения всей конфигурации.\n\n"
+      "после успешного чтения всей конфигурации. Если его все же не удалось записать, прочитанное\n"
+      "сохраняется под тем же именем в домашнюю или временную папку (код завершения 1).\n\n"
       "  --port COMn|ПУТЬ   COM1..COM9 (устройство берется из настроек, переменной TARVO_COMn\n"
       "                     или по умолчанию) или путь к устройству, например /dev/ttyUSB0\n"
       "  --speed СКОРОСТЬ   2400, 4800, 9600 или 19200 бод\n"

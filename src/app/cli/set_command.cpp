@@ -4,6 +4,7 @@
 #include "app/cli/command_values.h"
 #include "app/cli/console_ui.h"
 #include "app/cli/form_batch.h"
+#include "app/cli/visible_text.h"
 #include "model/document.h"
 #include "shell/form_catalog.h"
 
@@ -25,9 +26,14 @@ int RunSet(const ParsedArgs& args, CliIo& io) {
     const std::string& text = args.positional[i];
     const auto eq = text.find('=');
     if (eq == std::string::npos || eq == 0) {
-      return UsageError(io, "set", "«" + text + "» не похоже на КОД=ЗНАЧЕНИЕ");
+      return UsageError(io, "set", Quoted(text) + " не похоже на КОД=ЗНАЧЕНИЕ");
     }
-    assignments.push_back({NormalizeCode(text.substr(0, eq)), text.substr(eq + 1)});
+    const std::string code = NormalizeCode(text.substr(0, eq));
+    // Two values for one code leave the intended one in doubt: neither is taken.
+    for (const Assignment& earlier : assignments) {
+      if (earlier.code == code) return UsageError(io, "set", "код " + code + " задан дважды");
+    }
+    assignments.push_back({code, text.substr(eq + 1)});
   }
 
   const std::string& path = args.positional.front();

@@ -4,6 +4,7 @@
 #include "app/cli/command.h"
 #include "app/cli/command_values.h"
 #include "app/cli/form_batch.h"
+#include "app/cli/visible_text.h"
 #include "forms/form.h"
 #include "model/document.h"
 #include "shell/configuration_listing.h"
@@ -29,25 +30,27 @@ void PrintText(const std::vector<ShownForm>& shown, std::ostream& out) {
   for (const ShownForm& form : shown) {
     if (!first) out << "\n";
     first = false;
-    out << form.title << "\n";
+    out << VisibleText(form.title) << "\n";
     int codeWidth = 0;
     int valueWidth = 0;
     for (const ShownRow& row : form.rows) {
-      codeWidth = std::max(codeWidth, forms::CharCount(row.code));
-      valueWidth = std::max(valueWidth, forms::CharCount(row.value));
+      codeWidth = std::max(codeWidth, forms::CharCount(VisibleText(row.code)));
+      valueWidth = std::max(valueWidth, forms::CharCount(VisibleText(row.value)));
     }
     for (const ShownRow& row : form.rows) {
-      const std::string description = Trimmed(row.description);
-      out << "  " << Pad(row.code, codeWidth) << "  ";
+      const std::string value = VisibleText(row.value);
+      const std::string description = VisibleText(Trimmed(row.description));
+      out << "  " << Pad(VisibleText(row.code), codeWidth) << "  ";
       // A table without descriptions ends its lines at the value.
-      out << (description.empty() ? row.value : Pad(row.value, valueWidth) + "  " + description)
-          << "\n";
+      out << (description.empty() ? value : Pad(value, valueWidth) + "  " + description) << "\n";
     }
   }
 }
 
-std::string CsvField(const std::string& text) {
-  if (text.find_first_of(",\"\n\r") == std::string::npos) return text;
+// Control characters show escaped, so a field never spans lines.
+std::string CsvField(const std::string& value) {
+  const std::string text = VisibleText(value);
+  if (text.find_first_of(",\"") == std::string::npos) return text;
   std::string quoted = "\"";
   for (char c : text) {
     if (c == '"') quoted += '"';
@@ -66,21 +69,24 @@ void PrintCsv(const std::vector<ShownForm>& shown, std::ostream& out) {
   }
 }
 
+// Valid UTF-8 whatever the text holds: a byte that is not UTF-8 (a file name can hold any)
+// becomes U+FFFD.
 std::string JsonString(const std::string& text) {
   std::string json = "\"";
-  for (char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
+  ForEachChar(text, [&json](std::string_view bytes, std::optional<char32_t> c) {
+    if (!c) {
+      json += "\\ufffd";
+    } else if (*c == '"' || *c == '\\') {
       json += '\\';
-      json += c;
-    } else if (byte < 0x20) {
+      json += bytes;
+    } else if (*c < 0x20) {
       char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
+      std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(*c));
       json += escaped;
     } else {
-      json += c;
+      json += bytes;
     }
-  }
+  });
   return json + "\"";
 }
 
@@ -129,7 +135,8 @@ int RunShow(const ParsedArgs& args, CliIo& io) {
   if (!error.empty()) return UsageError(io, "show", error);
   const std::string format = args.Value("--format") ? *args.Value("--format") : "text";
   if (format != "text" && format != "csv" && format != "json") {
-    return UsageError(io, "show", "формат «" + format + "» не предусмотрен: text, csv или json");
+    return UsageError(io, "show",
+                      "формат " + Quoted(format) + " не предусмотрен: text, csv или json");
   }
 
   model::ConfigurationDocument document;

@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "app/cli/command.h"
+#include "app/cli/visible_text.h"
 
 namespace tarvo::app {
 
@@ -26,13 +27,14 @@ void PrintOverview(std::ostream& out) {
 }  // namespace
 
 int UsageError(CliIo& io, const std::string& command, const std::string& message) {
-  io.err << "tarvo" << (command.empty() ? "" : " " + command) << ": " << message << "\n"
+  io.err << "tarvo" << (command.empty() ? "" : " " + command) << ": " << VisibleLines(message)
+         << "\n"
          << "Справка: tarvo" << (command.empty() ? "" : " " + command) << " --help\n";
   return kExitUsage;
 }
 
 int Failure(CliIo& io, const std::string& message) {
-  io.err << message << "\n";
+  io.err << VisibleLines(message) << "\n";
   return kExitFailed;
 }
 

@@ -112,6 +112,23 @@ bool ReadFileBytes(const std::string& path, std::size_t maxBytes, std::vector<st
   return true;
 }
 
+bool FolderTakesNewFiles(const std::string& folder, std::string& reason) {
+  struct stat info {};
+  if (::stat(folder.c_str(), &info) != 0) {
+    reason = ReasonOfErrno(errno);
+    return false;
+  }
+  if (!S_ISDIR(info.st_mode)) {
+    reason = ReasonOfErrno(ENOTDIR);
+    return false;
+  }
+  if (::access(folder.c_str(), W_OK | X_OK) != 0) {
+    reason = ReasonOfErrno(errno);
+    return false;
+  }
+  return true;
+}
+
 bool WriteFileAtomically(const std::string& requestedPath, std::span<const std::uint8_t> bytes,
                          std::string& reason, WriteFunction write) {
   if (write == nullptr) {
