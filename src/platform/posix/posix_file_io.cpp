@@ -78,6 +78,8 @@ std::string ReasonOfErrno(int error) {
       return "ошибка ввода-вывода";
     case ENAMETOOLONG:
       return "слишком длинное имя файла";
+    case ELOOP:
+      return "символические ссылки в пути замкнуты в круг";
     default:
       return std::strerror(error);
   }
@@ -85,14 +87,24 @@ std::string ReasonOfErrno(int error) {
 
 bool ReadFileBytes(const std::string& path, std::size_t maxBytes, std::vector<std::uint8_t>& bytes,
                    std::string& reason) {
-  FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  // Not blocking: opening a named pipe would otherwise wait for a writer that never comes.
+  FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
   if (file.Get() < 0) {
     reason = ReasonOfErrno(errno);
     return false;
   }
   struct stat info {};
-  if (::fstat(file.Get(), &info) == 0 && S_ISDIR(info.st_mode)) {
+  if (::fstat(file.Get(), &info) != 0) {
+    reason = ReasonOfErrno(errno);
+    return false;
+  }
+  if (S_ISDIR(info.st_mode)) {
     reason = ReasonOfErrno(EISDIR);
+    return false;
+  }
+  // A device or a pipe can give bytes without end or never any: only a file is read.
+  if (!S_ISREG(info.st_mode)) {
+    reason = "это не файл, а устройство, канал или сокет";
     return false;
   }
   bytes.assign(maxBytes, 0);
