@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <memory>
+
 #include "fakes/recording_ui.h"
 #include "forms/channel/channel_page_g.h"
 #include "forms/channel/channel_sheet.h"
@@ -99,6 +102,23 @@ TEST(IrvisK300DlgTest, OkStoresEveryCellWithoutRangeTests) {
     EXPECT_EQ(array[c.element], c.stored) << c.code;
   }
   EXPECT_TRUE(d.Record().irvis1[2].IsNotSet()) << "a cell shown as - stays not set";
+}
+
+TEST(IrvisK300DlgTest, NanOrInfinityIsRefusedAndNothingStored) {
+  for (const char* text : {"nan", "inf", "-inf", "1e39", "-1e39", "infinity"}) {
+    Dialog d;
+    ASSERT_EQ(EnterRowValue(*d.dialog->FindRow("K170"), "2"), std::nullopt);
+    ASSERT_EQ(EnterRowValue(*d.dialog->FindRow("K181"), text), std::nullopt);
+    const auto before = std::make_unique<model::ParameterSet>(d.document.Set());
+    const Verdict verdict = d.dialog->Submit(d.ui);
+    EXPECT_FALSE(verdict.accepted) << text;
+    EXPECT_EQ(verdict.row, d.dialog->RowIndexOf("K181")) << text;
+    ASSERT_EQ(d.ui.messages.size(), 1u) << text;
+    EXPECT_EQ(d.ui.messages[0].text, "Значение параметра K181 должно быть конечным числом");
+    EXPECT_EQ(d.ui.messages[0].caption, "Ошибка");
+    EXPECT_EQ(std::memcmp(before.get(), &d.document.Set(), sizeof(model::ParameterSet)), 0)
+        << text << ": nothing is stored, not even the good cells";
+  }
 }
 
 // The table lives in the set while the sheet runs: the page's check sees it at once, and the

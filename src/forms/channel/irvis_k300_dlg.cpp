@@ -1,8 +1,10 @@
 #include "forms/channel/irvis_k300_dlg.h"
 
+#include <cmath>
 #include <cstdio>
 
 #include "forms/channel/channel_page.h"
+#include "forms/form_messages.h"
 #include "model/check_range.h"
 #include "model/value_text.h"
 
@@ -43,10 +45,17 @@ void CIrvisK300Dlg::Fill() {
   }
 }
 
-bool CIrvisK300Dlg::Accept(platform::Ui&) {
+bool CIrvisK300Dlg::Accept(platform::Ui& ui) {
+  model::Float32 read[kValueCount];
   for (int k = 0; k < kValueCount; ++k) {
-    Value(k) = model::ReadValueText(model::FirstChars(rows[k].Text(), model::kValueCellLength));
+    read[k] = model::ReadValueText(model::FirstChars(rows[k].Text(), model::kValueCellLength));
+    // The table has no ranges, but nan or infinity must never reach the flow computer.
+    if (!read[k].IsNotSet() && !std::isfinite(read[k].Value())) {
+      ShowError(ui, "Значение параметра " + rows[k].code + " должно быть конечным числом");
+      return MarkRefused(rows[k]);
+    }
   }
+  for (int k = 0; k < kValueCount; ++k) Value(k) = read[k];
   return true;
 }
 
