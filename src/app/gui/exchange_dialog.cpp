@@ -214,6 +214,9 @@ void ExchangeDialog::Start() {
 }
 
 void ExchangeDialog::Finish(bool ok) {
+  // The exchange is over: nothing is left to stop.
+  closeButton_->setText(FromUtf8("Закрыть"));
+  closeButton_->setEnabled(false);
   if (ok && kind_ == ExchangeKind::Read) set_ = work_;
   if (ok) {
     ui_.ShowMessage(SuccessOf(kind_), platform::kApplicationTitle, platform::Icon::None,
