@@ -1,5 +1,6 @@
 #include "device/device_link.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -13,6 +14,8 @@ constexpr std::int64_t kWriteLimitMs = 1000;
 constexpr std::int64_t kStartByteLimitMs = 5000;
 constexpr std::int64_t kPartLimitMs = 1000;
 constexpr int kWakeUpPauseMs = 2000;
+// The longest a wait goes without looking at the stop request.
+constexpr std::int64_t kStopSliceMs = 100;
 // A line whose rate cannot be told is timed as the slowest rate the dialogs offer, halved.
 constexpr int kUnknownBaud = 1200;
 
@@ -49,7 +52,10 @@ void DeviceLink::ConfigurePort(int speedCode) {
 }
 
 bool DeviceLink::SendRequest() {
+  if (StopRequested()) return false;
   request.Seal();
+  const std::uint8_t command = request.Command();
+  if (command == kCmdWrite || command == kCmdWriteText) deviceChanged_ = true;
   ++requestsSent;
   bytesSent += kRequestSize;
   if (trace) trace('>', request.bytes);
@@ -57,7 +63,15 @@ bool DeviceLink::SendRequest() {
 }
 
 bool DeviceLink::Receive(std::size_t offset, std::size_t count, std::int64_t deadlineMs) {
-  const std::size_t got = port_.Read(response.bytes.data() + offset, count, deadlineMs);
+  std::size_t got = 0;
+  // The wait goes in slices so that a stop is seen within one of them.
+  for (;;) {
+    const std::int64_t slice = std::min(deadlineMs, clock_.NowMs() + kStopSliceMs);
+    got += port_.Read(response.bytes.data() + offset + got, count - got, slice);
+    if (got == count || StopRequested() || slice >= deadlineMs) break;
+    // A wait that ends before its slice has run out is a line that failed.
+    if (clock_.NowMs() < slice) break;
+  }
   response.length = offset + got;
   bytesReceived += static_cast<std::int64_t>(got);
   return got == count;
@@ -110,6 +124,30 @@ void DeviceLink::ClosePort() {
   port_.Close();
 }
 
+void DeviceLink::BeginProcedure(Procedure procedure) {
+  procedure_ = procedure;
+  stopped_ = false;
+  stopReported_ = false;
+  deviceChanged_ = false;
+}
+
+bool DeviceLink::StopRequested() {
+  if (!stopped_ && stop != nullptr && stop->load()) stopped_ = true;
+  return stopped_;
+}
+
+std::string DeviceLink::StopMessage() const {
+  switch (procedure_) {
+    case Procedure::Read:
+      return kReadStopped;
+    case Procedure::WriteParameters:
+      return deviceChanged_ ? kWriteStoppedPart : kWriteStoppedUnchanged;
+    case Procedure::WriteTexts:
+      return deviceChanged_ ? kTextsStoppedPart : kWriteStoppedUnchanged;
+  }
+  return kReadStopped;
+}
+
 void DeviceLink::EndProcedure() {
   progress = nullptr;
   if (!port_.IsOpen()) return;
@@ -158,6 +196,13 @@ bool DeviceLink::TakeHexDigits(char (&out)[9], int skip) {
 }
 
 bool DeviceLink::ShowExchangeError(const std::string& text) {
+  if (stopped_) {
+    if (!stopReported_) {
+      stopReported_ = true;
+      ui_.ShowMessage(StopMessage(), "", platform::Icon::Warning, platform::Buttons::Ok);
+    }
+    return false;
+  }
   ui_.ShowMessage(text, "", platform::Icon::Error, platform::Buttons::Ok);
   return false;
 }
@@ -169,8 +214,11 @@ void DeviceLink::ShowNotice(const std::string& text) {
 bool DeviceLink::WakeUp() {
   request = RequestFrame::WakeUp();
   if (!SendRequest()) return false;
-  clock_.SleepMs(kWakeUpPauseMs);
-  return true;
+  for (int slept = 0; slept < kWakeUpPauseMs; slept += kStopSliceMs) {
+    if (StopRequested()) return false;
+    clock_.SleepMs(static_cast<int>(std::min<std::int64_t>(kStopSliceMs, kWakeUpPauseMs - slept)));
+  }
+  return !StopRequested();
 }
 
 bool DeviceLink::Abandon(const std::string& text) {

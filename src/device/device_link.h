@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <span>
@@ -31,6 +32,12 @@ class DeviceLink {
   // Stepped after every good response when set; a procedure sets it and clears it when it ends.
   platform::Progress* progress = nullptr;
 
+  // Raised from another thread (a stop button, Ctrl+C): the exchange ends between two frames,
+  // within a tenth of a second of any wait.
+  const std::atomic<bool>* stop = nullptr;
+  // True once the running or last procedure was stopped.
+  bool Stopped() const { return stopped_; }
+
   // A device path used instead of the COMn lookup (the command-line tool's --port PATH).
   std::string portPath;
   platform::PortMapSources portMap = platform::DefaultPortMapSources();
@@ -56,7 +63,8 @@ class DeviceLink {
   bool TakeFloat(model::Float32& out, int skip = 0);
   bool TakeRaw(Value4& out, int skip = 0);
   bool TakeHexDigits(char (&out)[9], int skip = 0);
-  // Error icon, OK button; always false so callers can return it.
+  // Error icon, OK button; always false so callers can return it. After a stop the user hears
+  // of the stop instead, once.
   bool ShowExchangeError(const std::string& text);
   // A message without an icon.
   void ShowNotice(const std::string& text);
@@ -91,12 +99,20 @@ class DeviceLink {
   bool IdentifyConfigured(const model::ParameterSet& set, model::DeviceIdentification& device);
 
  private:
-  // Ends a procedure on every return path.
+  enum class Procedure { Read, WriteParameters, WriteTexts };
+  // Starts a procedure and ends it on every return path.
   struct ProcedureEnd {
-    DeviceLink& link;
+    ProcedureEnd(DeviceLink& link, Procedure procedure) : link(link) {
+      link.BeginProcedure(procedure);
+    }
     ~ProcedureEnd() { link.EndProcedure(); }
+    DeviceLink& link;
   };
+  void BeginProcedure(Procedure procedure);
   void EndProcedure();
+  bool StopRequested();
+  // What the user is told when a procedure was stopped.
+  std::string StopMessage() const;
 
   bool Receive(std::size_t offset, std::size_t count, std::int64_t deadlineMs);
   void TraceResponse();
@@ -108,6 +124,11 @@ class DeviceLink {
   platform::Ui& ui_;
   int baud_ = 0;
   bool abandoned_ = false;
+  Procedure procedure_ = Procedure::Read;
+  bool stopped_ = false;
+  bool stopReported_ = false;
+  // A write command has gone out: the device may hold part of the new configuration.
+  bool deviceChanged_ = false;
 };
 
 }  // namespace tarvo::device

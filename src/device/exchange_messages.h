@@ -18,6 +18,17 @@ inline constexpr const char* kNoReportTexts =
     "Данный вычислитель не поддерживает ввод колонтитулов текстовых отчетов.\n Необходимо "
     "обновить программное обеспечение вычислителя!";
 
+inline constexpr const char* kReadStopped =
+    "Чтение остановлено. Конфигурация из вычислителя не получена.";
+inline constexpr const char* kWriteStoppedPart =
+    "Запись остановлена. Вычислитель теперь хранит только часть новой конфигурации: она неполна "
+    "и может быть несогласованна.\nЗапишите параметры в вычислитель еще раз.";
+inline constexpr const char* kTextsStoppedPart =
+    "Запись остановлена. В вычислитель записана только часть колонтитулов текстовых "
+    "отчетов.\nЗапишите колонтитулы в вычислитель еще раз.";
+inline constexpr const char* kWriteStoppedUnchanged =
+    "Запись остановлена до начала записи: параметры вычислителя не изменились.";
+
 inline constexpr const char* kReadSucceeded = "Чтение параметров успешно завершено!";
 inline constexpr const char* kWriteSucceeded = "Запись параметров успешно завершена!";
 inline constexpr const char* kTextsWriteSucceeded = "Запись колонтитулов успешно завершена!";

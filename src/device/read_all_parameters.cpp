@@ -376,7 +376,7 @@ class Reader {
 }  // namespace
 
 bool DeviceLink::ReadAllParameters(model::ParameterSet& set, platform::Progress* bar) {
-  const ProcedureEnd end{*this};
+  const ProcedureEnd end{*this, Procedure::Read};
   model::ParameterSet copy = set;
   copy.Reset();
   if (!OpenPort(set)) return false;

@@ -438,7 +438,7 @@ class Writer {
 }  // namespace
 
 bool DeviceLink::WriteAllParameters(const model::ParameterSet& set, platform::Progress* bar) {
-  const ProcedureEnd end{*this};
+  const ProcedureEnd end{*this, Procedure::WriteParameters};
   if (!OpenPort(set)) return false;
   model::DeviceIdentification device{};
   if (!IdentifyConfigured(set, device)) return false;

@@ -57,7 +57,7 @@ bool DeviceLink::IdentifyConfigured(const model::ParameterSet& set,
 }
 
 bool DeviceLink::WriteReportHeaders(const model::ParameterSet& set, platform::Progress* bar) {
-  const ProcedureEnd end{*this};
+  const ProcedureEnd end{*this, Procedure::WriteTexts};
   if (!OpenPort(set)) return false;
   model::DeviceIdentification device{};
   if (!IdentifyConfigured(set, device)) return false;

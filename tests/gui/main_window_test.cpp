@@ -283,9 +283,6 @@ TEST_F(MainWindowTest, CheckForStartToggledTwiceStaysModifiedAndClosingAsks) {
 TEST_F(MainWindowTest, ExchangeAndReportTextCommandsSayWhereTheyAreForNow) {
   ASSERT_TRUE(window->OpenDocumentFile(QString::fromStdString(MakeFile("g.par", 0x47))));
   const std::vector<std::pair<const char*, const char*>> cases = {
-      {"actionReadDevice", "tarvo read"},
-      {"actionWriteDevice", "tarvo write ФАЙЛ.par"},
-      {"actionWriteReportTexts", "tarvo write-texts"},
       {"actionReportTexts", "в следующей версии"}};
   for (const auto& [name, phrase] : cases) {
     Trigger(name);

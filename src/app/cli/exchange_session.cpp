@@ -1,6 +1,8 @@
 #include "app/cli/exchange_session.h"
 
 #include <unistd.h>
+#include <atomic>
+#include <csignal>
 #include <cstdio>
 #include <iostream>
 
@@ -10,6 +12,39 @@
 #include "platform/posix/steady_clock.h"
 
 namespace tarvo::app {
+
+namespace {
+
+std::atomic<bool> interrupted{false};
+static_assert(std::atomic<bool>::is_always_lock_free, "set from a signal handler");
+
+extern "C" void OnInterrupt(int) {
+  interrupted.store(true);
+}
+
+// Ctrl+C stops the exchange between two frames, so the line is drained and closed and a read
+// leaves no file behind; a second Ctrl+C works as usual.
+class InterruptStopsExchange {
+ public:
+  InterruptStopsExchange() {
+    interrupted.store(false);
+    struct sigaction action {};
+    action.sa_handler = OnInterrupt;
+    action.sa_flags = SA_RESETHAND;
+    sigemptyset(&action.sa_mask);
+    ::sigaction(SIGINT, &action, &previous_);
+  }
+  ~InterruptStopsExchange() { ::sigaction(SIGINT, &previous_, nullptr); }
+  InterruptStopsExchange(const InterruptStopsExchange&) = delete;
+  InterruptStopsExchange& operator=(const InterruptStopsExchange&) = delete;
+
+  const std::atomic<bool>* Flag() const { return &interrupted; }
+
+ private:
+  struct sigaction previous_ {};
+};
+
+}  // namespace
 
 std::vector<OptionSpec> ExchangeOptionSpecs() {
   return {{"--port", true, ""}, {"--speed", true, ""}, {"--trace", false, ""}};
@@ -67,6 +102,8 @@ bool RunExchange(CliIo& io, const ExchangeSetup& setup,
       io.err << "\n";
     };
   }
+  const InterruptStopsExchange interrupt;
+  link.stop = interrupt.Flag();
   const bool ok = procedure(link, &progress);
   progress.Clear();
   return ok;

@@ -13,10 +13,12 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 
 #include "app/gui/about_dialog.h"
+#include "app/gui/exchange_dialog.h"
 #include "app/gui/help_file.h"
 #include "app/gui/new_configuration_dialog_widget.h"
 #include "app/gui/overview_widget.h"
@@ -39,18 +41,8 @@ model::RecentFiles RecentFilesOf(const std::vector<std::string>& stored) {
 constexpr const char* kIdleText = "Программа готова к работе";
 constexpr const char* kRecentPrompt = "Загрузить эту конфигурацию";
 
-constexpr const char* kReadNotYet =
-    "В этой версии программы параметры читаются из вычислителя командой\n"
-    "tarvo read --port COMn --speed СКОРОСТЬ -o ФАЙЛ.par\n"
-    "Прочитанный файл откройте командой «Открыть файл параметров...».";
-constexpr const char* kWriteNotYet =
-    "В этой версии программы параметры записываются в вычислитель командой\n"
-    "tarvo write ФАЙЛ.par --port COMn\n"
-    "Сохраните конфигурацию в файл и запишите ее этой командой.";
-constexpr const char* kWriteTextsNotYet =
-    "В этой версии программы колонтитулы текстовых отчетов записываются в вычислитель "
-    "командой\n"
-    "tarvo write-texts ФАЙЛ.par --port COMn";
+constexpr const char* kStopExchangeQuestion =
+    "Идет обмен данными с вычислителем.\nОстановить обмен и закрыть программу?";
 constexpr const char* kReportTextsNotYet =
     "Редактор колонтитулов текстовых отчетов появится в следующей версии программы.";
 
@@ -199,15 +191,17 @@ void MainWindow::CreateDeviceMenu() {
   QAction* read = AddCommand(menu, CommandId::ReadDevice, "actionReadDevice",
                              "Прочитать параметры вычислителя...",
                              "Прочитать параметры настройки вычислителя в компьютер");
-  connect(read, &QAction::triggered, this, [this] { ShowNotYetMessage(kReadNotYet); });
+  connect(read, &QAction::triggered, this, &MainWindow::ReadFromDevice);
   QAction* write = AddCommand(menu, CommandId::WriteDevice, "actionWriteDevice",
                               "Записать параметры в вычислитель...",
                               "Записать параметры настройки из компьютера в вычислитель");
-  connect(write, &QAction::triggered, this, [this] { ShowNotYetMessage(kWriteNotYet); });
+  connect(write, &QAction::triggered, this,
+          [this] { WriteToDevice(ExchangeKind::WriteParameters); });
   menu->addSeparator();
   QAction* writeTexts = AddCommand(menu, CommandId::WriteReportTexts, "actionWriteReportTexts",
                                    "Записать колонтитулы текстовых отчетов...", nullptr);
-  connect(writeTexts, &QAction::triggered, this, [this] { ShowNotYetMessage(kWriteTextsNotYet); });
+  connect(writeTexts, &QAction::triggered, this,
+          [this] { WriteToDevice(ExchangeKind::WriteReportTexts); });
 }
 
 void MainWindow::CreateConfigurationMenu() {
@@ -335,6 +329,47 @@ void MainWindow::OpenForm(const FormPlace& place) {
   Run([&] { RunConfigurationForm(this, document_, ui_, place); });
 }
 
+void MainWindow::ReadFromDevice() {
+  Run([this] {
+    if (!commands_.AskToSave()) return;
+    // The previous configuration is gone even when the read fails.
+    document_.SetModified(false);
+    document_.SetUntitled();
+    document_.Set().Reset();
+    Refresh();
+    const model::ParameterSet snapshot = document_.Set();
+    RunExchangeDialog(ExchangeKind::Read);
+    MarkModifiedIfChanged(snapshot);
+    // Once more, so that the title shows the execution read.
+    document_.OnNewDocument();
+  });
+}
+
+void MainWindow::WriteToDevice(ExchangeKind kind) {
+  Run([this, kind] {
+    const model::ParameterSet snapshot = document_.Set();
+    RunExchangeDialog(kind);
+    MarkModifiedIfChanged(snapshot);
+  });
+}
+
+void MainWindow::RunExchangeDialog(ExchangeKind kind) {
+  ExchangeDialog dialog(kind, document_.Set(), ui_, exchangeSetting_, this);
+  activeExchange_ = &dialog;
+  dialog.exec();
+  activeExchange_ = nullptr;
+  if (closeAfterExchange_) {
+    closeAfterExchange_ = false;
+    QTimer::singleShot(0, this, &QWidget::close);
+  }
+}
+
+void MainWindow::MarkModifiedIfChanged(const model::ParameterSet& snapshot) {
+  if (!document_.Modified() && !document_.Set().SameContent(snapshot)) {
+    document_.SetModified(true);
+  }
+}
+
 void MainWindow::ShowNotYetMessage(const char* text) {
   ui_.ShowMessage(text, platform::kApplicationTitle, platform::Icon::Information,
                   platform::Buttons::Ok);
@@ -361,6 +396,18 @@ void MainWindow::ShowAbout() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+  if (activeExchange_ != nullptr && activeExchange_->ExchangeRunning()) {
+    // The exchange ends first; the window closes once its dialog has.
+    event->ignore();
+    if (ui_.ShowMessage(kStopExchangeQuestion, platform::kApplicationTitle,
+                        platform::Icon::Question,
+                        platform::Buttons::YesNo) == platform::Answer::Yes &&
+        activeExchange_ != nullptr) {
+      closeAfterExchange_ = true;
+      activeExchange_->StopExchange();
+    }
+    return;
+  }
   bool canClose = false;
   Run([&] { canClose = commands_.CanCloseFrame(); });
   if (canClose) {

@@ -5,6 +5,7 @@
 #include <map>
 #include <vector>
 
+#include "app/gui/exchange_dialog.h"
 #include "app/gui/form_runner.h"
 #include "model/document.h"
 #include "model/recent_files.h"
@@ -37,6 +38,8 @@ class MainWindow : public QMainWindow {
 
   model::ConfigurationDocument& Document() { return document_; }
   const model::RecentFiles& RecentFiles() const { return recent_; }
+  // The lines and port map the exchange dialogs use (tests put the simulated device here).
+  void SetExchangeSetting(ExchangeSetting setting) { exchangeSetting_ = std::move(setting); }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -61,6 +64,11 @@ class MainWindow : public QMainWindow {
 
   void OpenRecentFile(std::size_t index);
   void OpenForm(const FormPlace& place);
+  void ReadFromDevice();
+  void WriteToDevice(ExchangeKind kind);
+  void RunExchangeDialog(ExchangeKind kind);
+  // A flag already set stays set.
+  void MarkModifiedIfChanged(const model::ParameterSet& snapshot);
   void ShowNotYetMessage(const char* text);
   void ShowHelp();
   void ShowAbout();
@@ -81,6 +89,10 @@ class MainWindow : public QMainWindow {
   QAction* openAction_ = nullptr;
   QToolBar* toolBar_ = nullptr;
   OverviewWidget* overview_ = nullptr;
+
+  ExchangeSetting exchangeSetting_;
+  ExchangeDialog* activeExchange_ = nullptr;
+  bool closeAfterExchange_ = false;
 };
 
 }  // namespace tarvo::gui

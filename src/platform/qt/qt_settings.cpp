@@ -12,6 +12,7 @@ namespace tarvo::platform::qt {
 namespace {
 
 constexpr const char* kRecentSection = "Recent File List";
+constexpr const char* kSerialPortsSection = "SerialPorts";
 
 QString KeyOf(std::size_t index) {
   return QStringLiteral("File%1").arg(index + 1);
@@ -46,6 +47,18 @@ void RecentFileStore::Store(const std::vector<std::string>& entries) const {
       settings.remove(KeyOf(i));
     }
   }
+}
+
+void SerialPortStore::Assign(int portNumber, const std::string& path) const {
+  QSettings settings(settingsFile_, QSettings::IniFormat);
+  settings.beginGroup(kSerialPortsSection);
+  settings.setValue(QStringLiteral("COM%1").arg(portNumber), QFile::decodeName(path.c_str()));
+}
+
+void SerialPortStore::Forget(int portNumber) const {
+  QSettings settings(settingsFile_, QSettings::IniFormat);
+  settings.beginGroup(kSerialPortsSection);
+  settings.remove(QStringLiteral("COM%1").arg(portNumber));
 }
 
 }  // namespace tarvo::platform::qt

@@ -28,4 +28,19 @@ class RecentFileStore {
   QString settingsFile_;
 };
 
+// The COMn keys of section [SerialPorts], which tarvo reads too.
+class SerialPortStore {
+ public:
+  explicit SerialPortStore(QString settingsFile = SettingsFile())
+      : settingsFile_(std::move(settingsFile)) {}
+
+  // An empty path maps the port to nothing.
+  void Assign(int portNumber, const std::string& path) const;
+  // The port goes back to its default device.
+  void Forget(int portNumber) const;
+
+ private:
+  QString settingsFile_;
+};
+
 }  // namespace tarvo::platform::qt

@@ -1,0 +1,229 @@
+#include "app/gui/exchange_dialog.h"
+
+#include <QComboBox>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/gui/exchange_runner.h"
+#include "app/gui/ports_dialog.h"
+#include "device/device_link.h"
+#include "device/exchange_messages.h"
+#include "model/device_variant.h"
+#include "platform/application_title.h"
+
+namespace tarvo::gui {
+
+namespace {
+
+constexpr const char* kInstruction =
+    "Перед началом записи необходимо включить вычислитель в сеть,\nнажав и удерживая клавишу "
+    "СБРОС.\nЗатем следует задать тип внешнего устройства (ПК) и скорость обмена данными.";
+constexpr const char* kSpeeds[] = {"  2400", "  4800", "  9600", "19200"};
+
+QString FromUtf8(const char* text) {
+  return QString::fromUtf8(text);
+}
+
+const char* TitleOf(ExchangeKind kind) {
+  switch (kind) {
+    case ExchangeKind::Read:
+      return "Чтение параметров из вычислителя";
+    case ExchangeKind::WriteParameters:
+      return "Запись параметров в вычислитель";
+    case ExchangeKind::WriteReportTexts:
+      return "Запись колонтитулов текстовых отчетов";
+  }
+  return "";
+}
+
+const char* SuccessOf(ExchangeKind kind) {
+  switch (kind) {
+    case ExchangeKind::Read:
+      return device::kReadSucceeded;
+    case ExchangeKind::WriteParameters:
+      return device::kWriteSucceeded;
+    case ExchangeKind::WriteReportTexts:
+      return device::kTextsWriteSucceeded;
+  }
+  return "";
+}
+
+// Entry (value - 1), or nothing selected for a value outside the list.
+void Preselect(QComboBox* list, int value) {
+  list->setCurrentIndex(value >= 1 && value <= list->count() ? value - 1 : -1);
+}
+
+}  // namespace
+
+QString PortEntryText(int portNumber, const platform::PortMapSources& sources) {
+  const QString name = QStringLiteral("COM%1").arg(portNumber);
+  const platform::PortLookup lookup = platform::DevicePathOfPort(portNumber, sources);
+  if (!lookup.ok) return name + FromUtf8(" — не назначен");
+  const QString path = QString::fromStdString(lookup.path);
+  QString text = name + FromUtf8(" — ") + path;
+  if (!QFileInfo::exists(path)) text += FromUtf8(" (нет устройства)");
+  return text;
+}
+
+ExchangeDialog::ExchangeDialog(ExchangeKind kind, model::ParameterSet& set, platform::Ui& ui,
+                               ExchangeSetting setting, QWidget* parent)
+    : QDialog(parent),
+      kind_(kind),
+      set_(set),
+      ui_(ui),
+      setting_(std::move(setting)),
+      threadUi_(ui),
+      runner_(new ExchangeRunner(this)) {
+  setWindowTitle(FromUtf8(TitleOf(kind)));
+
+  auto* grid = new QGridLayout;
+  grid->addWidget(new QLabel(FromUtf8("COM-порт:"), this), 0, 0);
+  portList_ = new QComboBox(this);
+  portList_->setObjectName(QStringLiteral("portList"));
+  FillPortList();
+  grid->addWidget(portList_, 0, 1);
+  portsButton_ = new QPushButton(FromUtf8("Порты..."), this);
+  portsButton_->setObjectName(QStringLiteral("portsButton"));
+  portsButton_->setAutoDefault(false);
+  connect(portsButton_, &QPushButton::clicked, this, &ExchangeDialog::EditPortMap);
+  grid->addWidget(portsButton_, 0, 2);
+
+  grid->addWidget(new QLabel(FromUtf8("Скорость обмена:"), this), 1, 0);
+  speedList_ = new QComboBox(this);
+  speedList_->setObjectName(QStringLiteral("speedList"));
+  for (const char* speed : kSpeeds) speedList_->addItem(FromUtf8(speed));
+  grid->addWidget(speedList_, 1, 1);
+
+  if (kind != ExchangeKind::Read) {
+    grid->addWidget(new QLabel(FromUtf8("Тип вычислителя:"), this), 2, 0);
+    auto* variant = new QLineEdit(QString::fromStdString(model::VariantName(set.Variant())), this);
+    variant->setObjectName(QStringLiteral("variantEdit"));
+    variant->setReadOnly(true);
+    grid->addWidget(variant, 2, 1);
+  }
+  Preselect(portList_, set.comPort);
+  Preselect(speedList_, set.speedCode);
+
+  progressBar_ = new QProgressBar(this);
+  progressBar_->setObjectName(QStringLiteral("progressBar"));
+  progressBar_->setTextVisible(false);
+  progressBar_->setValue(0);
+  progress_ = std::make_unique<platform::qt::BarProgress>(progressBar_);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(grid);
+  layout->addWidget(progressBar_);
+  if (kind == ExchangeKind::WriteParameters) {
+    auto* instruction = new QLabel(FromUtf8(kInstruction), this);
+    instruction->setObjectName(QStringLiteral("instructionText"));
+    layout->addWidget(instruction);
+  }
+
+  runButton_ = new QPushButton(FromUtf8(kind == ExchangeKind::Read ? "Чтение" : "Запись"), this);
+  runButton_->setObjectName(QStringLiteral("runButton"));
+  runButton_->setDefault(true);
+  closeButton_ = new QPushButton(FromUtf8("Закрыть"), this);
+  closeButton_->setObjectName(QStringLiteral("closeButton"));
+  closeButton_->setAutoDefault(false);
+  // The stop button must look like something to press while the dialog waits.
+  closeButton_->setCursor(Qt::ArrowCursor);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(runButton_);
+  buttons->addWidget(closeButton_);
+  layout->addLayout(buttons);
+
+  connect(runButton_, &QPushButton::clicked, this, &ExchangeDialog::Start);
+  connect(closeButton_, &QPushButton::clicked, this, &ExchangeDialog::reject);
+  connect(runner_, &ExchangeRunner::finished, this, &ExchangeDialog::Finish);
+}
+
+ExchangeDialog::~ExchangeDialog() {
+  // The procedure uses the line, the bar and the Ui below: it ends before they go.
+  delete runner_;
+}
+
+bool ExchangeDialog::ExchangeRunning() const {
+  return runner_->Running();
+}
+
+void ExchangeDialog::StopExchange() {
+  if (!ExchangeRunning()) return;
+  runner_->Stop();
+  closeButton_->setEnabled(false);
+}
+
+void ExchangeDialog::reject() {
+  if (ExchangeRunning()) {
+    StopExchange();
+    return;
+  }
+  StoreChoice();
+  QDialog::reject();
+}
+
+void ExchangeDialog::StoreChoice() {
+  set_.comPort = portList_->currentIndex() + 1;
+  set_.speedCode = speedList_->currentIndex() + 1;
+}
+
+void ExchangeDialog::FillPortList() {
+  const int current = portList_->currentIndex();
+  portList_->clear();
+  for (int n = 1; n <= 9; ++n) portList_->addItem(PortEntryText(n, setting_.portMap));
+  portList_->setCurrentIndex(current);
+}
+
+void ExchangeDialog::EditPortMap() {
+  PortsDialog dialog(setting_.portMap, this);
+  dialog.exec();
+  FillPortList();
+}
+
+void ExchangeDialog::Start() {
+  if (ExchangeRunning()) return;
+  StoreChoice();
+  work_ = set_;
+  line_ = setting_.lines();
+  runButton_->setEnabled(false);
+  portList_->setEnabled(false);
+  speedList_->setEnabled(false);
+  portsButton_->setEnabled(false);
+  closeButton_->setText(FromUtf8("Остановить"));
+  setCursor(Qt::WaitCursor);
+  runner_->Start([this](const std::atomic<bool>& stop) {
+    device::DeviceLink link(line_->Port(), line_->Clock(), threadUi_);
+    link.portMap = setting_.portMap;
+    link.stop = &stop;
+    switch (kind_) {
+      case ExchangeKind::Read:
+        return link.ReadAllParameters(work_, progress_.get());
+      case ExchangeKind::WriteParameters:
+        return link.WriteAllParameters(work_, progress_.get());
+      case ExchangeKind::WriteReportTexts:
+        return link.WriteReportHeaders(work_, progress_.get());
+    }
+    return false;
+  });
+}
+
+void ExchangeDialog::Finish(bool ok) {
+  // The exchange is over: nothing is left to stop.
+  closeButton_->setText(FromUtf8("Закрыть"));
+  closeButton_->setEnabled(false);
+  if (ok && kind_ == ExchangeKind::Read) set_ = work_;
+  if (ok) {
+    ui_.ShowMessage(SuccessOf(kind_), platform::kApplicationTitle, platform::Icon::None,
+                    platform::Buttons::Ok);
+  }
+  unsetCursor();
+  accept();
+}
+
+}  // namespace tarvo::gui

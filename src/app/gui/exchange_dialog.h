@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QDialog>
+#include <memory>
+
+#include "app/gui/exchange_line.h"
+#include "model/parameter_set.h"
+#include "platform/port_map.h"
+#include "platform/qt/bar_progress.h"
+#include "platform/qt/gui_thread_ui.h"
+#include "platform/ui.h"
+
+class QComboBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+namespace tarvo::gui {
+
+class ExchangeRunner;
+
+enum class ExchangeKind { Read, WriteParameters, WriteReportTexts };
+
+// Where an exchange dialog finds its lines and the COMn map.
+struct ExchangeSetting {
+  LineFactory lines = SystemLines();
+  platform::PortMapSources portMap = platform::DefaultPortMapSources();
+};
+
+// The read dialog and the write dialog (with its report-text mode): the port and the speed,
+// the button that runs the procedure off the GUI thread, and its progress. While the exchange
+// runs the close button stops it; the dialog closes once the exchange has ended.
+class ExchangeDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  ExchangeDialog(ExchangeKind kind, model::ParameterSet& set, platform::Ui& ui,
+                 ExchangeSetting setting, QWidget* parent = nullptr);
+  ~ExchangeDialog() override;
+
+  bool ExchangeRunning() const;
+  // Asks the running exchange to stop; the dialog closes when it has.
+  void StopExchange();
+
+ protected:
+  void reject() override;
+
+ private:
+  void Start();
+  void Finish(bool ok);
+  // The port and speed chosen go into the set; no choice stores 0.
+  void StoreChoice();
+  void FillPortList();
+  void EditPortMap();
+
+  ExchangeKind kind_;
+  model::ParameterSet& set_;
+  platform::Ui& ui_;
+  ExchangeSetting setting_;
+  std::unique_ptr<ExchangeLine> line_;
+  platform::qt::GuiThreadUi threadUi_;
+  std::unique_ptr<platform::qt::BarProgress> progress_;
+  // The read goes into a copy, so the set is never touched from two threads.
+  model::ParameterSet work_{};
+  ExchangeRunner* runner_ = nullptr;
+
+  QComboBox* portList_ = nullptr;
+  QComboBox* speedList_ = nullptr;
+  QPushButton* portsButton_ = nullptr;
+  QProgressBar* progressBar_ = nullptr;
+  QPushButton* runButton_ = nullptr;
+  QPushButton* closeButton_ = nullptr;
+};
+
+// "COM1 — /dev/ttyUSB0", or what keeps the port from having a device.
+QString PortEntryText(int portNumber, const platform::PortMapSources& sources);
+
+}  // namespace tarvo::gui

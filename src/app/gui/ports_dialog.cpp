@@ -1,0 +1,106 @@
+#include "app/gui/ports_dialog.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/gui/exchange_dialog.h"
+#include "platform/posix/serial_devices.h"
+#include "platform/qt/qt_settings.h"
+
+namespace tarvo::gui {
+
+namespace {
+
+QString FromUtf8(const char* text) {
+  return QString::fromUtf8(text);
+}
+
+}  // namespace
+
+PortsDialog::PortsDialog(platform::PortMapSources sources, QWidget* parent)
+    : QDialog(parent), sources_(std::move(sources)) {
+  setWindowTitle(FromUtf8("Порты"));
+  auto* layout = new QVBoxLayout(this);
+
+  auto* comRow = new QHBoxLayout;
+  comRow->addWidget(new QLabel(FromUtf8("COM-порт:"), this));
+  comList_ = new QComboBox(this);
+  comList_->setObjectName(QStringLiteral("comList"));
+  comRow->addWidget(comList_, 1);
+  layout->addLayout(comRow);
+
+  layout->addWidget(new QLabel(FromUtf8("Последовательные порты компьютера:"), this));
+  deviceList_ = new QListWidget(this);
+  deviceList_->setObjectName(QStringLiteral("deviceList"));
+  layout->addWidget(deviceList_);
+  refusal_ = new QLabel(this);
+  refusal_->setObjectName(QStringLiteral("refusalText"));
+  refusal_->setWordWrap(true);
+  layout->addWidget(refusal_);
+
+  auto* assign = new QPushButton(FromUtf8("Назначить"), this);
+  assign->setObjectName(QStringLiteral("assignButton"));
+  auto* byDefault = new QPushButton(FromUtf8("По умолчанию"), this);
+  byDefault->setObjectName(QStringLiteral("defaultButton"));
+  auto* close = new QPushButton(FromUtf8("Закрыть"), this);
+  close->setObjectName(QStringLiteral("closeButton"));
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(assign);
+  buttons->addWidget(byDefault);
+  buttons->addStretch();
+  buttons->addWidget(close);
+  layout->addLayout(buttons);
+
+  connect(assign, &QPushButton::clicked, this, &PortsDialog::AssignSelected);
+  connect(byDefault, &QPushButton::clicked, this, &PortsDialog::UseDefault);
+  connect(close, &QPushButton::clicked, this, &QDialog::accept);
+  connect(deviceList_, &QListWidget::itemDoubleClicked, this, &PortsDialog::AssignSelected);
+
+  FillComList();
+  ListDevices();
+  resize(560, 360);
+}
+
+void PortsDialog::ListDevices() {
+  const platform::posix::SerialDeviceList list = platform::posix::ListSerialDevices();
+  deviceList_->clear();
+  for (const auto& device : list.devices) {
+    QString text = QString::fromStdString(device.path);
+    if (!device.problem.empty()) text += FromUtf8(" — ") + QString::fromStdString(device.problem);
+    auto* item = new QListWidgetItem(text, deviceList_);
+    item->setData(Qt::UserRole, QString::fromStdString(device.path));
+  }
+  if (list.devices.empty()) {
+    auto* none = new QListWidgetItem(FromUtf8("Последовательные порты не найдены."), deviceList_);
+    none->setFlags(Qt::NoItemFlags);
+  }
+  refusal_->setText(QString::fromStdString(list.refusal));
+  refusal_->setVisible(!list.refusal.empty());
+}
+
+void PortsDialog::FillComList() {
+  const int current = std::max(comList_->currentIndex(), 0);
+  comList_->clear();
+  for (int n = 1; n <= 9; ++n) comList_->addItem(PortEntryText(n, sources_));
+  comList_->setCurrentIndex(current);
+}
+
+void PortsDialog::AssignSelected() {
+  const QListWidgetItem* item = deviceList_->currentItem();
+  if (item == nullptr || !(item->flags() & Qt::ItemIsEnabled)) return;
+  platform::qt::SerialPortStore(QString::fromStdString(sources_.settingsFile))
+      .Assign(comList_->currentIndex() + 1, item->data(Qt::UserRole).toString().toStdString());
+  FillComList();
+}
+
+void PortsDialog::UseDefault() {
+  platform::qt::SerialPortStore(QString::fromStdString(sources_.settingsFile))
+      .Forget(comList_->currentIndex() + 1);
+  FillComList();
+}
+
+}  // namespace tarvo::gui
