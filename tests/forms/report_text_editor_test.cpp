@@ -96,7 +96,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         Case{"Header78", kExecG, true, k78, false, "", "", Part::Header, 0, " " + k78, " "},
         Case{"Header79", kExecG, true, k79, false, "",
-             "Число символов в строке 1 верхнего колонтитула не должно превышать 78"},
+             "Число символов в строке 1 верхнего колонтитула не должно превышать 78", Part::Header,
+             1},
         Case{"HeaderSecondLine79", kExecG, true, "ok\n" + k79, false, "",
              "Число символов в строке 2 верхнего колонтитула не должно превышать 78", Part::Header,
              2},
