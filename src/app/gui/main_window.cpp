@@ -20,6 +20,7 @@
 #include "app/gui/help_file.h"
 #include "app/gui/new_configuration_dialog_widget.h"
 #include "app/gui/overview_widget.h"
+#include "app/gui/report_text_dialog.h"
 #include "shell/check_for_start.h"
 
 namespace tarvo::gui {
@@ -51,8 +52,6 @@ constexpr const char* kWriteTextsNotYet =
     "В этой версии программы колонтитулы текстовых отчетов записываются в вычислитель "
     "командой\n"
     "tarvo write-texts ФАЙЛ.par --port COMn";
-constexpr const char* kReportTextsNotYet =
-    "Редактор колонтитулов текстовых отчетов появится в следующей версии программы.";
 
 QString FromUtf8(const char* text) {
   return QString::fromUtf8(text);
@@ -242,7 +241,8 @@ void MainWindow::CreateConfigurationMenu() {
   QAction* texts = AddCommand(menu, CommandId::ReportTexts, "actionReportTexts",
                               "Колонтитулы текстовых отчетов...",
                               "Редактировать колонтитулы текстовых отчетов вычислителя");
-  connect(texts, &QAction::triggered, this, [this] { ShowNotYetMessage(kReportTextsNotYet); });
+  connect(texts, &QAction::triggered, this,
+          [this] { Run([this] { RunReportTextEditor(this, document_, ui_); }); });
 }
 
 void MainWindow::CreateHelpMenu() {
