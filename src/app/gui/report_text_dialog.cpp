@@ -104,10 +104,11 @@ ReportTextDialog::ReportTextDialog(forms::ReportTextEditor& editor, platform::Ui
   auto* layout = new QVBoxLayout(this);
   header_ = MakePart(Part::Header);
   layout->addWidget(header_.check);
-  layout->addWidget(header_.group);
+  // The header holds twice the footer's text: its edit gets the larger share of the height.
+  layout->addWidget(header_.group, 2);
   footer_ = MakePart(Part::Footer);
   layout->addWidget(footer_.check);
-  layout->addWidget(footer_.group);
+  layout->addWidget(footer_.group, 1);
   footer_.check->setVisible(editor.Shown(Part::Footer));
   footer_.group->setVisible(editor.Shown(Part::Footer));
 
