@@ -280,20 +280,6 @@ TEST_F(MainWindowTest, CheckForStartToggledTwiceStaysModifiedAndClosingAsks) {
   EXPECT_TRUE(window->close());
 }
 
-TEST_F(MainWindowTest, ExchangeAndReportTextCommandsSayWhereTheyAreForNow) {
-  ASSERT_TRUE(window->OpenDocumentFile(QString::fromStdString(MakeFile("g.par", 0x47))));
-  const std::vector<std::pair<const char*, const char*>> cases = {
-      {"actionReportTexts", "в следующей версии"}};
-  for (const auto& [name, phrase] : cases) {
-    Trigger(name);
-    ASSERT_FALSE(ui.messages.empty()) << name;
-    EXPECT_NE(ui.messages.back().text.find(phrase), std::string::npos) << name;
-    EXPECT_EQ(ui.messages.back().caption, "TarvoConfig");
-    EXPECT_EQ(ui.messages.back().icon, Icon::Information);
-  }
-  EXPECT_FALSE(window->Document().Modified());
-}
-
 TEST_F(MainWindowTest, AboutShowsTheProgramAndItsVersion) {
   std::vector<std::string> lines;
   testing::WhenModalShown([&lines](QWidget* dialog) {

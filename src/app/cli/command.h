@@ -34,6 +34,7 @@ Command InfoCommand();
 Command UpgradeCommand();
 Command ShowCommand();
 Command SetCommand();
+Command TextsCommand();
 Command ReadCommand();
 Command WriteCommand();
 Command WriteTextsCommand();

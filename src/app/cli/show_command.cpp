@@ -5,6 +5,7 @@
 #include "app/cli/command_values.h"
 #include "app/cli/form_batch.h"
 #include "app/cli/visible_text.h"
+#include "app/cli/texts_listing.h"
 #include "forms/form.h"
 #include "model/document.h"
 #include "shell/configuration_listing.h"
@@ -147,17 +148,26 @@ int RunShow(const ParsedArgs& args, CliIo& io) {
     return Failure(io, "В файле не задан тип вычислителя: форм параметров нет.");
   }
 
-  std::optional<FormTarget> only;
-  if (formName) {
-    only = ParseFormName(*formName, set, error);
-    if (!only) return UsageError(io, "show", error);
+  std::vector<ShownForm> shown;
+  const bool texts = formName == kTextsFormName;
+  if (texts) {
+    if (const auto refusal = NoReportTexts(set)) return Failure(io, *refusal);
+    shown = {ListReportTexts(set)};
+  } else {
+    std::optional<FormTarget> only;
+    if (formName) {
+      only = ParseFormName(*formName, set, error);
+      if (!only) return UsageError(io, "show", error);
+    }
+    shown = shell::ListConfiguration(set, only);
   }
-  const std::vector<ShownForm> shown = shell::ListConfiguration(set, only);
 
   if (format == "csv") {
     PrintCsv(shown, io.out);
   } else if (format == "json") {
     PrintJson(document, shown, io.out);
+  } else if (texts) {
+    PrintReportTexts(shown.front(), io.out);
   } else {
     PrintText(shown, io.out);
   }
@@ -170,12 +180,13 @@ Command ShowCommand() {
   return {
       "show",
       "показать параметры по формам",
-      "Использование: tarvo show ФАЙЛ.par [--form system|channel N|node N]\n"
+      "Использование: tarvo show ФАЙЛ.par [--form system|channel N|node N|texts]\n"
       "                          [--format text|csv|json]\n\n"
       "Выводит строки форм параметров так, как они заполняются из файла: код, значение\n"
       "и описание, в порядке форм (общесистемные параметры, каналы учета, узлы учета).\n"
       "Вывод в UTF-8 годится для просмотра, сравнения через diff и архива.\n\n"
-      "  --form ФОРМА     только одна форма: system, channel N или node N (N от 1)\n"
+      "  --form ФОРМА     только одна форма: system, channel N или node N (N от 1),\n"
+      "                   texts — колонтитулы текстовых отчетов с их флажками\n"
       "  --format ФОРМАТ  text (по умолчанию), csv (form,code,description,value) или json\n\n"
       "Флажок выводится как 1 или 0, строка из нескольких ячеек — ячейками через запятую.\n"
       "Окно, которое открывается кнопкой страницы (например, таблица канала), выводится\n"

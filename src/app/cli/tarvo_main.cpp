@@ -8,8 +8,8 @@ namespace tarvo::app {
 namespace {
 
 std::vector<Command> AllCommands() {
-  return {NewCommand(),  InfoCommand(),  UpgradeCommand(),    ShowCommand(), SetCommand(),
-          ReadCommand(), WriteCommand(), WriteTextsCommand(), SimCommand()};
+  return {NewCommand(),   InfoCommand(), UpgradeCommand(), ShowCommand(),       SetCommand(),
+          TextsCommand(), ReadCommand(), WriteCommand(),   WriteTextsCommand(), SimCommand()};
 }
 
 void PrintOverview(std::ostream& out) {

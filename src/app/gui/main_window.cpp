@@ -22,6 +22,7 @@
 #include "app/gui/help_file.h"
 #include "app/gui/new_configuration_dialog_widget.h"
 #include "app/gui/overview_widget.h"
+#include "app/gui/report_text_dialog.h"
 #include "shell/check_for_start.h"
 
 namespace tarvo::gui {
@@ -43,8 +44,6 @@ constexpr const char* kRecentPrompt = "Загрузить эту конфигу�
 
 constexpr const char* kStopExchangeQuestion =
     "Идет обмен данными с вычислителем.\nОстановить обмен и закрыть программу?";
-constexpr const char* kReportTextsNotYet =
-    "Редактор колонтитулов текстовых отчетов появится в следующей версии программы.";
 
 QString FromUtf8(const char* text) {
   return QString::fromUtf8(text);
@@ -236,7 +235,8 @@ void MainWindow::CreateConfigurationMenu() {
   QAction* texts = AddCommand(menu, CommandId::ReportTexts, "actionReportTexts",
                               "Колонтитулы текстовых отчетов...",
                               "Редактировать колонтитулы текстовых отчетов вычислителя");
-  connect(texts, &QAction::triggered, this, [this] { ShowNotYetMessage(kReportTextsNotYet); });
+  connect(texts, &QAction::triggered, this,
+          [this] { Run([this] { RunReportTextEditor(this, document_, ui_); }); });
 }
 
 void MainWindow::CreateHelpMenu() {
@@ -368,12 +368,6 @@ void MainWindow::MarkModifiedIfChanged(const model::ParameterSet& snapshot) {
   if (!document_.Modified() && !document_.Set().SameContent(snapshot)) {
     document_.SetModified(true);
   }
-}
-
-void MainWindow::ShowNotYetMessage(const char* text) {
-  ui_.ShowMessage(text, platform::kApplicationTitle, platform::Icon::Information,
-                  platform::Buttons::Ok);
-  Refresh();
 }
 
 void MainWindow::ShowHelp() {

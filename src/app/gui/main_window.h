@@ -69,7 +69,6 @@ class MainWindow : public QMainWindow {
   void RunExchangeDialog(ExchangeKind kind);
   // A flag already set stays set.
   void MarkModifiedIfChanged(const model::ParameterSet& snapshot);
-  void ShowNotYetMessage(const char* text);
   void ShowHelp();
   void ShowAbout();
 

@@ -1,0 +1,111 @@
+#include "app/gui/report_text_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <memory>
+
+#include "app/gui/main_window.h"
+#include "fakes/recording_ui.h"
+#include "gui/modal.h"
+#include "support/temp_dir_test.h"
+
+namespace tarvo::gui {
+namespace {
+
+using Part = forms::ReportTextPart;
+
+class ReportTextDialogTest : public testing::TempDirTest {
+ protected:
+  void SetUp() override {
+    TempDirTest::SetUp();
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(PathOf("config")));
+    window = std::make_unique<MainWindow>(ui);
+  }
+  void TearDown() override {
+    window.reset();
+    qunsetenv("XDG_CONFIG_HOME");
+    TempDirTest::TearDown();
+  }
+
+  testing::RecordingUi ui;
+  std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(ReportTextDialogTest, TickTypeAndOkStoreARefusedLineKeepsTheDialogOpen) {
+  model::ConfigurationDocument file;
+  file.NewConfiguration(0x47);
+  std::string message;
+  ASSERT_TRUE(file.Store(PathOf("g.par"), message)) << message;
+  ASSERT_TRUE(window->OpenDocumentFile(QString::fromStdString(PathOf("g.par"))));
+
+  bool acted = false;
+  testing::WhenModalShown([&](QWidget* modal) {
+    auto* dialog = qobject_cast<ReportTextDialog*>(modal);
+    ASSERT_NE(dialog, nullptr);
+    acted = true;
+    QPlainTextEdit* header = dialog->Edit(Part::Header);
+    QPlainTextEdit* footer = dialog->Edit(Part::Footer);
+    EXPECT_FALSE(header->isEnabled());
+    dialog->Check(Part::Header)->click();
+    EXPECT_TRUE(header->isEnabled());
+
+    // The footer edit stops at its 241 characters.
+    dialog->Check(Part::Footer)->click();
+    QTest::keyClicks(footer, QString(245, QLatin1Char('y')));
+    EXPECT_EQ(footer->toPlainText().size(), 241);
+
+    QTest::keyClicks(header, QString(79, QLatin1Char('x')));
+    dialog->OkButton()->click();
+    EXPECT_TRUE(dialog->isVisible());
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text,
+              "Число символов в строке 1 верхнего колонтитула не должно превышать 78");
+    EXPECT_EQ(ui.messages[0].caption, "Ошибка");
+
+    // Clearing is an edit like any other: undo brings the text back.
+    dialog->ClearButton(Part::Header)->click();
+    EXPECT_TRUE(header->toPlainText().isEmpty());
+    header->undo();
+    EXPECT_EQ(header->toPlainText(), QString(79, QLatin1Char('x')));
+    dialog->ClearButton(Part::Header)->click();
+    dialog->ClearButton(Part::Footer)->click();
+    dialog->Check(Part::Footer)->click();
+
+    QTest::sendKeyEvent(QTest::Click, header, Qt::Key_unknown, QString::fromUtf8("Я"),
+                        Qt::NoModifier);
+    QTest::keyClick(header, Qt::Key_Return);
+    QTest::keyClicks(header, QStringLiteral("B"));
+    dialog->OkButton()->click();
+  });
+  window->findChild<QAction*>(QStringLiteral("actionReportTexts"))->trigger();
+
+  ASSERT_TRUE(acted);
+  EXPECT_EQ(ui.messages.size(), 1u);
+  const model::ParameterSet& set = window->Document().Set();
+  EXPECT_EQ(set.headerEnabled, 1);
+  EXPECT_STREQ(set.headerText, " \xDF\r\n B");
+  EXPECT_EQ(set.footerEnabled, 0);
+  EXPECT_STREQ(set.footerText, " ");
+  EXPECT_TRUE(window->Document().Modified());
+}
+
+TEST_F(ReportTextDialogTest, LHasNoFooterAndItsHeaderStopsAt120) {
+  auto set = std::make_unique<model::ParameterSet>();
+  model::MakeNewConfiguration(*set, 0x49);
+  forms::ReportTextEditor editor(*set);
+  ReportTextDialog dialog(editor, ui);
+  EXPECT_TRUE(dialog.Check(Part::Footer)->isHidden());
+  EXPECT_TRUE(dialog.Group(Part::Footer)->isHidden());
+  dialog.Check(Part::Header)->click();
+  QTest::keyClicks(dialog.Edit(Part::Header), QString(125, QLatin1Char('x')));
+  EXPECT_EQ(editor.Text(Part::Header), std::string(120, 'x'));
+}
+
+}  // namespace
+}  // namespace tarvo::gui
