@@ -20,6 +20,7 @@
 #include "device/exchange_messages.h"
 #include "fakes/recording_ui.h"
 #include "gui/modal.h"
+#include "gui/window_test.h"
 #include "sim/configuration_image.h"
 #include "sim/in_process_port.h"
 #include "support/temp_dir_test.h"
@@ -82,25 +83,18 @@ void ClickInDialog(const char* button) {
       Qt::BlockingQueuedConnection);
 }
 
-class ExchangeDialogTest : public testing::TempDirTest {
+class ExchangeDialogTest : public WindowTestOf<ThreadCheckingUi> {
  protected:
   void SetUp() override {
-    TempDirTest::SetUp();
-    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(PathOf("config")));
+    WindowTestOf::SetUp();
     model::MakeNewConfiguration(configuration, 0x47, 0x53);
     std::string message;
     ASSERT_TRUE(sim::LoadConfiguration(device, configuration, message)) << message;
-    window = std::make_unique<MainWindow>(ui);
     ExchangeSetting setting;
     setting.lines = [this] { return std::make_unique<SimulatedLine>(port, clock); };
     setting.portMap.getEnv = [](const char*) -> const char* { return nullptr; };
     setting.portMap.settingsFile = PathOf("ports.conf");
     window->SetExchangeSetting(setting);
-  }
-  void TearDown() override {
-    window.reset();
-    qunsetenv("XDG_CONFIG_HOME");
-    TempDirTest::TearDown();
   }
 
   void OpenConfiguration() {
@@ -154,8 +148,6 @@ class ExchangeDialogTest : public testing::TempDirTest {
   sim::DeviceModel device{{0x47, 0x53, {0, 0}}};
   sim::VirtualClock clock;
   WatchedPort port{device, clock};
-  ThreadCheckingUi ui;
-  std::unique_ptr<MainWindow> window;
   int highestProgress = -1;
   int progressEnd = -2;
 };

@@ -22,6 +22,7 @@
 #include "app/gui/sheet_dialog.h"
 #include "fakes/recording_ui.h"
 #include "gui/modal.h"
+#include "gui/window_test.h"
 #include "platform/ini_file.h"
 #include "platform/qt/qt_settings.h"
 #include "support/temp_dir_test.h"
@@ -32,20 +33,8 @@ namespace {
 using platform::Answer;
 using platform::Icon;
 
-class MainWindowTest : public testing::TempDirTest {
+class MainWindowTest : public WindowTest {
  protected:
-  void SetUp() override {
-    TempDirTest::SetUp();
-    // The settings file lives in the test's folder, never in the user's.
-    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(PathOf("config")));
-    window = std::make_unique<MainWindow>(ui);
-  }
-  void TearDown() override {
-    window.reset();
-    qunsetenv("XDG_CONFIG_HOME");
-    TempDirTest::TearDown();
-  }
-
   std::string MakeFile(const std::string& name, std::uint8_t executionCode) {
     model::ConfigurationDocument document;
     document.NewConfiguration(executionCode);
@@ -84,9 +73,6 @@ class MainWindowTest : public testing::TempDirTest {
     std::sort(enabled.begin(), enabled.end());
     return enabled;
   }
-
-  testing::RecordingUi ui;
-  std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(MainWindowTest, StartsUntitledAndEmptyWithOnlyTheAlwaysAvailableCommands) {

@@ -13,6 +13,7 @@
 #include "app/gui/main_window.h"
 #include "fakes/recording_ui.h"
 #include "gui/modal.h"
+#include "gui/window_test.h"
 #include "support/temp_dir_test.h"
 
 namespace tarvo::gui {
@@ -20,21 +21,8 @@ namespace {
 
 using Part = forms::ReportTextPart;
 
-class ReportTextDialogTest : public testing::TempDirTest {
+class ReportTextDialogTest : public WindowTest {
  protected:
-  void SetUp() override {
-    TempDirTest::SetUp();
-    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(PathOf("config")));
-    window = std::make_unique<MainWindow>(ui);
-  }
-  void TearDown() override {
-    window.reset();
-    qunsetenv("XDG_CONFIG_HOME");
-    TempDirTest::TearDown();
-  }
-
-  testing::RecordingUi ui;
-  std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(ReportTextDialogTest, TickTypeAndOkStoreARefusedLineKeepsTheDialogOpen) {

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QByteArray>
+#include <memory>
+#include <string>
+
+#include "app/gui/main_window.h"
+#include "fakes/recording_ui.h"
+#include "support/temp_dir_test.h"
+
+namespace tarvo::gui {
+
+// A main window answering through a recording Ui, with its settings file in the test's folder,
+// never in the user's.
+template <typename UiType>
+class WindowTestOf : public testing::TempDirTest {
+ protected:
+  void SetUp() override {
+    TempDirTest::SetUp();
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(PathOf("config")));
+    window = std::make_unique<MainWindow>(ui);
+  }
+  void TearDown() override {
+    window.reset();
+    qunsetenv("XDG_CONFIG_HOME");
+    TempDirTest::TearDown();
+  }
+
+  UiType ui;
+  std::unique_ptr<MainWindow> window;
+};
+
+using WindowTest = WindowTestOf<testing::RecordingUi>;
+
+}  // namespace tarvo::gui
