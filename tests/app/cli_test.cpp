@@ -9,6 +9,7 @@
 #include "app/cli/command.h"
 #include "model/document.h"
 #include "model/par_file.h"
+#include "support/cli_run.h"
 #include "support/old_par_file.h"
 #include "support/temp_dir_test.h"
 
@@ -17,18 +18,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct CliRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-CliRun Tarvo(std::vector<std::string> args) {
-  std::ostringstream out, err;
-  CliIo io{out, err};
-  const int status = RunTarvo(args, io);
-  return {status, out.str(), err.str()};
-}
+using testing::CliRun;
+using testing::Tarvo;
 
 class CliTest : public testing::TempDirTest {};
 

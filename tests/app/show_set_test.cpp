@@ -10,23 +10,13 @@
 #include "forms/channel/channel_page.h"
 #include "forms/channel/channel_sheet.h"
 #include "model/document.h"
+#include "support/cli_run.h"
 
 namespace tarvo::app {
 namespace {
 
-struct CliRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-CliRun Tarvo(const std::vector<std::string>& args) {
-  std::ostringstream out;
-  std::ostringstream err;
-  CliIo io{out, err};
-  const int status = RunTarvo(args, io);
-  return {status, out.str(), err.str()};
-}
+using testing::CliRun;
+using testing::Tarvo;
 
 std::vector<std::uint8_t> Bytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

@@ -4,23 +4,14 @@
 
 #include "app/cli/command.h"
 #include "model/document.h"
+#include "support/cli_run.h"
 #include "support/temp_dir_test.h"
 
 namespace tarvo::app {
 namespace {
 
-struct CliRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-CliRun Tarvo(std::vector<std::string> args) {
-  std::ostringstream out, err;
-  CliIo io{out, err};
-  const int status = RunTarvo(args, io);
-  return {status, out.str(), err.str()};
-}
+using testing::CliRun;
+using testing::Tarvo;
 
 class TextsCommandTest : public testing::TempDirTest {
  protected:

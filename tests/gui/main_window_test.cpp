@@ -35,14 +35,6 @@ using platform::Icon;
 
 class MainWindowTest : public WindowTest {
  protected:
-  std::string MakeFile(const std::string& name, std::uint8_t executionCode) {
-    model::ConfigurationDocument document;
-    document.NewConfiguration(executionCode);
-    std::string message;
-    EXPECT_TRUE(document.Store(PathOf(name), message)) << message;
-    return PathOf(name);
-  }
-
   QAction* Action(const char* name) const {
     auto* action = window->findChild<QAction*>(QString::fromUtf8(name));
     EXPECT_NE(action, nullptr) << name;

@@ -26,11 +26,7 @@ class ReportTextDialogTest : public WindowTest {
 };
 
 TEST_F(ReportTextDialogTest, TickTypeAndOkStoreARefusedLineKeepsTheDialogOpen) {
-  model::ConfigurationDocument file;
-  file.NewConfiguration(0x47);
-  std::string message;
-  ASSERT_TRUE(file.Store(PathOf("g.par"), message)) << message;
-  ASSERT_TRUE(window->OpenDocumentFile(QString::fromStdString(PathOf("g.par"))));
+  ASSERT_TRUE(window->OpenDocumentFile(QString::fromStdString(MakeFile("g.par", 0x47))));
 
   bool acted = false;
   testing::WhenModalShown([&](QWidget* modal) {

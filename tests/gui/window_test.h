@@ -6,6 +6,7 @@
 
 #include "app/gui/main_window.h"
 #include "fakes/recording_ui.h"
+#include "support/cli_run.h"
 #include "support/temp_dir_test.h"
 
 namespace tarvo::gui {
@@ -24,6 +25,11 @@ class WindowTestOf : public testing::TempDirTest {
     window.reset();
     qunsetenv("XDG_CONFIG_HOME");
     TempDirTest::TearDown();
+  }
+
+  // A new configuration stored as a file in the test's folder; returns its path.
+  std::string MakeFile(const std::string& name, std::uint8_t executionCode) {
+    return testing::StoreNewConfiguration(PathOf(name), executionCode);
   }
 
   UiType ui;

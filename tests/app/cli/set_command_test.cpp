@@ -4,6 +4,7 @@
 
 #include "app/cli/command.h"
 #include "model/document.h"
+#include "support/cli_run.h"
 #include "support/temp_dir_test.h"
 
 namespace tarvo::app {
@@ -17,11 +18,7 @@ struct Case {
 class CodeGivenTwice : public testing::TempDirTest, public ::testing::WithParamInterface<Case> {};
 
 TEST_P(CodeGivenTwice, IsRefusedAndTheFileStaysAsItWas) {
-  const std::string path = PathOf("a.par");
-  model::ConfigurationDocument document;
-  document.NewConfiguration(0x47);
-  std::string message;
-  ASSERT_TRUE(document.Store(path, message)) << message;
+  const std::string path = testing::StoreNewConfiguration(PathOf("a.par"), 0x47);
   const std::string before = Contents(path);
 
   std::vector<std::string> args = {"set", path};

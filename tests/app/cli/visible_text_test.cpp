@@ -4,6 +4,7 @@
 
 #include "app/cli/command.h"
 #include "model/document.h"
+#include "support/cli_run.h"
 #include "support/json_check.h"
 #include "support/temp_dir_test.h"
 
@@ -22,11 +23,7 @@ class RefusedValueQuotedBack : public testing::TempDirTest,
                                public ::testing::WithParamInterface<Case> {};
 
 TEST_P(RefusedValueQuotedBack, ShowsControlCharactersEscaped) {
-  const std::string path = PathOf("a.par");
-  model::ConfigurationDocument document;
-  document.NewConfiguration(0x47);
-  std::string message;
-  ASSERT_TRUE(document.Store(path, message)) << message;
+  const std::string path = testing::StoreNewConfiguration(PathOf("a.par"), 0x47);
   const std::string before = Contents(path);
 
   std::vector<std::string> args = GetParam().args;
