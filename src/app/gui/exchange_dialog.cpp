@@ -12,6 +12,7 @@
 
 #include "app/gui/exchange_runner.h"
 #include "app/gui/ports_dialog.h"
+#include "app/gui/qt_text.h"
 #include "device/device_link.h"
 #include "device/exchange_messages.h"
 #include "model/device_variant.h"
@@ -25,10 +26,6 @@ constexpr const char* kInstruction =
     "Перед началом записи необходимо включить вычислитель в сеть,\nнажав и удерживая клавишу "
     "СБРОС.\nЗатем следует задать тип внешнего устройства (ПК) и скорость обмена данными.";
 constexpr const char* kSpeeds[] = {"  2400", "  4800", "  9600", "19200"};
-
-QString FromUtf8(const char* text) {
-  return QString::fromUtf8(text);
-}
 
 const char* TitleOf(ExchangeKind kind) {
   switch (kind) {
@@ -64,10 +61,10 @@ void Preselect(QComboBox* list, int value) {
 QString PortEntryText(int portNumber, const platform::PortMapSources& sources) {
   const QString name = QStringLiteral("COM%1").arg(portNumber);
   const platform::PortLookup lookup = platform::DevicePathOfPort(portNumber, sources);
-  if (!lookup.ok) return name + FromUtf8(" — не назначен");
+  if (!lookup.ok) return name + ToQt(" — не назначен");
   const QString path = QString::fromStdString(lookup.path);
-  QString text = name + FromUtf8(" — ") + path;
-  if (!QFileInfo::exists(path)) text += FromUtf8(" (нет устройства)");
+  QString text = name + ToQt(" — ") + path;
+  if (!QFileInfo::exists(path)) text += ToQt(" (нет устройства)");
   return text;
 }
 
@@ -80,28 +77,28 @@ ExchangeDialog::ExchangeDialog(ExchangeKind kind, model::ParameterSet& set, plat
       setting_(std::move(setting)),
       threadUi_(ui),
       runner_(new ExchangeRunner(this)) {
-  setWindowTitle(FromUtf8(TitleOf(kind)));
+  setWindowTitle(ToQt(TitleOf(kind)));
 
   auto* grid = new QGridLayout;
-  grid->addWidget(new QLabel(FromUtf8("COM-порт:"), this), 0, 0);
+  grid->addWidget(new QLabel(ToQt("COM-порт:"), this), 0, 0);
   portList_ = new QComboBox(this);
   portList_->setObjectName(QStringLiteral("portList"));
   FillPortList();
   grid->addWidget(portList_, 0, 1);
-  portsButton_ = new QPushButton(FromUtf8("Порты..."), this);
+  portsButton_ = new QPushButton(ToQt("Порты..."), this);
   portsButton_->setObjectName(QStringLiteral("portsButton"));
   portsButton_->setAutoDefault(false);
   connect(portsButton_, &QPushButton::clicked, this, &ExchangeDialog::EditPortMap);
   grid->addWidget(portsButton_, 0, 2);
 
-  grid->addWidget(new QLabel(FromUtf8("Скорость обмена:"), this), 1, 0);
+  grid->addWidget(new QLabel(ToQt("Скорость обмена:"), this), 1, 0);
   speedList_ = new QComboBox(this);
   speedList_->setObjectName(QStringLiteral("speedList"));
-  for (const char* speed : kSpeeds) speedList_->addItem(FromUtf8(speed));
+  for (const char* speed : kSpeeds) speedList_->addItem(ToQt(speed));
   grid->addWidget(speedList_, 1, 1);
 
   if (kind != ExchangeKind::Read) {
-    grid->addWidget(new QLabel(FromUtf8("Тип вычислителя:"), this), 2, 0);
+    grid->addWidget(new QLabel(ToQt("Тип вычислителя:"), this), 2, 0);
     auto* variant = new QLineEdit(QString::fromStdString(model::VariantName(set.Variant())), this);
     variant->setObjectName(QStringLiteral("variantEdit"));
     variant->setReadOnly(true);
@@ -120,15 +117,15 @@ ExchangeDialog::ExchangeDialog(ExchangeKind kind, model::ParameterSet& set, plat
   layout->addLayout(grid);
   layout->addWidget(progressBar_);
   if (kind == ExchangeKind::WriteParameters) {
-    auto* instruction = new QLabel(FromUtf8(kInstruction), this);
+    auto* instruction = new QLabel(ToQt(kInstruction), this);
     instruction->setObjectName(QStringLiteral("instructionText"));
     layout->addWidget(instruction);
   }
 
-  runButton_ = new QPushButton(FromUtf8(kind == ExchangeKind::Read ? "Чтение" : "Запись"), this);
+  runButton_ = new QPushButton(ToQt(kind == ExchangeKind::Read ? "Чтение" : "Запись"), this);
   runButton_->setObjectName(QStringLiteral("runButton"));
   runButton_->setDefault(true);
-  closeButton_ = new QPushButton(FromUtf8("Закрыть"), this);
+  closeButton_ = new QPushButton(ToQt("Закрыть"), this);
   closeButton_->setObjectName(QStringLiteral("closeButton"));
   closeButton_->setAutoDefault(false);
   // The stop button must look like something to press while the dialog waits.
@@ -195,7 +192,7 @@ void ExchangeDialog::Start() {
   portList_->setEnabled(false);
   speedList_->setEnabled(false);
   portsButton_->setEnabled(false);
-  closeButton_->setText(FromUtf8("Остановить"));
+  closeButton_->setText(ToQt("Остановить"));
   setCursor(Qt::WaitCursor);
   runner_->Start([this](const std::atomic<bool>& stop) {
     device::DeviceLink link(line_->Port(), line_->Clock(), threadUi_);
@@ -215,7 +212,7 @@ void ExchangeDialog::Start() {
 
 void ExchangeDialog::Finish(bool ok) {
   // The exchange is over: nothing is left to stop.
-  closeButton_->setText(FromUtf8("Закрыть"));
+  closeButton_->setText(ToQt("Закрыть"));
   closeButton_->setEnabled(false);
   if (ok && kind_ == ExchangeKind::Read) set_ = work_;
   if (ok) {

@@ -11,14 +11,11 @@
 #include <algorithm>
 
 #include "app/gui/form_dialog.h"
+#include "app/gui/qt_text.h"
 
 namespace tarvo::gui {
 
 namespace {
-
-QString Q(const std::string& text) {
-  return QString::fromStdString(text);
-}
 
 // A cell the user cannot change still shows its value, greyed like a read-only field.
 void SetEditable(QLineEdit* edit, bool editable) {
@@ -45,7 +42,7 @@ FormWidget::FormWidget(forms::Form& form, platform::Ui& ui, QWidget* parent)
 void FormWidget::Build() {
   auto* outer = new QVBoxLayout(this);
   for (const forms::Heading& heading : form_.headings) {
-    auto* label = new QLabel(Q(heading.text), this);
+    auto* label = new QLabel(ToQt(heading.text), this);
     label->setWordWrap(true);
     QFont font = label->font();
     font.setBold(true);
@@ -77,7 +74,7 @@ void FormWidget::Build() {
   if (!form_.buttons.empty()) {
     auto* buttonRow = new QHBoxLayout;
     for (const forms::Button& button : form_.buttons) {
-      auto* push = new QPushButton(Q(button.label), this);
+      auto* push = new QPushButton(ToQt(button.label), this);
       push->setAutoDefault(false);
       const std::string id = button.id;
       connect(push, &QPushButton::clicked, this, [this, id] { PressButton(id); });
@@ -138,8 +135,8 @@ void FormWidget::AddRow(int index, QGridLayout* grid, int line) {
 void FormWidget::ShowRow(int index) {
   const forms::Row& row = form_.rows[index];
   RowWidgets& widgets = rows_[index];
-  widgets.code->setText(Q(row.code));
-  widgets.description->setText(Q(row.description));
+  widgets.code->setText(ToQt(row.code));
+  widgets.description->setText(ToQt(row.description));
   widgets.code->setVisible(row.visible);
   widgets.description->setVisible(row.visible);
   if (widgets.check != nullptr) {
@@ -150,7 +147,7 @@ void FormWidget::ShowRow(int index) {
   if (widgets.list != nullptr) {
     const QSignalBlocker block(widgets.list);
     widgets.list->clear();
-    for (const std::string& entry : row.entries) widgets.list->addItem(Q(entry));
+    for (const std::string& entry : row.entries) widgets.list->addItem(ToQt(entry));
     widgets.list->setCurrentIndex(row.selected);
     widgets.list->setEnabled(row.enabled);
     widgets.list->setVisible(row.visible);
@@ -160,7 +157,7 @@ void FormWidget::ShowRow(int index) {
     const forms::Cell& cell = row.cells[c];
     // Typing stops at the cell's length; 0 is no limit.
     edit->setMaxLength(cell.maxLength > 0 ? cell.maxLength : 32767);
-    if (edit->text() != Q(cell.text)) edit->setText(Q(cell.text));
+    if (edit->text() != ToQt(cell.text)) edit->setText(ToQt(cell.text));
     SetEditable(edit, row.enabled);
     edit->setVisible(row.visible);
   }
@@ -178,7 +175,7 @@ void FormWidget::Reload() {
     buttons_[b]->setEnabled(form_.buttons[b].enabled);
   }
   for (std::size_t h = 0; h < headings_.size() && h < form_.headings.size(); ++h) {
-    headings_[h]->setText(Q(form_.headings[h].text));
+    headings_[h]->setText(ToQt(form_.headings[h].text));
   }
 }
 

@@ -22,6 +22,7 @@
 #include "app/gui/help_file.h"
 #include "app/gui/new_configuration_dialog_widget.h"
 #include "app/gui/overview_widget.h"
+#include "app/gui/qt_text.h"
 #include "app/gui/report_text_dialog.h"
 #include "shell/check_for_start.h"
 
@@ -45,14 +46,10 @@ constexpr const char* kRecentPrompt = "Загрузить эту конфигу�
 constexpr const char* kStopExchangeQuestion =
     "Идет обмен данными с вычислителем.\nОстановить обмен и закрыть программу?";
 
-QString FromUtf8(const char* text) {
-  return QString::fromUtf8(text);
-}
-
 // A prompt reads "status text\ntool tip"; the tool tip defaults to the status text.
 void SetPrompt(QAction* action, const char* prompt) {
   if (prompt == nullptr) return;
-  const QString text = FromUtf8(prompt);
+  const QString text = ToQt(prompt);
   const qsizetype newline = text.indexOf(QLatin1Char('\n'));
   action->setStatusTip(newline < 0 ? text : text.left(newline));
   if (newline >= 0) action->setToolTip(text.mid(newline + 1));
@@ -100,8 +97,8 @@ MainWindow::~MainWindow() = default;
 
 QAction* MainWindow::AddAction(QMenu* menu, const char* objectName, const char* text,
                                const char* prompt) {
-  auto* action = new QAction(FromUtf8(text), this);
-  action->setObjectName(FromUtf8(objectName));
+  auto* action = new QAction(ToQt(text), this);
+  action->setObjectName(ToQt(objectName));
   SetPrompt(action, prompt);
   menu->addAction(action);
   return action;
@@ -121,7 +118,7 @@ void MainWindow::Run(Command command) {
 }
 
 void MainWindow::CreateFileMenu() {
-  fileMenu_ = menuBar()->addMenu(FromUtf8("Файл"));
+  fileMenu_ = menuBar()->addMenu(ToQt("Файл"));
   fileMenu_->setObjectName(QStringLiteral("menuFile"));
 
   newAction_ = AddAction(fileMenu_, "actionNew", "Создать новый файл параметров\tCtrl+N",
@@ -165,13 +162,13 @@ void MainWindow::CreateFileMenu() {
 }
 
 void MainWindow::CreateViewMenu() {
-  QMenu* menu = menuBar()->addMenu(FromUtf8("Вид"));
+  QMenu* menu = menuBar()->addMenu(ToQt("Вид"));
   menu->setObjectName(QStringLiteral("menuView"));
 
   toolBar_ = new QToolBar(this);
   toolBar_->setObjectName(QStringLiteral("toolBar"));
   QAction* toolBarToggle = toolBar_->toggleViewAction();
-  toolBarToggle->setText(FromUtf8("Панель инструментов"));
+  toolBarToggle->setText(ToQt("Панель инструментов"));
   toolBarToggle->setObjectName(QStringLiteral("actionToolBar"));
   SetPrompt(toolBarToggle, "Show or hide the toolbar\nToggle ToolBar");
   menu->addAction(toolBarToggle);
@@ -185,7 +182,7 @@ void MainWindow::CreateViewMenu() {
 }
 
 void MainWindow::CreateDeviceMenu() {
-  QMenu* menu = menuBar()->addMenu(FromUtf8("Связь с вычислителем"));
+  QMenu* menu = menuBar()->addMenu(ToQt("Связь с вычислителем"));
   menu->setObjectName(QStringLiteral("menuDevice"));
   QAction* read = AddCommand(menu, CommandId::ReadDevice, "actionReadDevice",
                              "Прочитать параметры вычислителя...",
@@ -204,7 +201,7 @@ void MainWindow::CreateDeviceMenu() {
 }
 
 void MainWindow::CreateConfigurationMenu() {
-  QMenu* menu = menuBar()->addMenu(FromUtf8("Параметры конфигурации"));
+  QMenu* menu = menuBar()->addMenu(ToQt("Параметры конфигурации"));
   menu->setObjectName(QStringLiteral("menuConfiguration"));
   QAction* system =
       AddCommand(menu, CommandId::SystemWide, "actionSystemWide", "Общесистемные параметры...",
@@ -240,7 +237,7 @@ void MainWindow::CreateConfigurationMenu() {
 }
 
 void MainWindow::CreateHelpMenu() {
-  QMenu* menu = menuBar()->addMenu(FromUtf8("Справка"));
+  QMenu* menu = menuBar()->addMenu(ToQt("Справка"));
   menu->setObjectName(QStringLiteral("menuHelp"));
   QAction* help = AddAction(menu, "actionHelp", "Справка по программе TarvoConfig\tF1", nullptr);
   help->setShortcut(QKeySequence(Qt::Key_F1));
@@ -252,7 +249,7 @@ void MainWindow::CreateHelpMenu() {
 }
 
 void MainWindow::CreateToolBar() {
-  toolBar_->setWindowTitle(FromUtf8("Панель инструментов"));
+  toolBar_->setWindowTitle(ToQt("Панель инструментов"));
   toolBar_->setIconSize(QSize(16, 16));
   newAction_->setIcon(
       QIcon::fromTheme(QStringLiteral("document-new"), style()->standardIcon(QStyle::SP_FileIcon)));
@@ -269,7 +266,7 @@ void MainWindow::CreateToolBar() {
 
 void MainWindow::CreateStatusBar() {
   // A command's prompt covers the idle text while the pointer rests on the command.
-  auto* idle = new QLabel(FromUtf8(kIdleText), this);
+  auto* idle = new QLabel(ToQt(kIdleText), this);
   idle->setObjectName(QStringLiteral("idleText"));
   statusBar()->addWidget(idle, 1);
 }
@@ -300,7 +297,7 @@ void MainWindow::RefreshRecentFiles() {
   for (std::size_t i = 0; i < entries.size(); ++i) {
     auto* action = new QAction(RecentEntryText(i, entries[i]), this);
     action->setObjectName(QStringLiteral("actionRecentFile%1").arg(i + 1));
-    action->setStatusTip(FromUtf8(kRecentPrompt));
+    action->setStatusTip(ToQt(kRecentPrompt));
     connect(action, &QAction::triggered, this, [this, i] { OpenRecentFile(i); });
     fileMenu_->insertAction(exitSeparator_, action);
     recentActions_.push_back(action);

@@ -6,6 +6,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "app/gui/qt_text.h"
 #include "shell/configuration_listing.h"
 
 namespace tarvo::gui {
@@ -14,10 +15,6 @@ namespace {
 
 enum Column { kCode, kValue, kDescription };
 enum Role { kKindRole = Qt::UserRole, kIndexRole, kCodeRole };
-
-QString Q(const std::string& text) {
-  return QString::fromStdString(text);
-}
 
 // A code typed with a Cyrillic К, a small letter, finds the code as the forms spell it.
 bool Matches(const QTreeWidgetItem& item, const QString& typed, const QString& asCode) {
@@ -65,18 +62,18 @@ void OverviewWidget::ShowConfiguration(const model::ParameterSet& set) {
     // A dialog behind a button is named with its page: "Канал учета 01 — Параметры ...".
     if (form.buttonId.empty()) pageTitle = form.title;
     const std::string title = form.buttonId.empty() ? form.title : pageTitle + " — " + form.title;
-    auto* top = new QTreeWidgetItem(tree_, {Q(title)});
+    auto* top = new QTreeWidgetItem(tree_, {ToQt(title)});
     top->setFirstColumnSpanned(true);
     QFont bold = top->font(kCode);
     bold.setBold(true);
     top->setFont(kCode, bold);
     for (const shell::ListedRow& row : form.rows) {
-      auto* item =
-          new QTreeWidgetItem(top, {Q(row.code), Q(row.value), Q(row.description).trimmed()});
+      auto* item = new QTreeWidgetItem(
+          top, {ToQt(row.code), ToQt(row.value), ToQt(row.description).trimmed()});
       item->setData(kCode, kKindRole, static_cast<int>(form.target.kind));
       item->setData(kCode, kIndexRole, form.target.index);
       // A row of a dialog behind a button opens its page, where the button is.
-      item->setData(kCode, kCodeRole, form.buttonId.empty() ? Q(row.code) : QString());
+      item->setData(kCode, kCodeRole, form.buttonId.empty() ? ToQt(row.code) : QString());
     }
   }
   tree_->expandAll();
@@ -90,7 +87,7 @@ void OverviewWidget::FocusFilter() {
 
 void OverviewWidget::ApplyFilter(const QString& text) {
   const QString typed = text.trimmed();
-  const QString asCode = Q(shell::NormalizeCode(typed.toStdString()));
+  const QString asCode = ToQt(shell::NormalizeCode(typed.toStdString()));
   for (int f = 0; f < tree_->topLevelItemCount(); ++f) {
     QTreeWidgetItem* form = tree_->topLevelItem(f);
     int shown = 0;

@@ -8,32 +8,27 @@
 #include <QVBoxLayout>
 
 #include "app/gui/exchange_dialog.h"
+#include "app/gui/qt_text.h"
 #include "platform/posix/serial_devices.h"
 #include "platform/qt/qt_settings.h"
 
 namespace tarvo::gui {
 
-namespace {
-
-QString FromUtf8(const char* text) {
-  return QString::fromUtf8(text);
-}
-
-}  // namespace
+namespace {}  // namespace
 
 PortsDialog::PortsDialog(platform::PortMapSources sources, QWidget* parent)
     : QDialog(parent), sources_(std::move(sources)) {
-  setWindowTitle(FromUtf8("Порты"));
+  setWindowTitle(ToQt("Порты"));
   auto* layout = new QVBoxLayout(this);
 
   auto* comRow = new QHBoxLayout;
-  comRow->addWidget(new QLabel(FromUtf8("COM-порт:"), this));
+  comRow->addWidget(new QLabel(ToQt("COM-порт:"), this));
   comList_ = new QComboBox(this);
   comList_->setObjectName(QStringLiteral("comList"));
   comRow->addWidget(comList_, 1);
   layout->addLayout(comRow);
 
-  layout->addWidget(new QLabel(FromUtf8("Последовательные порты компьютера:"), this));
+  layout->addWidget(new QLabel(ToQt("Последовательные порты компьютера:"), this));
   deviceList_ = new QListWidget(this);
   deviceList_->setObjectName(QStringLiteral("deviceList"));
   layout->addWidget(deviceList_);
@@ -42,11 +37,11 @@ PortsDialog::PortsDialog(platform::PortMapSources sources, QWidget* parent)
   refusal_->setWordWrap(true);
   layout->addWidget(refusal_);
 
-  auto* assign = new QPushButton(FromUtf8("Назначить"), this);
+  auto* assign = new QPushButton(ToQt("Назначить"), this);
   assign->setObjectName(QStringLiteral("assignButton"));
-  auto* byDefault = new QPushButton(FromUtf8("По умолчанию"), this);
+  auto* byDefault = new QPushButton(ToQt("По умолчанию"), this);
   byDefault->setObjectName(QStringLiteral("defaultButton"));
-  auto* close = new QPushButton(FromUtf8("Закрыть"), this);
+  auto* close = new QPushButton(ToQt("Закрыть"), this);
   close->setObjectName(QStringLiteral("closeButton"));
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(assign);
@@ -70,12 +65,12 @@ void PortsDialog::ListDevices() {
   deviceList_->clear();
   for (const auto& device : list.devices) {
     QString text = QString::fromStdString(device.path);
-    if (!device.problem.empty()) text += FromUtf8(" — ") + QString::fromStdString(device.problem);
+    if (!device.problem.empty()) text += ToQt(" — ") + QString::fromStdString(device.problem);
     auto* item = new QListWidgetItem(text, deviceList_);
     item->setData(Qt::UserRole, QString::fromStdString(device.path));
   }
   if (list.devices.empty()) {
-    auto* none = new QListWidgetItem(FromUtf8("Последовательные порты не найдены."), deviceList_);
+    auto* none = new QListWidgetItem(ToQt("Последовательные порты не найдены."), deviceList_);
     none->setFlags(Qt::NoItemFlags);
   }
   refusal_->setText(QString::fromStdString(list.refusal));
