@@ -1,5 +1,7 @@
 #include "model/code_page.h"
 
+#include "model/utf8.h"
+
 #include <array>
 #include <cstdio>
 
@@ -32,64 +34,7 @@ int ByteOf1251(char32_t codePoint) {
   return -1;
 }
 
-void AppendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
-
 constexpr char32_t kMalformed = 0xFFFFFFFF;
-
-// Decodes one UTF-8 character at i; a malformed sequence gives kMalformed and advances one byte.
-char32_t DecodeUtf8(std::string_view text, std::size_t& i) {
-  const auto lead = static_cast<unsigned char>(text[i]);
-  int extra = 0;
-  char32_t cp = 0;
-  char32_t minimum = 0;
-  if (lead < 0x80) {
-    ++i;
-    return lead;
-  } else if ((lead & 0xE0) == 0xC0) {
-    extra = 1, cp = lead & 0x1F, minimum = 0x80;
-  } else if ((lead & 0xF0) == 0xE0) {
-    extra = 2, cp = lead & 0x0F, minimum = 0x800;
-  } else if ((lead & 0xF8) == 0xF0) {
-    extra = 3, cp = lead & 0x07, minimum = 0x10000;
-  } else {
-    ++i;
-    return kMalformed;
-  }
-  if (i + extra >= text.size()) {
-    ++i;
-    return kMalformed;
-  }
-  for (int k = 1; k <= extra; ++k) {
-    const auto next = static_cast<unsigned char>(text[i + k]);
-    if ((next & 0xC0) != 0x80) {
-      ++i;
-      return kMalformed;
-    }
-    cp = (cp << 6) | (next & 0x3F);
-  }
-  if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-    ++i;
-    return kMalformed;
-  }
-  i += extra + 1;
-  return cp;
-}
 
 // 866 bytes 0xF0..0xFF as 1251 bytes; "?" where 1251 has no such character (√ and ■).
 constexpr std::array<std::uint8_t, 16> kFrom866High = {
@@ -109,9 +54,10 @@ Cp1251Result Utf8ToCp1251(std::string_view utf8) {
   std::size_t i = 0;
   std::size_t position = 0;
   while (i < utf8.size()) {
-    const char32_t cp = DecodeUtf8(utf8, i);
+    const std::optional<char32_t> decoded = DecodeUtf8(utf8, i);
+    const char32_t cp = decoded.value_or(kMalformed);
     ++position;
-    const int byte = cp == kMalformed ? -1 : ByteOf1251(cp);
+    const int byte = decoded ? ByteOf1251(cp) : -1;
     if (byte < 0) {
       result.badChar = cp;
       result.position = position;

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tarvo::model {
+
+// Appends a code point as UTF-8.
+void AppendUtf8(std::string& out, char32_t cp);
+
+// Decodes the UTF-8 character at text[i] and moves i past it. Bytes that form no valid
+// character (cut, overlong, a surrogate, beyond U+10FFFF) give nothing and move i by one.
+std::optional<char32_t> DecodeUtf8(std::string_view text, std::size_t& i);
+
+}  // namespace tarvo::model
