@@ -71,17 +71,22 @@ Cp1251Result Utf8ToCp1251(std::string_view utf8) {
 }
 
 std::string Cp1251Result::Message() const {
+  return Message(" в позиции " + std::to_string(position));
+}
+
+std::string Cp1251Result::Message(const std::string& where) const {
   if (ok) return {};
-  if (badChar == kMalformed) {
-    return "Неверная последовательность байтов UTF-8 в позиции " + std::to_string(position);
-  }
+  if (badChar == kMalformed) return "Неверная последовательность байтов UTF-8" + where;
   char code[16];
   std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(badChar));
-  std::string shown = "«";
-  AppendUtf8(shown, badChar);
-  shown += "» ";
-  return "Символ " + shown + "(" + code + ") в позиции " + std::to_string(position) +
-         " нельзя записать в кодировке Windows-1251";
+  std::string shown;
+  // A control character would show as nothing: its code says it.
+  if (badChar >= 0x20) {
+    shown = "«";
+    AppendUtf8(shown, badChar);
+    shown += "» ";
+  }
+  return "Символ " + shown + "(" + code + ")" + where + " нельзя записать в кодировке Windows-1251";
 }
 
 std::uint8_t Cp866ToCp1251(std::uint8_t byte) {

@@ -13,10 +13,13 @@ std::string Cp1251ToUtf8(std::string_view bytes);
 
 struct Cp1251Result {
   bool ok = false;
-  std::string bytes;            // the text in code page 1251 when ok
-  char32_t badChar = 0;         // the first character 1251 cannot hold (0xFFFFFFFF: bad UTF-8)
-  std::size_t position = 0;     // its 1-based position among the text's characters
-  std::string Message() const;  // names the character and where it stands
+  std::string bytes;         // the text in code page 1251 when ok
+  char32_t badChar = 0;      // the first character 1251 cannot hold (0xFFFFFFFF: bad UTF-8)
+  std::size_t position = 0;  // its 1-based position among the text's characters
+  // Names the character and where it stands: " в позиции N", or the place given (" в строке 2
+  // верхнего колонтитула"). A control character is named by its code alone.
+  std::string Message() const;
+  std::string Message(const std::string& where) const;
 };
 
 // UTF-8 to code page 1251; a character 1251 cannot hold is reported, never replaced.

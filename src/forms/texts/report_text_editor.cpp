@@ -54,32 +54,6 @@ std::vector<std::string_view> LinesOf(std::string_view text) {
   }
 }
 
-// The position-th (1-based) character of a UTF-8 line, as it is written there.
-std::string CharacterAt(std::string_view line, std::size_t position) {
-  std::size_t begin = 0;
-  std::size_t seen = 0;
-  for (std::size_t i = 0; i <= line.size(); ++i) {
-    const bool lead = i == line.size() || (static_cast<unsigned char>(line[i]) & 0xC0) != 0x80;
-    if (!lead) continue;
-    if (seen == position) return std::string(line.substr(begin, i - begin));
-    begin = i;
-    ++seen;
-  }
-  return {};
-}
-
-std::string UnwritableMessage(const model::Cp1251Result& result, std::string_view line,
-                              int lineNumber, ReportTextPart part) {
-  const std::string where = " в строке " + std::to_string(lineNumber) + " " + OfPart(part);
-  if (result.badChar == 0xFFFFFFFF) return "Неверная последовательность байтов UTF-8" + where;
-  char code[16];
-  std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(result.badChar));
-  // A control character would show as nothing: its code says it.
-  const std::string shown =
-      result.badChar < 0x20 ? "" : "«" + CharacterAt(line, result.position) + "» ";
-  return "Символ " + shown + "(" + code + ")" + where + " нельзя записать в кодировке Windows-1251";
-}
-
 }  // namespace
 
 std::string StoredReportText(const char* bytes, std::size_t fieldSize) {
@@ -191,7 +165,7 @@ ReportTextVerdict StoredForm(platform::Ui& ui, ReportTextPart part, std::string_
       bytes.badChar = 0;
     }
     if (!bytes.ok) {
-      ShowError(ui, UnwritableMessage(bytes, lines[i], line, part));
+      ShowError(ui, bytes.Message(" в строке " + std::to_string(line) + " " + OfPart(part)));
       return {false, part, line};
     }
     if (i > 0) stored += "\r\n";
