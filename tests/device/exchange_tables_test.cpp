@@ -346,9 +346,7 @@ INSTANTIATE_TEST_SUITE_P(Variants, ReadOrder,
 // A device holding a new configuration of its own execution, and that configuration to write.
 struct WriteBench : testing::SimulatedExchange {
   WriteBench(std::uint8_t exec, std::uint8_t version) : SimulatedExchange(exec, version) {
-    model::MakeNewConfiguration(set, exec, version);
-    std::string message;
-    EXPECT_TRUE(sim::LoadConfiguration(device, set, message)) << message;
+    HoldNewConfiguration(set);
   }
   bool Write() { return link.WriteAllParameters(set, nullptr); }
   std::vector<int> ParametersWrittenTo(int address) const {

@@ -16,9 +16,7 @@ using model::Float32;
 struct ReadBench : testing::SimulatedExchange {
   ReadBench(std::uint8_t exec, std::uint8_t version, sim::Faults faults = {})
       : SimulatedExchange(exec, version, faults) {
-    model::MakeNewConfiguration(original, exec, version);
-    std::string message;
-    EXPECT_TRUE(sim::LoadConfiguration(device, original, message)) << message;
+    HoldNewConfiguration(original);
     result.Reset();
     result.comPort = 4;
     result.speedCode = 3;

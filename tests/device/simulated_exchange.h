@@ -1,10 +1,14 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "device/device_link.h"
 #include "fakes/recording_ui.h"
+#include "sim/configuration_image.h"
 #include "sim/in_process_port.h"
 
 namespace tarvo::testing {
@@ -15,8 +19,17 @@ struct SimulatedExchange {
                              sim::Faults faults = {})
       : device({executionCode, version, {0, 0}}),
         port(device, clock, faults),
-        link(port, clock, ui) {
+        link(port, clock, ui),
+        executionCode_(executionCode),
+        version_(version) {
     link.portPath = "/dev/simulated";
+  }
+
+  // A new configuration of the device's execution, which the device then holds too.
+  void HoldNewConfiguration(model::ParameterSet& set) {
+    model::MakeNewConfiguration(set, executionCode_, version_);
+    std::string message;
+    EXPECT_TRUE(sim::LoadConfiguration(device, set, message)) << message;
   }
 
   // The requests the device received with the given command, wake-ups left out.
@@ -56,6 +69,10 @@ struct SimulatedExchange {
   mutable sim::InProcessPort port;
   RecordingUi ui;
   device::DeviceLink link;
+
+ private:
+  std::uint8_t executionCode_;
+  std::uint8_t version_;
 };
 
 }  // namespace tarvo::testing

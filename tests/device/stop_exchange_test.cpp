@@ -18,9 +18,7 @@ using platform::Icon;
 struct StopBench : testing::SimulatedExchange {
   StopBench(std::uint8_t exec, std::uint8_t version, sim::Faults faults = {})
       : SimulatedExchange(exec, version, faults) {
-    model::MakeNewConfiguration(configuration, exec, version);
-    std::string message;
-    EXPECT_TRUE(sim::LoadConfiguration(device, configuration, message)) << message;
+    HoldNewConfiguration(configuration);
     link.stop = &stop;
   }
   void StopAt(std::uint8_t command, int n) {
