@@ -71,14 +71,6 @@ TEST_F(TextsCommandTest, RefusalsLeaveTheFileByteForByte) {
        1,
        "Ошибка: Число символов в строке 2 верхнего колонтитула не должно превышать 78\n" +
            unchanged},
-      {"not in 1251",
-       "46",
-       "smile 😀",
-       {"--header", h},
-       1,
-       "Ошибка: Символ «😀» (U+1F600) в строке 1 верхнего колонтитула нельзя записать в "
-       "кодировке Windows-1251\n" +
-           unchanged},
       {"longer than the edit",
        "49",
        std::string(121, 'x'),
