@@ -96,6 +96,7 @@ TEST_F(CheckListTest, ListsEveryRefusingFormAndOpensAnEntryAtItsRow) {
   bool focused = false;
   std::vector<std::string> entries;
   std::vector<std::string> afterEdit;
+  int currentAfterEdit = -1;
   testing::WhenModalShown([&](QWidget* dialog) {
     entries = Entries(dialog);
     auto* list = dialog->findChild<QTreeWidget*>("checkList");
@@ -115,6 +116,7 @@ TEST_F(CheckListTest, ListsEveryRefusingFormAndOpensAnEntryAtItsRow) {
     });
     Q_EMIT list->itemActivated(list->topLevelItem(1), 0);
     afterEdit = Entries(dialog);
+    currentAfterEdit = list->indexOfTopLevelItem(list->currentItem());
     dialog->findChild<QPushButton*>("closeCheck")->click();
   });
   Trigger("actionCheckConfiguration");
@@ -124,6 +126,7 @@ TEST_F(CheckListTest, ListsEveryRefusingFormAndOpensAnEntryAtItsRow) {
   std::vector<std::string> corrected = kTroubledEntries;
   corrected.erase(corrected.begin() + 1);
   EXPECT_EQ(afterEdit, corrected);
+  EXPECT_EQ(currentAfterEdit, 1) << "the entry after the corrected one";
   EXPECT_TRUE(window->Document().Modified());
 }
 

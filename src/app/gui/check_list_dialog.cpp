@@ -4,10 +4,14 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/gui/qt_text.h"
+#include "model/check_range.h"
 
 namespace tarvo::gui {
 
@@ -22,9 +26,12 @@ constexpr const char* kBeforeWriteText =
     "Эти формы не принимают конфигурацию. Записать ее в вычислитель всё равно?\n"
     "Двойной щелчок по строке открывает форму на названном параметре.";
 
+// The message on one line; a caption other than the plain "Ошибка" (the start-of-counting one)
+// stays in front of it, as it says why the form refuses.
 QString MessageOf(const shell::Refusal& refusal) {
   QString message = ToQt(refusal.message);
   message.replace(QLatin1Char('\n'), QLatin1Char(' '));
+  if (refusal.caption == model::kErrorCaption) return message;
   return ToQt(refusal.caption) + QStringLiteral(": ") + message;
 }
 
@@ -47,10 +54,10 @@ CheckListDialog::CheckListDialog(Purpose purpose, OpenForm openForm, Check check
   list_->setRootIsDecorated(false);
   list_->setUniformRowHeights(true);
   list_->setAlternatingRowColors(true);
-  list_->setWordWrap(false);
-  list_->header()->setStretchLastSection(true);
-  list_->header()->setSectionResizeMode(kForm, QHeaderView::ResizeToContents);
-  list_->header()->setSectionResizeMode(kCode, QHeaderView::ResizeToContents);
+  // Messages are read whole: the columns take their texts' widths, the list scrolls sideways
+  // when the screen is narrower.
+  list_->header()->setStretchLastSection(false);
+  list_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
   connect(list_, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
     if (item != nullptr) OpenEntry(list_->indexOfTopLevelItem(item));
   });
@@ -81,9 +88,25 @@ CheckListDialog::CheckListDialog(Purpose purpose, OpenForm openForm, Check check
   layout->addWidget(summary_);
   layout->addWidget(list_, 1);
   layout->addWidget(buttons);
-  resize(900, 360);
 
   ShowRefusals();
+  FitToList();
+}
+
+void CheckListDialog::FitToList() {
+  const QRect screen =
+      (parentWidget() != nullptr ? parentWidget()->screen() : this->screen())->availableGeometry();
+  const int rowHeight = list_->sizeHintForRow(0) > 0 ? list_->sizeHintForRow(0) : 20;
+  const int rows = std::clamp(list_->topLevelItemCount(), 4, 16);
+  const int listWidth = list_->header()->length() + 2 * list_->frameWidth() +
+                        list_->verticalScrollBar()->sizeHint().width();
+  const int listHeight = list_->header()->sizeHint().height() + rows * rowHeight +
+                         2 * list_->frameWidth() +
+                         list_->horizontalScrollBar()->sizeHint().height();
+  list_->setMinimumSize(std::min(listWidth, screen.width() * 9 / 10 - 40),
+                        std::min(listHeight, screen.height() * 2 / 3));
+  adjustSize();
+  list_->setMinimumSize(200, 100);
 }
 
 void CheckListDialog::ShowRefusals() {
@@ -104,6 +127,11 @@ void CheckListDialog::OpenEntry(int index) {
   // A row of a dialog behind a button is reached through its page, where the button is.
   openForm_(FormPlace{refusal.target, refusal.buttonId.empty() ? refusal.code : std::string()});
   ShowRefusals();
+  // The cursor stays where the user was working down the list.
+  if (QTreeWidgetItem* next =
+          list_->topLevelItem(std::min(index, list_->topLevelItemCount() - 1))) {
+    list_->setCurrentItem(next);
+  }
 }
 
 namespace {

@@ -34,6 +34,8 @@ class CheckListDialog : public QDialog {
 
  private:
   void ShowRefusals();
+  // As large as the list's texts need, within the screen.
+  void FitToList();
   void OpenEntry(int index);
 
   OpenForm openForm_;

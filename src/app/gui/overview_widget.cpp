@@ -28,9 +28,12 @@ bool Matches(const QTreeWidgetItem& item, const QString& typed, const QString& a
 }
 
 // Shows on a form's heading, and on the row it names, that the form refuses the configuration.
+// The icon stands before a heading's title, and before a row's description so that the codes
+// stay in line.
 void MarkRefusal(QTreeWidgetItem& item, const shell::Refusal& refusal) {
   const QString message = ToQt(refusal.caption + "\n" + refusal.message);
-  item.setIcon(kCode, item.treeWidget()->style()->standardIcon(QStyle::SP_MessageBoxWarning));
+  item.setIcon(item.parent() == nullptr ? kCode : kDescription,
+               item.treeWidget()->style()->standardIcon(QStyle::SP_MessageBoxWarning));
   for (int column : {kCode, kValue, kDescription}) {
     item.setForeground(column, QColor(Qt::darkRed));
     item.setToolTip(column, message);
