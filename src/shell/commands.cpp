@@ -25,6 +25,7 @@ CommandState StateOf(CommandId command, const model::ParameterSet& set) {
     case CommandId::Nodes:
     case CommandId::Save:
     case CommandId::SaveAs:
+    case CommandId::CheckConfiguration:
       return {loaded, false};
     case CommandId::CheckForStart:
       return {loaded, set.checkForStart != 0};

@@ -14,6 +14,7 @@ enum class CommandId : int {
   CheckForStart = 32785,
   ReportTexts = 32788,
   WriteReportTexts = 32790,
+  CheckConfiguration = 32796,  // every form's checks at once, beyond the original menu
   Save = 57603,
   SaveAs = 57604,
 };

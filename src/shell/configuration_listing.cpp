@@ -4,29 +4,11 @@
 
 #include "forms/form.h"
 #include "model/code_page.h"
+#include "shell/capturing_ui.h"
 
 namespace tarvo::shell {
 
 namespace {
-
-// Opening the dialogs behind buttons asks the user nothing; should a form ever ask, the answer
-// is the safe one.
-class SilentUi : public platform::Ui {
- public:
-  platform::Answer ShowMessage(const std::string&, const std::string&, platform::Icon,
-                               platform::Buttons buttons) override {
-    return buttons == platform::Buttons::Ok || buttons == platform::Buttons::OkCancel
-               ? platform::Answer::Cancel
-               : platform::Answer::No;
-  }
-  std::optional<std::string> AskOpenFileName(const platform::FileDialogOptions&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> AskSaveFileName(const platform::FileDialogOptions&) override {
-    return std::nullopt;
-  }
-  void SetWaitCursor(bool) override {}
-};
 
 ListedForm Listed(const forms::Form& form, const FormTarget& target, std::string buttonId,
                   std::string name, std::string title) {
@@ -49,7 +31,8 @@ std::vector<ListedForm> ListConfiguration(const model::ParameterSet& set,
                                           std::optional<FormTarget> only) {
   // Pages write into the set they edit (filled flags, node 1 at opening): they get a copy.
   const auto copy = std::make_unique<model::ParameterSet>(set);
-  SilentUi ui;
+  // Opening the dialogs behind buttons asks the user nothing.
+  CapturingUi ui;
   std::vector<ListedForm> listed;
   const std::vector<FormTarget> targets =
       only ? std::vector<FormTarget>{*only} : AllFormTargets(*copy);

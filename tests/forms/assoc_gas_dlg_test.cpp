@@ -39,7 +39,9 @@ struct GasDialog {
   // "" when OK closed the dialog, else its one message.
   std::string Ok() {
     ui.messages.clear();
-    if (dialog->Accept(ui)) {
+    const Verdict verdict = dialog->Submit(ui);
+    refusedCode = verdict.row < 0 ? "" : dialog->rows[static_cast<std::size_t>(verdict.row)].code;
+    if (verdict.accepted) {
       EXPECT_TRUE(ui.messages.empty());
       return "";
     }
@@ -52,6 +54,7 @@ struct GasDialog {
   model::ConfigurationDocument document;
   std::unique_ptr<CAssocGasDlg> dialog;
   testing::RecordingUi ui;
+  std::string refusedCode;  // the row the last refusal named
 };
 
 TEST(AssocGasDlgTest, RowsAndFill) {
@@ -125,6 +128,10 @@ TEST(AssocGasDlgTest, Checks) {
     g.Enter(c.entries);
     const model::AssociatedGas before = g.Gas();
     EXPECT_EQ(g.Ok(), c.message) << (c.entries.empty() ? "" : c.entries[0].second);
+    // A message about one parameter puts the cursor in its row; the sum names none.
+    const std::string message = c.message;
+    EXPECT_EQ(g.refusedCode, message.rfind("Параметр ", 0) == 0 ? message.substr(17, 5) : "")
+        << message;
     if (*c.message != 0) {
       EXPECT_EQ(g.Gas(), before) << "refused, yet stored";
     }

@@ -21,6 +21,7 @@
 #include "app/gui/form_widget.h"
 #include "app/gui/sheet_dialog.h"
 #include "fakes/recording_ui.h"
+#include "gui/form_cells.h"
 #include "gui/modal.h"
 #include "gui/window_test.h"
 #include "platform/ini_file.h"
@@ -98,7 +99,8 @@ TEST_F(MainWindowTest, MenusReadAsTheProgramsOwnWithSeparatorsAndKeys) {
         "Записать колонтитулы текстовых отчетов..."}},
       {"menuConfiguration",
        {"Общесистемные параметры...", "Параметры каналов учета...", "Параметры узлов учета...", "-",
-        "Проверять параметры для пуска на счет", "-", "Колонтитулы текстовых отчетов..."}},
+        "Проверять параметры для пуска на счет", "Проверить конфигурацию", "-",
+        "Колонтитулы текстовых отчетов..."}},
       {"menuHelp", {"Справка по программе TarvoConfig\tF1", "О программе..."}},
   };
   for (const auto& [name, items] : menus) {
@@ -277,18 +279,6 @@ TEST_F(MainWindowTest, AboutShowsTheProgramAndItsVersion) {
 
 namespace tarvo::gui {
 namespace {
-
-// The row's value cell on the shown page of a sheet or in a form dialog.
-QLineEdit* CellOf(QWidget* dialog, const char* code) {
-  FormWidget* form = nullptr;
-  if (auto* sheet = qobject_cast<SheetDialog*>(dialog)) {
-    form = &sheet->PageWidget(sheet->Tabs()->currentIndex());
-  } else if (auto* plain = qobject_cast<FormDialog*>(dialog)) {
-    form = &plain->Widget();
-  }
-  if (form == nullptr) return nullptr;
-  return qobject_cast<QLineEdit*>(form->EditorOf(form->Model().RowIndexOf(code)));
-}
 
 void TypeInto(QLineEdit* edit, const char* text) {
   ASSERT_NE(edit, nullptr);

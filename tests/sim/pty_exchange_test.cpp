@@ -77,5 +77,55 @@ TEST_F(PtyCommandTest, ADeviceThatHangsUpPartWayFailsTheReadAndChangesNothing) {
   EXPECT_FALSE(std::filesystem::exists(output));
 }
 
+struct WriteCase {
+  const char* name;
+  bool refused;  // the file holds a value the system-wide form refuses
+  bool force;
+  int status;
+  bool sent;
+};
+
+class PtyWriteCommand : public testing::TempDirTest,
+                        public ::testing::WithParamInterface<WriteCase> {};
+
+TEST_P(PtyWriteCommand, ARefusedConfigurationIsWrittenOnlyWithForce) {
+  const WriteCase& c = GetParam();
+  const std::string path = PathOf("a.par");
+  {
+    model::ConfigurationDocument document;
+    document.NewConfiguration(0x47, 0x53);
+    if (c.refused) document.Set().contractBaroPressure = model::Float32::Of(0.12f);
+    std::string message;
+    ASSERT_TRUE(document.Store(path, message)) << message;
+  }
+  std::atomic<int> requests{0};
+  PtyDevice pty(0x47, 0x53, {}, [&requests](const device::RequestFrame&) {
+    ++requests;
+    return std::optional<std::vector<std::uint8_t>>{};
+  });
+  std::vector<std::string> args{"write", path, "--port", pty.path(), "--speed", "9600"};
+  if (c.force) args.push_back("--force");
+  std::ostringstream out, err;
+  app::CliIo io{out, err};
+  EXPECT_EQ(app::RunTarvo(args, io), c.status) << err.str();
+  EXPECT_EQ(requests > 0, c.sent);
+  if (c.sent) {
+    EXPECT_EQ(out.str(), "Запись параметров успешно завершена!\n");
+    EXPECT_EQ(pty.device().Cell(0, 23) == (device::Value4{0x8F, 0xC2, 0xF5, 0x3D}), c.refused);
+  } else {
+    EXPECT_EQ(err.str(),
+              "system  K023  Ошибка: Договорное барометрическое давление должно либо быть в "
+              "диапазоне от 0,09 до 0,11 МПа, либо равняться нулю\n"
+              "Формы не принимают конфигурацию: в вычислитель ничего не записано.\n"
+              "Чтобы записать ее всё равно, добавьте --force.\n");
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, PtyWriteCommand,
+                         ::testing::Values(WriteCase{"Clean", false, false, 0, true},
+                                           WriteCase{"Refused", true, false, 1, false},
+                                           WriteCase{"RefusedForced", true, true, 0, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace
 }  // namespace tarvo

@@ -34,6 +34,7 @@ Command InfoCommand();
 Command UpgradeCommand();
 Command ShowCommand();
 Command SetCommand();
+Command CheckCommand();
 Command TextsCommand();
 Command ReadCommand();
 Command WriteCommand();

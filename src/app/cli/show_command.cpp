@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <cstdio>
 
 #include "app/cli/command.h"
 #include "app/cli/command_values.h"
@@ -16,11 +15,6 @@ namespace {
 
 using ShownRow = shell::ListedRow;
 using ShownForm = shell::ListedForm;
-
-std::string Pad(const std::string& text, int width) {
-  return text +
-         std::string(static_cast<std::size_t>(std::max(0, width - forms::CharCount(text))), ' ');
-}
 
 std::string Trimmed(const std::string& description) {
   return description.substr(std::min(description.find_first_not_of(' '), description.size()));
@@ -41,23 +35,11 @@ void PrintText(const std::vector<ShownForm>& shown, std::ostream& out) {
     for (const ShownRow& row : form.rows) {
       const std::string value = VisibleText(row.value);
       const std::string description = VisibleText(Trimmed(row.description));
-      out << "  " << Pad(VisibleText(row.code), codeWidth) << "  ";
+      out << "  " << Padded(VisibleText(row.code), codeWidth) << "  ";
       // A table without descriptions ends its lines at the value.
-      out << (description.empty() ? value : Pad(value, valueWidth) + "  " + description) << "\n";
+      out << (description.empty() ? value : Padded(value, valueWidth) + "  " + description) << "\n";
     }
   }
-}
-
-// Control characters show escaped, so a field never spans lines.
-std::string CsvField(const std::string& value) {
-  const std::string text = VisibleText(value);
-  if (text.find_first_of(",\"") == std::string::npos) return text;
-  std::string quoted = "\"";
-  for (char c : text) {
-    if (c == '"') quoted += '"';
-    quoted += c;
-  }
-  return quoted + "\"";
 }
 
 void PrintCsv(const std::vector<ShownForm>& shown, std::ostream& out) {
@@ -68,27 +50,6 @@ void PrintCsv(const std::vector<ShownForm>& shown, std::ostream& out) {
           << "," << CsvField(row.value) << "\n";
     }
   }
-}
-
-// Valid UTF-8 whatever the text holds: a byte that is not UTF-8 (a file name can hold any)
-// becomes U+FFFD.
-std::string JsonString(const std::string& text) {
-  std::string json = "\"";
-  ForEachChar(text, [&json](std::string_view bytes, std::optional<char32_t> c) {
-    if (!c) {
-      json += "\\ufffd";
-    } else if (*c == '"' || *c == '\\') {
-      json += '\\';
-      json += bytes;
-    } else if (*c < 0x20) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(*c));
-      json += escaped;
-    } else {
-      json += bytes;
-    }
-  });
-  return json + "\"";
 }
 
 void PrintJson(const model::ConfigurationDocument& document, const std::vector<ShownForm>& shown,

@@ -1,12 +1,18 @@
 #include "app/cli/command.h"
 #include "app/cli/command_values.h"
 #include "app/cli/exchange_session.h"
+#include "app/cli/refusal_listing.h"
 #include "device/exchange_messages.h"
 #include "model/document.h"
+#include "shell/configuration_check.h"
 
 namespace tarvo::app {
 
 namespace {
+
+constexpr const char* kRefusedNotWritten =
+    "Формы не принимают конфигурацию: в вычислитель ничего не записано.\n"
+    "Чтобы записать ее всё равно, добавьте --force.";
 
 // Opens the file, takes port and speed from the options or else from the file, and runs the
 // procedure. The file itself is never changed.
@@ -23,6 +29,14 @@ int RunWriteProcedure(const ParsedArgs& args, CliIo& io, const std::string& name
   if (set.Variant() == model::DeviceVariant::None) {
     return Failure(io, "Файл не содержит конфигурации вычислителя: исполнение " +
                            Hex2(set.ident.executionCode) + " не предусмотрено.");
+  }
+  // A configuration some form refuses goes into the device only when asked for twice.
+  if (!texts && !args.Has("--force")) {
+    const auto refusals = shell::CheckConfiguration(set);
+    if (!refusals.empty()) {
+      PrintRefusalsText(refusals, io.err);
+      return Failure(io, kRefusedNotWritten);
+    }
   }
   ApplyExchangeSetup(setup, set);
   const bool ok = RunExchange(io, setup, [&](device::DeviceLink& link, platform::Progress* bar) {
@@ -46,6 +60,12 @@ const char* const kPortHelp =
     "  --speed СКОРОСТЬ   2400, 4800, 9600 или 19200 бод; по умолчанию скорость из файла\n"
     "  --trace            показать кадры обмена в шестнадцатеричном виде\n";
 
+std::vector<OptionSpec> WriteOptionSpecs() {
+  auto specs = ExchangeOptionSpecs();
+  specs.push_back({"--force", false, ""});
+  return specs;
+}
+
 }  // namespace
 
 Command WriteCommand() {
@@ -53,11 +73,13 @@ Command WriteCommand() {
       "write",
       "записать параметры из файла в вычислитель",
       std::string("Использование: tarvo write ФАЙЛ.par [--port COMn|ПУТЬ] [--speed СКОРОСТЬ] "
-                  "[--trace]\n\n"
+                  "[--trace] [--force]\n\n"
                   "Записывает конфигурацию из файла в подключенный вычислитель, как команда\n"
-                  "«Записать параметры в вычислитель...». Файл не изменяется.\n\n") +
-          kPortHelp,
-      ExchangeOptionSpecs(),
+                  "«Записать параметры в вычислитель...». Файл не изменяется.\n"
+                  "Сначала конфигурация проверяется, как tarvo check: если ее не принимает\n"
+                  "какая-то форма, выводится список и ничего не записывается.\n\n") +
+          kPortHelp + "  --force            записать, даже если формы не принимают конфигурацию\n",
+      WriteOptionSpecs(),
       RunWrite,
   };
 }

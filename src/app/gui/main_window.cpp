@@ -18,6 +18,7 @@
 #include <QUrl>
 
 #include "app/gui/about_dialog.h"
+#include "app/gui/check_list_dialog.h"
 #include "app/gui/exchange_dialog.h"
 #include "app/gui/help_file.h"
 #include "app/gui/new_configuration_dialog_widget.h"
@@ -228,6 +229,16 @@ void MainWindow::CreateConfigurationMenu() {
   // The check mark follows the switch, not the click: Refresh sets it from the set.
   connect(check, &QAction::triggered, this,
           [this] { Run([this] { shell::ToggleCheckForStart(document_); }); });
+  QAction* checkAll = AddCommand(menu, CommandId::CheckConfiguration, "actionCheckConfiguration",
+                                 "Проверить конфигурацию",
+                                 "Проверить все формы и показать, какие не принимают "
+                                 "конфигурацию");
+  connect(checkAll, &QAction::triggered, this, [this] {
+    Run([this] {
+      ReviewConfiguration(this, document_, ui_,
+                          [this](const FormPlace& place) { OpenForm(place); });
+    });
+  });
   menu->addSeparator();
   QAction* texts = AddCommand(menu, CommandId::ReportTexts, "actionReportTexts",
                               "Колонтитулы текстовых отчетов...",
@@ -344,6 +355,10 @@ void MainWindow::ReadFromDevice() {
 
 void MainWindow::WriteToDevice(ExchangeKind kind) {
   Run([this, kind] {
+    if (kind == ExchangeKind::WriteParameters &&
+        !ConfirmWrite(this, document_, [this](const FormPlace& place) { OpenForm(place); })) {
+      return;
+    }
     const model::ParameterSet snapshot = document_.Set();
     RunExchangeDialog(kind);
     MarkModifiedIfChanged(snapshot);

@@ -1,12 +1,15 @@
 #include "app/gui/overview_widget.h"
 
+#include <QColor>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "app/gui/qt_text.h"
+#include "shell/configuration_check.h"
 #include "shell/configuration_listing.h"
 
 namespace tarvo::gui {
@@ -22,6 +25,30 @@ bool Matches(const QTreeWidgetItem& item, const QString& typed, const QString& a
   return item.text(kCode).contains(asCode, Qt::CaseInsensitive) ||
          item.text(kDescription).contains(typed, Qt::CaseInsensitive) ||
          item.text(kValue).contains(typed, Qt::CaseInsensitive);
+}
+
+// Shows on a form's heading, and on the row it names, that the form refuses the configuration.
+// The icon stands before a heading's title, and before a row's description so that the codes
+// stay in line.
+void MarkRefusal(QTreeWidgetItem& item, const shell::Refusal& refusal) {
+  const QString message = ToQt(refusal.caption + "\n" + refusal.message);
+  item.setIcon(item.parent() == nullptr ? kCode : kDescription,
+               item.treeWidget()->style()->standardIcon(QStyle::SP_MessageBoxWarning));
+  for (int column : {kCode, kValue, kDescription}) {
+    item.setForeground(column, QColor(Qt::darkRed));
+    item.setToolTip(column, message);
+  }
+}
+
+void MarkRefusals(QTreeWidgetItem& form, const shell::ListedForm& listed,
+                  const std::vector<shell::Refusal>& refusals) {
+  for (const shell::Refusal& refusal : refusals) {
+    if (refusal.target != listed.target || refusal.buttonId != listed.buttonId) continue;
+    MarkRefusal(form, refusal);
+    for (int r = 0; r < form.childCount() && !refusal.code.empty(); ++r) {
+      if (form.child(r)->text(kCode) == ToQt(refusal.code)) MarkRefusal(*form.child(r), refusal);
+    }
+  }
 }
 
 }  // namespace
@@ -57,6 +84,8 @@ OverviewWidget::OverviewWidget(QWidget* parent) : QWidget(parent) {
 
 void OverviewWidget::ShowConfiguration(const model::ParameterSet& set) {
   tree_->clear();
+  // What the forms would refuse, were they opened and confirmed now, shows on their rows.
+  const std::vector<shell::Refusal> refusals = shell::CheckConfiguration(set);
   std::string pageTitle;
   for (const shell::ListedForm& form : shell::ListConfiguration(set)) {
     // A dialog behind a button is named with its page: "Канал учета 01 — Параметры ...".
@@ -75,6 +104,7 @@ void OverviewWidget::ShowConfiguration(const model::ParameterSet& set) {
       // A row of a dialog behind a button opens its page, where the button is.
       item->setData(kCode, kCodeRole, form.buttonId.empty() ? ToQt(row.code) : QString());
     }
+    MarkRefusals(*top, form, refusals);
   }
   tree_->expandAll();
   ApplyFilter(filter_->text());

@@ -100,19 +100,22 @@ void CAssocGasDlg::RowChanged(Row& row) {
 bool CAssocGasDlg::Accept(platform::Ui& ui) {
   const model::Float32 pressure = ReadCell(rows[kFirstValueRow]);
   if (!Within(pressure, 0.001f, 15.0f)) {
-    return ShowError(ui, Message("Параметр K%02d%02d должен быть в диапазоне от 0.001 до 15 МПа!",
-                                 index_, kFirstNumber + kFirstValueRow));
+    ShowError(ui, Message("Параметр K%02d%02d должен быть в диапазоне от 0.001 до 15 МПа!", index_,
+                          kFirstNumber + kFirstValueRow));
+    return MarkRefused(rows[kFirstValueRow]);
   }
   const model::Float32 temperature = ReadCell(rows[kFirstValueRow + 1]);
   if (!Within(temperature, -10.0f, 227.0f)) {
-    return ShowError(ui, Message("Параметр K%02d%02d должен быть в диапазоне от -10.0 до 227.0 "
-                                 "градусов Цельсия!",
-                                 index_, kFirstNumber + kFirstValueRow + 1));
+    ShowError(ui, Message("Параметр K%02d%02d должен быть в диапазоне от -10.0 до 227.0 "
+                          "градусов Цельсия!",
+                          index_, kFirstNumber + kFirstValueRow + 1));
+    return MarkRefused(rows[kFirstValueRow + 1]);
   }
   const model::Float32 humidity = ReadCell(rows[kHumidityRow]);
   if (!Within(humidity, 0.0f, std::numeric_limits<float>::max())) {
-    return ShowError(ui, Message("Параметр K%02d%02d должен быть больше нуля!", index_,
-                                 kFirstNumber + kHumidityRow));
+    ShowError(ui, Message("Параметр K%02d%02d должен быть больше нуля!", index_,
+                          kFirstNumber + kHumidityRow));
+    return MarkRefused(rows[kHumidityRow]);
   }
   model::Float32 components[model::kGasConcentrations];
   float sum = 0;
@@ -120,9 +123,10 @@ bool CAssocGasDlg::Accept(platform::Ui& ui) {
   for (int i = 0; i < model::kGasConcentrations; ++i) {
     components[i] = ReadCell(rows[kFirstComponentRow + i]);
     if (!Within(components[i], 0.0f, 100.0f)) {
-      return ShowError(ui, Message("Параметр K%02d%02d должен быть в диапазоне от 0%% до 100 "
-                                   "процентов!",
-                                   index_, kFirstNumber + kFirstComponentRow + i));
+      ShowError(ui, Message("Параметр K%02d%02d должен быть в диапазоне от 0%% до 100 "
+                            "процентов!",
+                            index_, kFirstNumber + kFirstComponentRow + i));
+      return MarkRefused(rows[kFirstComponentRow + i]);
     }
     if (components[i].IsNotSet()) continue;
     sum += components[i].Value();
