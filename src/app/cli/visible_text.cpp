@@ -1,36 +1,8 @@
 #include "app/cli/visible_text.h"
 
-#include <cstdio>
-
 #include "model/utf8.h"
 
 namespace tarvo::app {
-
-namespace {
-
-std::string Escaped(std::string_view text, bool keepLineBreaks) {
-  std::string shown;
-  ForEachChar(text, [&](std::string_view bytes, std::optional<char32_t> c) {
-    char escape[8];
-    if (!c) {
-      std::snprintf(escape, sizeof escape, "\\x%02X", static_cast<unsigned char>(bytes[0]));
-      shown += escape;
-    } else if (*c == '\n' && keepLineBreaks) {
-      shown += '\n';
-    } else if (*c < 0x20 || *c == 0x7F) {
-      std::snprintf(escape, sizeof escape, "\\x%02X", static_cast<unsigned>(*c));
-      shown += escape;
-    } else if (*c >= 0x80 && *c <= 0x9F) {
-      std::snprintf(escape, sizeof escape, "\\u%04X", static_cast<unsigned>(*c));
-      shown += escape;
-    } else {
-      shown += bytes;
-    }
-  });
-  return shown;
-}
-
-}  // namespace
 
 void ForEachChar(
     std::string_view text,
@@ -44,11 +16,11 @@ void ForEachChar(
 }
 
 std::string VisibleText(std::string_view text) {
-  return Escaped(text, false);
+  return model::VisibleUtf8(text, false);
 }
 
 std::string VisibleLines(std::string_view text) {
-  return Escaped(text, true);
+  return model::VisibleUtf8(text, true);
 }
 
 std::string Quoted(std::string_view text) {
