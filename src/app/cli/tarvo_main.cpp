@@ -8,8 +8,9 @@ namespace tarvo::app {
 namespace {
 
 std::vector<Command> AllCommands() {
-  return {NewCommand(),   InfoCommand(), UpgradeCommand(), ShowCommand(),       SetCommand(),
-          TextsCommand(), ReadCommand(), WriteCommand(),   WriteTextsCommand(), SimCommand()};
+  return {NewCommand(),   InfoCommand(),       UpgradeCommand(), ShowCommand(),
+          DiffCommand(),  SetCommand(),        TextsCommand(),   ReadCommand(),
+          WriteCommand(), WriteTextsCommand(), SimCommand()};
 }
 
 void PrintOverview(std::ostream& out) {
