@@ -20,6 +20,7 @@
 #include "app/gui/about_dialog.h"
 #include "app/gui/exchange_dialog.h"
 #include "app/gui/help_file.h"
+#include "app/gui/listing_printer.h"
 #include "app/gui/new_configuration_dialog_widget.h"
 #include "app/gui/overview_widget.h"
 #include "app/gui/qt_text.h"
@@ -152,6 +153,13 @@ void MainWindow::CreateFileMenu() {
   connect(saveAs, &QAction::triggered, this, [this] { Run([this] { commands_.SaveAs(); }); });
 
   fileMenu_->addSeparator();
+  QAction* print = AddAction(fileMenu_, "actionPrint", "Печать...\tCtrl+P",
+                             "Напечатать параметры конфигурации или сохранить их в PDF\nПечать");
+  print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+  connect(print, &QAction::triggered, this, [this] { RunPrintPreview(this, document_); });
+  configurationActions_ = {print};
+
+  fileMenu_->addSeparator();
   recentPlaceholder_ =
       AddAction(fileMenu_, "actionRecentFiles", "Последние конфигурации", kRecentPrompt);
   recentPlaceholder_->setEnabled(false);
@@ -278,6 +286,8 @@ void MainWindow::Refresh() {
     action->setEnabled(state.enabled);
     if (action->isCheckable()) action->setChecked(state.checked);
   }
+  const bool loaded = shell::StateOf(CommandId::Save, document_.Set()).enabled;
+  for (QAction* action : configurationActions_) action->setEnabled(loaded);
   RefreshRecentFiles();
   overview_->ShowConfiguration(document_.Set());
 }

@@ -80,6 +80,8 @@ class MainWindow : public QMainWindow {
   shell::DocumentCommands commands_;
 
   std::map<shell::CommandId, QAction*> commandActions_;
+  // Commands that need a configuration (compare, print), enabled as saving is.
+  std::vector<QAction*> configurationActions_;
   QMenu* fileMenu_ = nullptr;
   QAction* recentPlaceholder_ = nullptr;
   QAction* exitSeparator_ = nullptr;
