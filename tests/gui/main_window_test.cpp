@@ -91,10 +91,11 @@ TEST_F(MainWindowTest, MenusReadAsTheProgramsOwnWithSeparatorsAndKeys) {
       {"menuFile",
        {"Создать новый файл параметров\tCtrl+N", "Открыть файл параметров...\tCtrl+O",
         "Сохранить файл параметров\tCtrl+S", "Сохранить файл параметров как...", "-",
-        "Печать...\tCtrl+P", "-", "Последние конфигурации", "-", "Выход"}},
+        "Сравнить с файлом...", "Печать...\tCtrl+P", "-", "Последние конфигурации", "-", "Выход"}},
       {"menuView", {"Панель инструментов", "Панель состояния"}},
       {"menuDevice",
-       {"Прочитать параметры вычислителя...", "Записать параметры в вычислитель...", "-", "Записать колонтитулы текстовых отчетов..."}},
+       {"Прочитать параметры вычислителя...", "Сравнить с вычислителем...",
+        "Записать параметры в вычислитель...", "-", "Записать колонтитулы текстовых отчетов..."}},
       {"menuConfiguration",
        {"Общесистемные параметры...", "Параметры каналов учета...", "Параметры узлов учета...", "-",
         "Проверять параметры для пуска на счет", "-", "Колонтитулы текстовых отчетов..."}},
@@ -192,6 +193,7 @@ TEST_F(MainWindowTest, OpenSaveAndSaveAsKeepTheRecentListInTheSharedSettingsFile
                                            "Сохранить файл параметров\tCtrl+S",
                                            "Сохранить файл параметров как...",
                                            "-",
+                                           "Сравнить с файлом...",
                                            "Печать...\tCtrl+P",
                                            "-"};
   expectedMenu.insert(expectedMenu.end(), shown.begin(), shown.end());
@@ -240,7 +242,7 @@ TEST_F(MainWindowTest, ARecentFileThatHasGoneLeavesTheList) {
   EXPECT_EQ(ui.messages.back().icon, Icon::Error);
   EXPECT_EQ(window->RecentFiles().Entries(), std::vector<std::string>{PathOf("kept.par")});
   EXPECT_EQ(Title(), "kept.par [вычислитель ЛУР-Г, исполнение 47] - TarvoConfig");
-  EXPECT_EQ(ItemsOf(Menu("menuFile"))[7], "&1 " + PathOf("kept.par"));
+  EXPECT_EQ(ItemsOf(Menu("menuFile"))[8], "&1 " + PathOf("kept.par"));
 }
 
 TEST_F(MainWindowTest, CheckForStartToggledTwiceStaysModifiedAndClosingAsks) {

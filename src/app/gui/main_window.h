@@ -66,7 +66,10 @@ class MainWindow : public QMainWindow {
   void OpenForm(const FormPlace& place);
   void ReadFromDevice();
   void WriteToDevice(ExchangeKind kind);
-  void RunExchangeDialog(ExchangeKind kind);
+  // Runs an exchange dialog on a set (the document's, or one of its own); true when it succeeded.
+  bool RunExchangeDialog(ExchangeKind kind, model::ParameterSet& set);
+  void CompareWithFile();
+  void CompareWithDevice();
   // A flag already set stays set.
   void MarkModifiedIfChanged(const model::ParameterSet& snapshot);
   void ShowHelp();
