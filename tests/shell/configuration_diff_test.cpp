@@ -4,6 +4,8 @@
 
 #include <memory>
 
+#include "support/case_name.h"
+
 namespace tarvo::shell {
 namespace {
 
@@ -76,13 +78,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {Form("system", {"K1=2"}), Form("channel 1", {"K100=0"}),
                    Form("channel 2", {"K200=0"}), Form("node 1", {"П100=0"})},
                   {"system: K1 1→2", "channel 2 only 2", "node 1 only 2", "texts only 1"}}),
-    [](const ::testing::TestParamInfo<MergeCase>& info) {
-      std::string name = info.param.what;
-      for (char& ch : name) {
-        if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-      }
-      return name;
-    });
+    testing::CaseNameOfWhat());
 
 TEST(CompareConfigurations, TwoNotSetValuesAreEqualAndNotSetDiffersFromAValue) {
   auto first = std::make_unique<model::ParameterSet>();

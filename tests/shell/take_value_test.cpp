@@ -8,6 +8,7 @@
 
 #include "fakes/recording_ui.h"
 #include "shell/configuration_diff.h"
+#include "support/case_name.h"
 
 namespace tarvo::shell {
 namespace {
@@ -100,13 +101,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "header-text",
                  "Значение header-text не принято: колонтитул не используется, его текст не "
                  "сохраняется."}),
-    [](const ::testing::TestParamInfo<TakeCase>& info) {
-      std::string name = info.param.what;
-      for (char& ch : name) {
-        if (ch == ' ') ch = '_';
-      }
-      return name;
-    });
+    testing::CaseNameOfWhat());
 
 TEST(TakeValue, ARowTheOtherSideLacksIsNotTaken) {
   model::ConfigurationDocument document;

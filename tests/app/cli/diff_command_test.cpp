@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "support/case_name.h"
 #include "support/cli_run.h"
 #include "support/json_check.h"
 #include "support/temp_dir_test.h"
@@ -99,13 +100,7 @@ INSTANTIATE_TEST_SUITE_P(
                    {"texts,header,Использовать верхний колонтитул,0,1,",
                     "texts,header-text,Верхний колонтитул,, Станция 7\\x0A line 2,",
                     "texts,footer-text,Нижний колонтитул,, ,"}}),
-    [](const ::testing::TestParamInfo<ChangeCase>& info) {
-      std::string name = info.param.what;
-      for (char& ch : name) {
-        if (ch == ' ') ch = '_';
-      }
-      return name;
-    });
+    testing::CaseNameOfWhat());
 
 TEST_F(DiffCommandTest, TextListsFormsInOrderWithBothValues) {
   const std::string a = NewFile("a.par", "47");
