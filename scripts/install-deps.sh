@@ -4,11 +4,13 @@ set -euo pipefail
 
 # locales-all lets the tests prove that a decimal-comma locale changes no value text.
 packages=(cmake ninja-build g++ libgtest-dev libgmock-dev locales-all)
-# The window: Qt Widgets, the X11 and offscreen platforms (the GUI tests run offscreen), Qt's
+# The window: Qt Widgets and PrintSupport (in qt6-base-dev), the X11 and offscreen platforms (the GUI tests run offscreen), Qt's
 # own Russian texts for the standard buttons and file dialogs, the SVG icon plugins, a font
 # with Cyrillic letters, and xdg-open to show the help in the desktop's viewer.
 packages+=(qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libqt6svg6 fonts-dejavu-core
   xdg-utils)
+# The tests read the printed listing's PDF back as text.
+packages+=(poppler-utils)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,5 +1,7 @@
 #include "model/utf8.h"
 
+#include <cstdio>
+
 namespace tarvo::model {
 
 void AppendUtf8(std::string& out, char32_t cp) {
@@ -56,6 +58,31 @@ std::optional<char32_t> DecodeUtf8(std::string_view text, std::size_t& i) {
   }
   i += extra + 1;
   return cp;
+}
+
+std::string VisibleUtf8(std::string_view text, bool keepLineBreaks) {
+  std::string shown;
+  std::size_t at = 0;
+  while (at < text.size()) {
+    const std::size_t start = at;
+    const std::optional<char32_t> c = DecodeUtf8(text, at);
+    char escape[8];
+    if (!c) {
+      std::snprintf(escape, sizeof escape, "\\x%02X", static_cast<unsigned char>(text[start]));
+      shown += escape;
+    } else if (*c == '\n' && keepLineBreaks) {
+      shown += '\n';
+    } else if (*c < 0x20 || *c == 0x7F) {
+      std::snprintf(escape, sizeof escape, "\\x%02X", static_cast<unsigned>(*c));
+      shown += escape;
+    } else if (*c >= 0x80 && *c <= 0x9F) {
+      std::snprintf(escape, sizeof escape, "\\u%04X", static_cast<unsigned>(*c));
+      shown += escape;
+    } else {
+      shown += text.substr(start, at - start);
+    }
+  }
+  return shown;
 }
 
 }  // namespace tarvo::model

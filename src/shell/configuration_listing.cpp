@@ -3,16 +3,19 @@
 #include <memory>
 
 #include "forms/form.h"
+#include "forms/texts/report_text_editor.h"
 #include "model/code_page.h"
 #include "shell/capturing_ui.h"
+#include "shell/commands.h"
 
 namespace tarvo::shell {
 
 namespace {
 
 ListedForm Listed(const forms::Form& form, const FormTarget& target, std::string buttonId,
-                  std::string name, std::string title) {
-  ListedForm listed{target, std::move(buttonId), std::move(name), std::move(title), {}};
+                  std::string name, std::string title, std::string pageTitle = {}) {
+  ListedForm listed{target, std::move(buttonId), std::move(name), std::move(title),
+                    {},     std::move(pageTitle)};
   for (const forms::Row& row : form.rows) {
     if (!row.visible) continue;
     // A freshly filled cell holds the set's bytes, which are code page 1251 (a digit string
@@ -26,6 +29,10 @@ ListedForm Listed(const forms::Form& form, const FormTarget& target, std::string
 }
 
 }  // namespace
+
+std::string ShownTitle(const ListedForm& form) {
+  return form.pageTitle.empty() ? form.title : form.pageTitle + " — " + form.title;
+}
 
 std::vector<ListedForm> ListConfiguration(const model::ParameterSet& set,
                                           std::optional<FormTarget> only) {
@@ -41,13 +48,37 @@ std::vector<ListedForm> ListConfiguration(const model::ParameterSet& set,
     auto form = MakeForm(*copy, target, message);
     if (!form) continue;
     form->Fill();
-    listed.push_back(Listed(*form, target, {}, FormName(target), FormTitle(target, *copy)));
+    const std::string pageTitle = FormTitle(target, *copy);
+    listed.push_back(Listed(*form, target, {}, FormName(target), pageTitle));
     // The dialogs behind the page's buttons (a table of the channel) follow their page.
     for (const auto& dialog : forms::OpenDialogs(*form, ui)) {
       listed.push_back(Listed(*dialog.form, target, dialog.buttonId,
-                              FormName(target) + "/" + dialog.buttonId, dialog.form->title));
+                              FormName(target) + "/" + dialog.buttonId, dialog.form->title,
+                              pageTitle));
     }
   }
+  return listed;
+}
+
+std::optional<ListedForm> ListReportTexts(const model::ParameterSet& set) {
+  if (!StateOf(CommandId::ReportTexts, set).enabled) return std::nullopt;
+  ListedForm form;
+  form.name = kTextsFormName;
+  form.title = forms::ReportTextEditor::kTitle;
+  form.rows = {
+      {"header", "Использовать верхний колонтитул", set.headerEnabled != 0 ? "1" : "0"},
+      {"header-text", "Верхний колонтитул",
+       forms::StoredReportText(set.headerText, model::kHeaderTextSize)},
+      {"footer", "Использовать нижний колонтитул", set.footerEnabled != 0 ? "1" : "0"},
+      {"footer-text", "Нижний колонтитул",
+       forms::StoredReportText(set.footerText, model::kFooterTextSize)},
+  };
+  return form;
+}
+
+std::vector<ListedForm> ListConfigurationAndTexts(const model::ParameterSet& set) {
+  std::vector<ListedForm> listed = ListConfiguration(set);
+  if (auto texts = ListReportTexts(set)) listed.push_back(std::move(*texts));
   return listed;
 }
 

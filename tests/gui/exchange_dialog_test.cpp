@@ -20,6 +20,7 @@
 #include "device/exchange_messages.h"
 #include "fakes/recording_ui.h"
 #include "gui/modal.h"
+#include "gui/simulated_line.h"
 #include "gui/window_test.h"
 #include "sim/configuration_image.h"
 #include "sim/in_process_port.h"
@@ -56,17 +57,6 @@ class WatchedPort : public sim::InProcessPort {
   QPointer<QThread> worker;
 };
 
-class SimulatedLine : public ExchangeLine {
- public:
-  SimulatedLine(platform::SerialPort& port, platform::Clock& clock) : port_(port), clock_(clock) {}
-  platform::SerialPort& Port() override { return port_; }
-  platform::Clock& Clock() override { return clock_; }
-
- private:
-  platform::SerialPort& port_;
-  platform::Clock& clock_;
-};
-
 // Presses a button of the exchange dialog from the thread the procedure runs on, and waits
 // until the GUI thread has done it.
 void ClickInDialog(const char* button) {
@@ -90,11 +80,7 @@ class ExchangeDialogTest : public WindowTestOf<ThreadCheckingUi> {
     model::MakeNewConfiguration(configuration, 0x47, 0x53);
     std::string message;
     ASSERT_TRUE(sim::LoadConfiguration(device, configuration, message)) << message;
-    ExchangeSetting setting;
-    setting.lines = [this] { return std::make_unique<SimulatedLine>(port, clock); };
-    setting.portMap.getEnv = [](const char*) -> const char* { return nullptr; };
-    setting.portMap.settingsFile = PathOf("ports.conf");
-    window->SetExchangeSetting(setting);
+    window->SetExchangeSetting(SimulatedSetting(port, clock, PathOf("ports.conf")));
   }
 
   void OpenConfiguration() {

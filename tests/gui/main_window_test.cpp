@@ -92,11 +92,11 @@ TEST_F(MainWindowTest, MenusReadAsTheProgramsOwnWithSeparatorsAndKeys) {
       {"menuFile",
        {"Создать новый файл параметров\tCtrl+N", "Открыть файл параметров...\tCtrl+O",
         "Сохранить файл параметров\tCtrl+S", "Сохранить файл параметров как...", "-",
-        "Последние конфигурации", "-", "Выход"}},
+        "Сравнить с файлом...", "Печать...\tCtrl+P", "-", "Последние конфигурации", "-", "Выход"}},
       {"menuView", {"Панель инструментов", "Панель состояния"}},
       {"menuDevice",
-       {"Прочитать параметры вычислителя...", "Записать параметры в вычислитель...", "-",
-        "Записать колонтитулы текстовых отчетов..."}},
+       {"Прочитать параметры вычислителя...", "Сравнить с вычислителем...",
+        "Записать параметры в вычислитель...", "-", "Записать колонтитулы текстовых отчетов..."}},
       {"menuConfiguration",
        {"Общесистемные параметры...", "Параметры каналов учета...", "Параметры узлов учета...", "-",
         "Проверять параметры для пуска на счет", "Проверить конфигурацию", "-",
@@ -109,11 +109,9 @@ TEST_F(MainWindowTest, MenusReadAsTheProgramsOwnWithSeparatorsAndKeys) {
     EXPECT_EQ(ItemsOf(menu), items) << name;
   }
 
-  const std::vector<std::pair<const char*, const char*>> keys = {{"actionNew", "Ctrl+N"},
-                                                                 {"actionOpen", "Ctrl+O"},
-                                                                 {"actionSave", "Ctrl+S"},
-                                                                 {"actionHelp", "F1"},
-                                                                 {"actionFindParameter", "Ctrl+F"}};
+  const std::vector<std::pair<const char*, const char*>> keys = {
+      {"actionNew", "Ctrl+N"},   {"actionOpen", "Ctrl+O"}, {"actionSave", "Ctrl+S"},
+      {"actionPrint", "Ctrl+P"}, {"actionHelp", "F1"},     {"actionFindParameter", "Ctrl+F"}};
   for (const auto& [name, key] : keys) {
     EXPECT_EQ(Action(name)->shortcut().toString().toStdString(), key) << name;
   }
@@ -192,9 +190,14 @@ TEST_F(MainWindowTest, OpenSaveAndSaveAsKeepTheRecentListInTheSharedSettingsFile
   EXPECT_EQ(ui.fileDialogs.back().title, "Открытие файла параметров");
   const std::vector<std::string> shown = {"&1 " + files[4], "&2 " + files[3], "&3 " + files[2],
                                           "&4 " + files[1]};
-  std::vector<std::string> expectedMenu = {
-      "Создать новый файл параметров\tCtrl+N", "Открыть файл параметров...\tCtrl+O",
-      "Сохранить файл параметров\tCtrl+S", "Сохранить файл параметров как...", "-"};
+  std::vector<std::string> expectedMenu = {"Создать новый файл параметров\tCtrl+N",
+                                           "Открыть файл параметров...\tCtrl+O",
+                                           "Сохранить файл параметров\tCtrl+S",
+                                           "Сохранить файл параметров как...",
+                                           "-",
+                                           "Сравнить с файлом...",
+                                           "Печать...\tCtrl+P",
+                                           "-"};
   expectedMenu.insert(expectedMenu.end(), shown.begin(), shown.end());
   expectedMenu.insert(expectedMenu.end(), {"-", "Выход"});
   EXPECT_EQ(ItemsOf(Menu("menuFile")), expectedMenu);
@@ -241,7 +244,7 @@ TEST_F(MainWindowTest, ARecentFileThatHasGoneLeavesTheList) {
   EXPECT_EQ(ui.messages.back().icon, Icon::Error);
   EXPECT_EQ(window->RecentFiles().Entries(), std::vector<std::string>{PathOf("kept.par")});
   EXPECT_EQ(Title(), "kept.par [вычислитель ЛУР-Г, исполнение 47] - TarvoConfig");
-  EXPECT_EQ(ItemsOf(Menu("menuFile"))[5], "&1 " + PathOf("kept.par"));
+  EXPECT_EQ(ItemsOf(Menu("menuFile"))[8], "&1 " + PathOf("kept.par"));
 }
 
 TEST_F(MainWindowTest, CheckForStartToggledTwiceStaysModifiedAndClosingAsks) {

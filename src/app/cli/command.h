@@ -33,6 +33,7 @@ Command NewCommand();
 Command InfoCommand();
 Command UpgradeCommand();
 Command ShowCommand();
+Command DiffCommand();
 Command SetCommand();
 Command CheckCommand();
 Command TextsCommand();

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/cli/command_values.h"
+#include "app/cli/listing_output.h"
 #include "app/cli/visible_text.h"
 #include "forms/form.h"
 
@@ -30,8 +31,8 @@ void PrintRefusalsText(const std::vector<shell::Refusal>& refusals, std::ostream
     codeWidth = std::max(codeWidth, forms::CharCount(VisibleText(CodeOf(refusal))));
   }
   for (const shell::Refusal& refusal : refusals) {
-    out << Padded(VisibleText(refusal.name), nameWidth) << "  "
-        << Padded(VisibleText(CodeOf(refusal)), codeWidth) << "  "
+    out << PadToWidth(VisibleText(refusal.name), nameWidth) << "  "
+        << PadToWidth(VisibleText(CodeOf(refusal)), codeWidth) << "  "
         << VisibleText(refusal.caption + ": " + OneLine(refusal.message)) << "\n";
   }
 }

@@ -1,13 +1,18 @@
 #include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
 
 #include "app/cli/command.h"
 #include "app/cli/command_values.h"
 #include "app/cli/form_batch.h"
+#include "app/cli/listing_output.h"
 #include "app/cli/texts_listing.h"
 #include "app/cli/visible_text.h"
 #include "forms/form.h"
 #include "model/document.h"
 #include "shell/configuration_listing.h"
+#include "shell/html_listing.h"
 
 namespace tarvo::app {
 
@@ -15,10 +20,6 @@ namespace {
 
 using ShownRow = shell::ListedRow;
 using ShownForm = shell::ListedForm;
-
-std::string Trimmed(const std::string& description) {
-  return description.substr(std::min(description.find_first_not_of(' '), description.size()));
-}
 
 void PrintText(const std::vector<ShownForm>& shown, std::ostream& out) {
   bool first = true;
@@ -34,10 +35,11 @@ void PrintText(const std::vector<ShownForm>& shown, std::ostream& out) {
     }
     for (const ShownRow& row : form.rows) {
       const std::string value = VisibleText(row.value);
-      const std::string description = VisibleText(Trimmed(row.description));
-      out << "  " << Padded(VisibleText(row.code), codeWidth) << "  ";
+      const std::string description = VisibleText(TrimmedDescription(row.description));
+      out << "  " << PadToWidth(VisibleText(row.code), codeWidth) << "  ";
       // A table without descriptions ends its lines at the value.
-      out << (description.empty() ? value : Padded(value, valueWidth) + "  " + description) << "\n";
+      out << (description.empty() ? value : PadToWidth(value, valueWidth) + "  " + description)
+          << "\n";
     }
   }
 }
@@ -74,6 +76,15 @@ void PrintJson(const model::ConfigurationDocument& document, const std::vector<S
   out << (shown.empty() ? "]\n}\n" : "\n  ]\n}\n");
 }
 
+// The printed listing names the file and the day it was made.
+shell::ListingHeading HeadingOf(const std::string& path) {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  char date[16] = "";
+  if (localtime_r(&now, &local) != nullptr) std::strftime(date, sizeof date, "%d.%m.%Y", &local);
+  return {std::filesystem::path(path).filename().string(), path, date};
+}
+
 // The --form value and, for "channel" and "node", the number given after it.
 std::optional<std::string> FormArgument(const ParsedArgs& args, std::string& error) {
   const std::string* form = args.Value("--form");
@@ -96,9 +107,9 @@ int RunShow(const ParsedArgs& args, CliIo& io) {
   const auto formName = FormArgument(args, error);
   if (!error.empty()) return UsageError(io, "show", error);
   const std::string format = args.Value("--format") ? *args.Value("--format") : "text";
-  if (format != "text" && format != "csv" && format != "json") {
+  if (format != "text" && format != "csv" && format != "json" && format != "html") {
     return UsageError(io, "show",
-                      "формат " + Quoted(format) + " не предусмотрен: text, csv или json");
+                      "формат " + Quoted(format) + " не предусмотрен: text, csv, json или html");
   }
 
   model::ConfigurationDocument document;
@@ -113,17 +124,21 @@ int RunShow(const ParsedArgs& args, CliIo& io) {
   const bool texts = formName == kTextsFormName;
   if (texts) {
     if (const auto refusal = NoReportTexts(set)) return Failure(io, *refusal);
-    shown = {ListReportTexts(set)};
+    shown = {*ListReportTexts(set)};
   } else {
     std::optional<FormTarget> only;
     if (formName) {
       only = ParseFormName(*formName, set, error);
       if (!only) return UsageError(io, "show", error);
     }
-    shown = shell::ListConfiguration(set, only);
+    // The printed listing is the whole configuration, report texts included.
+    shown = !only && format == "html" ? shell::ListConfigurationAndTexts(set)
+                                      : shell::ListConfiguration(set, only);
   }
 
-  if (format == "csv") {
+  if (format == "html") {
+    io.out << shell::HtmlListing(set, shown, HeadingOf(document.PathName()));
+  } else if (format == "csv") {
     PrintCsv(shown, io.out);
   } else if (format == "json") {
     PrintJson(document, shown, io.out);
@@ -148,7 +163,8 @@ Command ShowCommand() {
       "Вывод в UTF-8 годится для просмотра, сравнения через diff и архива.\n\n"
       "  --form ФОРМА     только одна форма: system, channel N или node N (N от 1),\n"
       "                   texts — колонтитулы текстовых отчетов с их флажками\n"
-      "  --format ФОРМАТ  text (по умолчанию), csv (form,code,description,value) или json\n\n"
+      "  --format ФОРМАТ  text (по умолчанию), csv (form,code,description,value), json\n"
+      "                   или html — документ для печати и архива (с колонтитулами)\n\n"
       "Флажок выводится как 1 или 0, строка из нескольких ячеек — ячейками через запятую.\n"
       "Окно, которое открывается кнопкой страницы (например, таблица канала), выводится\n"
       "следом за страницей как форма «channel N/кнопка».\n",

@@ -9,7 +9,8 @@ namespace {
 
 std::vector<Command> AllCommands() {
   return {NewCommand(),   InfoCommand(),       UpgradeCommand(), ShowCommand(),
-          SetCommand(),   CheckCommand(),      TextsCommand(),   ReadCommand(),
+          DiffCommand(),  SetCommand(),        CheckCommand(),   TextsCommand(),
+          ReadCommand(),
           WriteCommand(), WriteTextsCommand(), SimCommand()};
 }
 

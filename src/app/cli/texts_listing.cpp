@@ -1,6 +1,5 @@
 #include "app/cli/texts_listing.h"
 
-#include "forms/texts/report_text_editor.h"
 #include "shell/commands.h"
 
 namespace tarvo::app {
@@ -14,21 +13,6 @@ std::optional<std::string> NoReportTexts(const model::ParameterSet& set) {
            " не поддерживает колонтитулы текстовых отчетов.";
   }
   return std::nullopt;
-}
-
-shell::ListedForm ListReportTexts(const model::ParameterSet& set) {
-  shell::ListedForm form;
-  form.name = kTextsFormName;
-  form.title = forms::ReportTextEditor::kTitle;
-  form.rows = {
-      {"header", "Использовать верхний колонтитул", set.headerEnabled != 0 ? "1" : "0"},
-      {"header-text", "Верхний колонтитул",
-       forms::StoredReportText(set.headerText, model::kHeaderTextSize)},
-      {"footer", "Использовать нижний колонтитул", set.footerEnabled != 0 ? "1" : "0"},
-      {"footer-text", "Нижний колонтитул",
-       forms::StoredReportText(set.footerText, model::kFooterTextSize)},
-  };
-  return form;
 }
 
 void PrintReportTexts(const shell::ListedForm& texts, std::ostream& out) {

@@ -22,15 +22,4 @@ std::string VisibleLines(std::string_view text);
 // A value quoted back to the user: «text» with its control characters escaped.
 std::string Quoted(std::string_view text);
 
-// A CSV field: control characters escaped, so a field never spans lines; quoted when it holds a
-// comma or a quote.
-std::string CsvField(const std::string& value);
-
-// A JSON string, valid UTF-8 whatever the text holds: a byte that is not UTF-8 (a file name can
-// hold any) becomes U+FFFD.
-std::string JsonString(const std::string& text);
-
-// The text followed by spaces up to a width in characters, for aligned columns.
-std::string Padded(const std::string& text, int width);
-
 }  // namespace tarvo::app

@@ -215,6 +215,7 @@ void ExchangeDialog::Finish(bool ok) {
   closeButton_->setText(ToQt("Закрыть"));
   closeButton_->setEnabled(false);
   if (ok && kind_ == ExchangeKind::Read) set_ = work_;
+  succeeded_ = ok;
   if (ok) {
     ui_.ShowMessage(SuccessOf(kind_), platform::kApplicationTitle, platform::Icon::None,
                     platform::Buttons::Ok);

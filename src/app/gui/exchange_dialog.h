@@ -39,6 +39,8 @@ class ExchangeDialog : public QDialog {
   ~ExchangeDialog() override;
 
   bool ExchangeRunning() const;
+  // Whether the exchange ran to its successful end.
+  bool Succeeded() const { return succeeded_; }
   // Asks the running exchange to stop; the dialog closes when it has.
   void StopExchange();
 
@@ -63,6 +65,7 @@ class ExchangeDialog : public QDialog {
   // The read goes into a copy, so the set is never touched from two threads.
   model::ParameterSet work_{};
   ExchangeRunner* runner_ = nullptr;
+  bool succeeded_ = false;
 
   QComboBox* portList_ = nullptr;
   QComboBox* speedList_ = nullptr;

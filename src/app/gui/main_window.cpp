@@ -19,8 +19,10 @@
 
 #include "app/gui/about_dialog.h"
 #include "app/gui/check_list_dialog.h"
+#include "app/gui/differences_dialog.h"
 #include "app/gui/exchange_dialog.h"
 #include "app/gui/help_file.h"
+#include "app/gui/listing_printer.h"
 #include "app/gui/new_configuration_dialog_widget.h"
 #include "app/gui/overview_widget.h"
 #include "app/gui/qt_text.h"
@@ -153,6 +155,16 @@ void MainWindow::CreateFileMenu() {
   connect(saveAs, &QAction::triggered, this, [this] { Run([this] { commands_.SaveAs(); }); });
 
   fileMenu_->addSeparator();
+  QAction* compare = AddAction(fileMenu_, "actionCompareFile", "Сравнить с файлом...",
+                               "Сравнить открытую конфигурацию с файлом параметров");
+  connect(compare, &QAction::triggered, this, &MainWindow::CompareWithFile);
+  QAction* print = AddAction(fileMenu_, "actionPrint", "Печать...\tCtrl+P",
+                             "Напечатать параметры конфигурации или сохранить их в PDF\nПечать");
+  print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+  connect(print, &QAction::triggered, this, [this] { RunPrintPreview(this, document_); });
+  configurationActions_ = {compare, print};
+
+  fileMenu_->addSeparator();
   recentPlaceholder_ =
       AddAction(fileMenu_, "actionRecentFiles", "Последние конфигурации", kRecentPrompt);
   recentPlaceholder_->setEnabled(false);
@@ -189,6 +201,11 @@ void MainWindow::CreateDeviceMenu() {
                              "Прочитать параметры вычислителя...",
                              "Прочитать параметры настройки вычислителя в компьютер");
   connect(read, &QAction::triggered, this, &MainWindow::ReadFromDevice);
+  QAction* compare = AddAction(menu, "actionCompareDevice", "Сравнить с вычислителем...",
+                               "Прочитать параметры вычислителя и сравнить их с открытой "
+                               "конфигурацией");
+  connect(compare, &QAction::triggered, this, &MainWindow::CompareWithDevice);
+  configurationActions_.push_back(compare);
   QAction* write = AddCommand(menu, CommandId::WriteDevice, "actionWriteDevice",
                               "Записать параметры в вычислитель...",
                               "Записать параметры настройки из компьютера в вычислитель");
@@ -289,6 +306,8 @@ void MainWindow::Refresh() {
     action->setEnabled(state.enabled);
     if (action->isCheckable()) action->setChecked(state.checked);
   }
+  const bool loaded = shell::StateOf(CommandId::Save, document_.Set()).enabled;
+  for (QAction* action : configurationActions_) action->setEnabled(loaded);
   RefreshRecentFiles();
   overview_->ShowConfiguration(document_.Set());
 }
@@ -346,7 +365,7 @@ void MainWindow::ReadFromDevice() {
     document_.Set().Reset();
     Refresh();
     const model::ParameterSet snapshot = document_.Set();
-    RunExchangeDialog(ExchangeKind::Read);
+    RunExchangeDialog(ExchangeKind::Read, document_.Set());
     MarkModifiedIfChanged(snapshot);
     // Once more, so that the title shows the execution read.
     document_.OnNewDocument();
@@ -360,20 +379,51 @@ void MainWindow::WriteToDevice(ExchangeKind kind) {
       return;
     }
     const model::ParameterSet snapshot = document_.Set();
-    RunExchangeDialog(kind);
+    RunExchangeDialog(kind, document_.Set());
     MarkModifiedIfChanged(snapshot);
   });
 }
 
-void MainWindow::RunExchangeDialog(ExchangeKind kind) {
-  ExchangeDialog dialog(kind, document_.Set(), ui_, exchangeSetting_, this);
+bool MainWindow::RunExchangeDialog(ExchangeKind kind, model::ParameterSet& set) {
+  ExchangeDialog dialog(kind, set, ui_, exchangeSetting_, this);
   activeExchange_ = &dialog;
   dialog.exec();
   activeExchange_ = nullptr;
   if (closeAfterExchange_) {
     closeAfterExchange_ = false;
     QTimer::singleShot(0, this, &QWidget::close);
+    return false;
   }
+  return dialog.Succeeded();
+}
+
+void MainWindow::CompareWithFile() {
+  platform::FileDialogOptions options = shell::DocumentCommands::OpenDialogOptions();
+  options.title = "Сравнение с файлом параметров";
+  const auto path = ui_.AskOpenFileName(options);
+  if (!path) return;
+  // The other file is opened on its own: the open configuration is not touched.
+  const auto other = std::make_unique<model::ConfigurationDocument>();
+  std::string message;
+  if (!other->Open(*path, message)) {
+    ui_.ShowMessage(message, "", platform::Icon::Error, platform::Buttons::Ok);
+    return;
+  }
+  Run([&] {
+    ShowDifferences(this, document_, other->Set(),
+                    QFileInfo(QFile::decodeName(path->c_str())).fileName(), ui_);
+  });
+}
+
+void MainWindow::CompareWithDevice() {
+  // The device is read into a configuration of its own, whatever happens to the read: only the
+  // port and speed come from the open one, and the choice made in the dialog stays there.
+  const auto read = std::make_unique<model::ParameterSet>();
+  read->Reset();
+  read->comPort = document_.Set().comPort;
+  read->speedCode = document_.Set().speedCode;
+  if (!RunExchangeDialog(ExchangeKind::Read, *read)) return;
+  Run([&] { ShowDifferences(this, document_, *read, ToQt("Вычислитель"), ui_); });
 }
 
 void MainWindow::MarkModifiedIfChanged(const model::ParameterSet& snapshot) {

@@ -66,7 +66,10 @@ class MainWindow : public QMainWindow {
   void OpenForm(const FormPlace& place);
   void ReadFromDevice();
   void WriteToDevice(ExchangeKind kind);
-  void RunExchangeDialog(ExchangeKind kind);
+  // Runs an exchange dialog on a set (the document's, or one of its own); true when it succeeded.
+  bool RunExchangeDialog(ExchangeKind kind, model::ParameterSet& set);
+  void CompareWithFile();
+  void CompareWithDevice();
   // A flag already set stays set.
   void MarkModifiedIfChanged(const model::ParameterSet& snapshot);
   void ShowHelp();
@@ -80,6 +83,8 @@ class MainWindow : public QMainWindow {
   shell::DocumentCommands commands_;
 
   std::map<shell::CommandId, QAction*> commandActions_;
+  // Commands that need a configuration (compare, print), enabled as saving is.
+  std::vector<QAction*> configurationActions_;
   QMenu* fileMenu_ = nullptr;
   QAction* recentPlaceholder_ = nullptr;
   QAction* exitSeparator_ = nullptr;

@@ -10,6 +10,7 @@
 
 #include "app/gui/qt_text.h"
 #include "shell/configuration_check.h"
+#include "app/gui/tree_filter.h"
 #include "shell/configuration_listing.h"
 
 namespace tarvo::gui {
@@ -18,14 +19,6 @@ namespace {
 
 enum Column { kCode, kValue, kDescription };
 enum Role { kKindRole = Qt::UserRole, kIndexRole, kCodeRole };
-
-// A code typed with a Cyrillic К, a small letter, finds the code as the forms spell it.
-bool Matches(const QTreeWidgetItem& item, const QString& typed, const QString& asCode) {
-  if (typed.isEmpty()) return true;
-  return item.text(kCode).contains(asCode, Qt::CaseInsensitive) ||
-         item.text(kDescription).contains(typed, Qt::CaseInsensitive) ||
-         item.text(kValue).contains(typed, Qt::CaseInsensitive);
-}
 
 // Shows on a form's heading, and on the row it names, that the form refuses the configuration.
 // The icon stands before a heading's title, and before a row's description so that the codes
@@ -116,19 +109,7 @@ void OverviewWidget::FocusFilter() {
 }
 
 void OverviewWidget::ApplyFilter(const QString& text) {
-  const QString typed = text.trimmed();
-  const QString asCode = ToQt(shell::NormalizeCode(typed.toStdString()));
-  for (int f = 0; f < tree_->topLevelItemCount(); ++f) {
-    QTreeWidgetItem* form = tree_->topLevelItem(f);
-    int shown = 0;
-    for (int r = 0; r < form->childCount(); ++r) {
-      QTreeWidgetItem* row = form->child(r);
-      const bool match = Matches(*row, typed, asCode);
-      row->setHidden(!match);
-      shown += match ? 1 : 0;
-    }
-    form->setHidden(shown == 0 && !typed.isEmpty());
-  }
+  FilterFormRows(*tree_, text, kCode, {kDescription, kValue});
 }
 
 }  // namespace tarvo::gui

@@ -61,7 +61,7 @@ INSTANTIATE_TEST_SUITE_P(
               "\xC2\x9B"
               "1m"},
              2,
-             "tarvo show: формат «\\u009B1m» не предусмотрен: text, csv или json"},
+             "tarvo show: формат «\\u009B1m» не предусмотрен: text, csv, json или html"},
         Case{{"new", "--exec", "\x9B", "-o", kFile},
              1,
              "Исполнение «\\x9B» не предусмотрено. Допустимые исполнения: ЛУР-В: 46 44 41 40; "
