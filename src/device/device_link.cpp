@@ -13,6 +13,9 @@ namespace {
 constexpr std::int64_t kWriteLimitMs = 1000;
 constexpr std::int64_t kStartByteLimitMs = 5000;
 constexpr std::int64_t kPartLimitMs = 1000;
+// How long after a frame that looks like the start of its own request the rest of that request
+// may still come back from an echoing adapter.
+constexpr std::int64_t kEchoGraceMs = 50;
 constexpr int kWakeUpPauseMs = 2000;
 // The longest a wait goes without looking at the stop request.
 constexpr std::int64_t kStopSliceMs = 100;
@@ -89,25 +92,16 @@ bool DeviceLink::ReceiveResponse() {
   response.bytes[0] = 0xFF;
   response.length = 0;
   const std::int64_t start = clock_.NowMs();
-  // Bytes before the start byte are noise; the 5 s limit runs from the first wait.
+  // Some RS-485 adapters send the request back before the answer: a whole copy of the request is
+  // skipped, and the 5 s limit keeps running from the first wait.
   for (;;) {
-    if (!Receive(0, 1, start + kStartByteLimitMs)) return false;
-    if (response.bytes[0] == kStartByte) break;
-    // A line that never stops sending noise must not keep the wait open past its limit.
+    if (!ReceiveStartByte(start)) return false;
+    const FramePart part = ReceiveFrameAfterStartByte();
+    TraceResponse();
+    if (part == FramePart::Failed) return false;
+    if (part == FramePart::Response) break;
     if (clock_.NowMs() >= start + kStartByteLimitMs) return false;
   }
-  if (!Receive(1, 1, clock_.NowMs() + kPartLimitMs) ||
-      !Receive(2, 1, clock_.NowMs() + kPartLimitMs)) {
-    TraceResponse();
-    return false;
-  }
-  const std::size_t rest = response.bytes[2] + 2u;
-  // The data part may be longer on the wire than a flat second: add its time at 10 bits a byte.
-  const std::int64_t wireMs =
-      static_cast<std::int64_t>(std::ceil(rest * 10.0 * 1000.0 / static_cast<double>(baud_)));
-  const bool complete = Receive(3, rest, clock_.NowMs() + kPartLimitMs + wireMs);
-  TraceResponse();
-  if (!complete) return false;
   if (Crc16(response.bytes.data(), response.length) != 0) return false;
   if (response.IsError()) {
     // An error response without a data byte carries no device code.
@@ -116,6 +110,55 @@ bool DeviceLink::ReceiveResponse() {
   }
   if (progress != nullptr) progress->StepIt();
   return true;
+}
+
+bool DeviceLink::ReceiveStartByte(std::int64_t start) {
+  // Bytes before the start byte are noise; the 5 s limit runs from the first wait.
+  for (;;) {
+    if (!Receive(0, 1, start + kStartByteLimitMs)) return false;
+    if (response.bytes[0] == kStartByte) return true;
+    // A line that never stops sending noise must not keep the wait open past its limit.
+    if (clock_.NowMs() >= start + kStartByteLimitMs) return false;
+  }
+}
+
+std::int64_t DeviceLink::WireMs(std::size_t bytes) const {
+  return static_cast<std::int64_t>(std::ceil(bytes * 10.0 * 1000.0 / static_cast<double>(baud_)));
+}
+
+DeviceLink::FramePart DeviceLink::ReceiveFrameAfterStartByte() {
+  if (!Receive(1, 1, clock_.NowMs() + kPartLimitMs) ||
+      !Receive(2, 1, clock_.NowMs() + kPartLimitMs)) {
+    return FramePart::Failed;
+  }
+  const std::size_t length = response.bytes[2] + 5u;
+  // The data part may be longer on the wire than a flat second: add its time at 10 bits a byte.
+  const std::int64_t deadline =
+      clock_.NowMs() + kPartLimitMs + WireMs(std::max(length, kRequestSize) - 3);
+  // While the bytes repeat the request they may be its echo, so they are taken one at a time.
+  std::size_t have = 3;
+  auto repeatsRequest = [&] {
+    return std::equal(response.bytes.begin(), response.bytes.begin() + have, request.bytes.begin());
+  };
+  while (have < kRequestSize && repeatsRequest()) {
+    if (have == length && Crc16(response.bytes.data(), have) == 0) {
+      // A sound frame that begins like the request: a response, unless the rest of the request
+      // follows at once.
+      const std::int64_t graceEnd = clock_.NowMs() + kEchoGraceMs + WireMs(kRequestSize - have);
+      if (!Receive(have, 1, std::min(deadline, graceEnd))) {
+        response.length = length;
+        return FramePart::Response;
+      }
+    } else if (!Receive(have, 1, deadline)) {
+      return FramePart::Failed;
+    }
+    ++have;
+  }
+  if (have == kRequestSize && repeatsRequest()) return FramePart::Echo;
+  if (have < length && !Receive(have, length - have, deadline)) return FramePart::Failed;
+  // A byte read past the frame while it could still have been the echo belongs to no response.
+  response.length = length;
+  return FramePart::Response;
 }
 
 void DeviceLink::ClosePort() {
@@ -218,7 +261,11 @@ bool DeviceLink::WakeUp() {
     if (StopRequested()) return false;
     clock_.SleepMs(static_cast<int>(std::min<std::int64_t>(kStopSliceMs, kWakeUpPauseMs - slept)));
   }
-  return !StopRequested();
+  if (StopRequested()) return false;
+  // The device does not answer the wake-up, but an echoing adapter sends it back: it must not
+  // stand before the identification's response.
+  port_.CancelAndDrain();
+  return true;
 }
 
 bool DeviceLink::Abandon(const std::string& text) {

@@ -115,6 +115,13 @@ class DeviceLink {
   std::string StopMessage() const;
 
   bool Receive(std::size_t offset, std::size_t count, std::int64_t deadlineMs);
+  // Waits for the start byte until 5 s after start, passing over noise.
+  bool ReceiveStartByte(std::int64_t start);
+  enum class FramePart { Failed, Echo, Response };
+  // Reads the rest of a frame after its start byte: a response, or the request coming back.
+  FramePart ReceiveFrameAfterStartByte();
+  // Time the bytes take on the line at its rate, 10 bits each.
+  std::int64_t WireMs(std::size_t bytes) const;
   void TraceResponse();
   // True when the next count bytes at the cursor lie inside the received data.
   bool DataAtCursor(std::size_t count) const;

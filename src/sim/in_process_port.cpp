@@ -31,12 +31,10 @@ bool InProcessPort::Write(std::span<const std::uint8_t> bytes, std::int64_t dead
   clock_.AdvanceToUs(clock_.NowUs() + ByteTimeUs() * static_cast<std::int64_t>(bytes.size()));
   std::int64_t at = clock_.NowUs();
   if (!incoming_.empty()) at = std::max(at, incoming_.back().atUs);
-  for (const auto& response : responder_.Feed(bytes)) {
-    at += std::int64_t{responder_.faults().responseDelayMs} * 1000;
-    for (std::uint8_t byte : response) {
-      at += ByteTimeUs();
-      incoming_.push_back({at, byte});
-    }
+  for (const Reply& reply : responder_.Feed(bytes)) {
+    PaceReply(reply, at, ByteTimeUs(), [&](std::int64_t atUs, std::uint8_t byte) {
+      incoming_.push_back({atUs, byte});
+    });
   }
   return true;
 }

@@ -104,13 +104,11 @@ void PtyServer::Serve(const std::atomic<bool>& stop) {
       }
       const std::int64_t received = NowUs() + byteUs * got;
       std::int64_t at = out.empty() ? received : std::max(received, out.back().atUs);
-      for (const auto& response :
+      for (const Reply& reply :
            responder_.Feed(std::span<const std::uint8_t>(buffer, static_cast<std::size_t>(got)))) {
-        at += std::int64_t{faults.responseDelayMs} * 1000;
-        for (std::uint8_t byte : response) {
-          at += byteUs;
-          out.push_back({at, byte});
-        }
+        PaceReply(reply, at, byteUs, [&](std::int64_t atUs, std::uint8_t byte) {
+          out.push_back({atUs, byte});
+        });
       }
     } else if (entry.revents & (POLLHUP | POLLERR)) {
       // No program has the terminal open; poll would report this without waiting. What was not

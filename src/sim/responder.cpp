@@ -10,9 +10,9 @@ constexpr std::uint8_t kNoise[] = {0x00, 0x55, 0xAA, 0xFF, 0x13};
 
 }  // namespace
 
-std::vector<std::vector<std::uint8_t>> Responder::Feed(std::span<const std::uint8_t> bytes) {
-  std::vector<std::vector<std::uint8_t>> responses;
-  if (hungUp_) return responses;
+std::vector<Reply> Responder::Feed(std::span<const std::uint8_t> bytes) {
+  std::vector<Reply> replies;
+  if (hungUp_) return replies;
   pending_.insert(pending_.end(), bytes.begin(), bytes.end());
   while (pending_.size() >= device::kRequestSize) {
     device::RequestFrame frame;
@@ -24,16 +24,22 @@ std::vector<std::vector<std::uint8_t>> Responder::Feed(std::span<const std::uint
     pending_.erase(pending_.begin(), pending_.begin() + device::kRequestSize);
     received.push_back(frame);
     if (trace) trace('<', frame.bytes);
-    if (auto response = Respond(frame)) {
+    Reply reply;
+    if (faults_.echo) reply.echo.assign(frame.bytes.begin(), frame.bytes.end());
+    if (auto response = Respond(frame, reply.turnaroundMs)) {
       if (trace) trace('>', *response);
-      responses.push_back(std::move(*response));
+      reply.bytes = std::move(*response);
     }
+    // A pulled adapter echoes nothing either.
+    if (hungUp_) reply.echo.clear();
+    if (!reply.echo.empty() || !reply.bytes.empty()) replies.push_back(std::move(reply));
     if (hungUp_) break;
   }
-  return responses;
+  return replies;
 }
 
-std::optional<std::vector<std::uint8_t>> Responder::Respond(const device::RequestFrame& request) {
+std::optional<std::vector<std::uint8_t>> Responder::Respond(const device::RequestFrame& request,
+                                                            int& turnaroundMs) {
   std::optional<std::vector<std::uint8_t>> response;
   if (intercept) response = intercept(request);
   if (!response) {
@@ -54,6 +60,11 @@ std::optional<std::vector<std::uint8_t>> Responder::Respond(const device::Reques
   }
   if (number == faults_.dropResponseTo) return std::nullopt;
   if (number == faults_.badCrcResponseTo) response->back() ^= 0x5A;
+  turnaroundMs =
+      number == faults_.slowResponseTo ? faults_.slowResponseMs : faults_.responseDelayMs;
+  if (number == faults_.stallResponseTo) {
+    response->resize(std::min<std::size_t>(response->size(), faults_.stallAfterBytes));
+  }
   if (faults_.noiseBytes > 0) {
     std::vector<std::uint8_t> noisy;
     for (int i = 0; i < faults_.noiseBytes; ++i) noisy.push_back(kNoise[i % std::size(kNoise)]);

@@ -27,7 +27,28 @@ struct Faults {
   std::optional<Rejection> reject;  // a CMD_WRITE of this parameter is refused
   int paceBaud = 0;                 // bytes go out at this rate, 10 bits each; 0 = at once
   int hangUpAfter = 0;              // the line goes dead after this many responses; 0 = never
+  bool echo = false;                // every request, wake-ups too, comes back before any response
+  int slowResponseTo = 0;           // this request's response alone waits slowResponseMs
+  int slowResponseMs = 0;
+  int stallResponseTo = 0;  // this request's response stops after stallAfterBytes, the line quiet
+  int stallAfterBytes = 0;
 };
+
+// What goes back on the line for one request.
+struct Reply {
+  std::vector<std::uint8_t> echo;   // the request itself, sent back by the adapter at once
+  int turnaroundMs = 0;             // the device's pause before it answers
+  std::vector<std::uint8_t> bytes;  // noise and response, empty when the device stays silent
+};
+
+// Hands send each byte of the reply with the moment, in microseconds, it has fully arrived: the
+// echo from atUs on, the rest after the turnaround, byteUs apart. atUs ends after the last byte.
+template <typename Send>
+void PaceReply(const Reply& reply, std::int64_t& atUs, std::int64_t byteUs, Send send) {
+  for (std::uint8_t byte : reply.echo) send(atUs += byteUs, byte);
+  atUs += std::int64_t{reply.turnaroundMs} * 1000;
+  for (std::uint8_t byte : reply.bytes) send(atUs += byteUs, byte);
+}
 
 // Between the line and the device model: assembles 10-byte requests from the bytes received
 // (skipping noise), asks the model, and applies the faults to the response.
@@ -35,8 +56,9 @@ class Responder {
  public:
   Responder(DeviceModel& device, Faults faults) : device_(device), faults_(faults) {}
 
-  // Responses to the requests these bytes complete, in order.
-  std::vector<std::vector<std::uint8_t>> Feed(std::span<const std::uint8_t> bytes);
+  // Replies to the requests these bytes complete, in order; a request that gets neither an echo
+  // nor a response has none.
+  std::vector<Reply> Feed(std::span<const std::uint8_t> bytes);
 
   bool HungUp() const { return hungUp_; }
   const Faults& faults() const { return faults_; }
@@ -50,7 +72,8 @@ class Responder {
   std::function<void(char direction, std::span<const std::uint8_t> bytes)> trace;
 
  private:
-  std::optional<std::vector<std::uint8_t>> Respond(const device::RequestFrame& request);
+  std::optional<std::vector<std::uint8_t>> Respond(const device::RequestFrame& request,
+                                                   int& turnaroundMs);
 
   DeviceModel& device_;
   Faults faults_;

@@ -22,7 +22,9 @@ struct ScriptedLink : testing::SimulatedExchange {
     set.speedCode = 3;
     EXPECT_TRUE(link.OpenPort(set));
   }
-  bool Exchange() { return link.Exchange(RequestFrame::Make(device::kCmdRead, 0, 0, {1})); }
+  bool Exchange(const RequestFrame& request = RequestFrame::Make(device::kCmdRead, 0, 0, {1})) {
+    return link.Exchange(request);
+  }
 };
 
 Bytes WithNoise(Bytes frame, Bytes noise) {
@@ -69,6 +71,69 @@ INSTANTIATE_TEST_SUITE_P(
                       ErrorCase{"ErrorWithoutCode", sim::Response(0x80, {}), 0},
                       ErrorCase{"BadCrc", Damaged(sim::Response(0, {1, 2, 3, 4})), 0},
                       ErrorCase{"CutShort", Bytes{0xFE, 0x00, 0x08, 1, 2, 3}, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A read whose first five bytes, by chance, form a sound empty response with the read's own
+// command as its status.
+RequestFrame LooksLikeItsEmptyResponse() {
+  const std::uint8_t head[] = {0xFE, device::kCmdRead, 0};
+  const std::uint16_t crc = device::Crc16(head, 3);
+  return RequestFrame::Make(device::kCmdRead, 0, static_cast<std::uint8_t>(crc & 0xFF),
+                            {static_cast<std::uint8_t>(crc >> 8), 0, 0, 0});
+}
+
+struct EchoCase {
+  const char* name;
+  bool echo;
+  RequestFrame request;
+  Bytes reply;  // empty: the device stays silent
+  bool ok;
+  int errorCode;
+  std::size_t dataLength;
+  std::int64_t atMostMs;
+};
+
+class ReceiveResponseEcho : public ::testing::TestWithParam<EchoCase> {};
+
+TEST_P(ReceiveResponseEcho, SkipsTheRequestComingBackAndNothingElse) {
+  const EchoCase& c = GetParam();
+  sim::Faults faults;
+  faults.echo = c.echo;
+  if (c.reply.empty()) faults.dropResponseTo = 1;
+  ScriptedLink s(c.reply.empty() ? Bytes{0} : c.reply, faults);
+  const std::int64_t start = s.clock.NowMs();
+  EXPECT_EQ(s.Exchange(c.request), c.ok);
+  EXPECT_EQ(s.link.errorCode, c.errorCode);
+  if (c.ok) {
+    EXPECT_EQ(s.link.response.DataLength(), c.dataLength);
+  }
+  EXPECT_LE(s.clock.NowMs() - start, c.atMostMs);
+  s.port.CancelAndDrain();
+  EXPECT_EQ(s.port.drainedBytes, 0u) << "a part of the reply is left for the next exchange";
+}
+
+const RequestFrame kIdent = RequestFrame::Make(device::kCmdRead, 0, 0, {1});
+
+Bytes Flipped(const RequestFrame& request) {
+  Bytes bytes(request.bytes.begin(), request.bytes.end());
+  bytes.back() ^= 0x01;
+  return bytes;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReceiveResponseEcho,
+    ::testing::Values(
+        EchoCase{"EchoThenResponse", true, kIdent, sim::Response(0, {1, 2, 3, 4}), true, 0, 4, 0},
+        EchoCase{"EchoThenNoiseAndResponse", true, kIdent,
+                 WithNoise(sim::Response(0, {1, 2, 3, 4}), {0x00, 0x55}), true, 0, 4, 0},
+        EchoCase{"EchoThenDeviceError", true, kIdent, sim::ErrorResponse(7), false, 7, 0, 0},
+        EchoCase{"EchoAlone", true, kIdent, {}, false, 0, 0, 5000},
+        EchoCase{"AlmostTheRequest", false, kIdent, Flipped(kIdent), false, 0, 0, 0},
+        // Only a short wait shows that no more of the request is coming.
+        EchoCase{"ResponseLikeTheRequest", false, LooksLikeItsEmptyResponse(),
+                 sim::Response(device::kCmdRead, {}), true, 0, 0, 100},
+        EchoCase{"EchoThenResponseLikeTheRequest", true, LooksLikeItsEmptyResponse(),
+                 sim::Response(device::kCmdRead, {}), true, 0, 0, 100}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ReceiveResponse, GivesUpFiveSecondsAfterItStartedWhenNoStartByteComes) {

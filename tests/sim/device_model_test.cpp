@@ -79,18 +79,52 @@ TEST(Responder, FindsRequestsAmongNoiseAndAppliesFaults) {
   stream.insert(stream.end(), ident.bytes.begin(), ident.bytes.end());
   const auto first = responder.Feed(stream);
   ASSERT_EQ(first.size(), 1u);
-  EXPECT_EQ(first[0].size(), 3u + 9u);
-  EXPECT_EQ(Bytes(first[0].begin() + 3, first[0].end()), Response(0, {0x45, 0x50, 0, 0}));
+  EXPECT_EQ(first[0].bytes.size(), 3u + 9u);
+  EXPECT_EQ(Bytes(first[0].bytes.begin() + 3, first[0].bytes.end()),
+            Response(0, {0x45, 0x50, 0, 0}));
 
   EXPECT_TRUE(responder.Feed(ident.bytes).empty());  // dropped
   const auto damaged = responder.Feed(ident.bytes);
   ASSERT_EQ(damaged.size(), 1u);
-  EXPECT_NE(Bytes(damaged[0].begin() + 3, damaged[0].end()), Response(0, {0x45, 0x50, 0, 0}));
+  EXPECT_NE(Bytes(damaged[0].bytes.begin() + 3, damaged[0].bytes.end()),
+            Response(0, {0x45, 0x50, 0, 0}));
   const auto rejected = responder.Feed(RequestFrame::Make(device::kCmdWrite, 0x81, 2, {}).bytes);
-  EXPECT_EQ(Bytes(rejected.at(0).begin() + 3, rejected.at(0).end()), ErrorResponse(9));
+  EXPECT_EQ(Bytes(rejected.at(0).bytes.begin() + 3, rejected.at(0).bytes.end()), ErrorResponse(9));
   EXPECT_FALSE(responder.HungUp());
   EXPECT_TRUE(responder.Feed(ident.bytes).empty());
   EXPECT_TRUE(responder.HungUp());
+}
+
+TEST(Responder, EchoesEveryRequestAndSlowsOrCutsOneResponse) {
+  DeviceModel device({0x45, 0x50, {0, 0}});
+  Faults faults;
+  faults.echo = true;
+  faults.responseDelayMs = 3;
+  faults.slowResponseTo = 1;
+  faults.slowResponseMs = 4900;
+  faults.stallResponseTo = 2;
+  faults.stallAfterBytes = 5;
+  faults.hangUpAfter = 2;
+  Responder responder(device, faults);
+  const auto wakeUp = RequestFrame::WakeUp();
+  const auto silent = responder.Feed(wakeUp.bytes);
+  ASSERT_EQ(silent.size(), 1u);
+  EXPECT_EQ(silent[0].echo, Bytes(wakeUp.bytes.begin(), wakeUp.bytes.end()));
+  EXPECT_TRUE(silent[0].bytes.empty());
+
+  const auto ident = RequestFrame::Make(device::kCmdRead, 0, 0, {1});
+  const Bytes identBytes(ident.bytes.begin(), ident.bytes.end());
+  const auto slow = responder.Feed(ident.bytes);
+  ASSERT_EQ(slow.size(), 1u);
+  EXPECT_EQ(slow[0].echo, identBytes);
+  EXPECT_EQ(slow[0].turnaroundMs, 4900);
+  EXPECT_EQ(slow[0].bytes, Response(0, {0x45, 0x50, 0, 0}));
+  const auto cut = responder.Feed(ident.bytes);
+  ASSERT_EQ(cut.size(), 1u);
+  EXPECT_EQ(cut[0].turnaroundMs, 3);
+  EXPECT_EQ(cut[0].bytes, Bytes(slow[0].bytes.begin(), slow[0].bytes.begin() + 5));
+  // A pulled adapter sends nothing back, not even the echo.
+  EXPECT_TRUE(responder.Feed(ident.bytes).empty());
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 #include <csignal>
 #include <cstdio>
 #include <iostream>
+#include <string>
+#include <vector>
 
 #include "app/cli/command.h"
 #include "app/cli/command_values.h"
@@ -37,28 +39,55 @@ std::optional<int> NumberOption(const ParsedArgs& args, const std::string& name,
   return std::nullopt;
 }
 
-// "ADDR:PARAM[:CODE]", numbers decimal or 0x-hexadecimal: 0x83:15 is node 3's parameter 15.
-std::optional<sim::Rejection> ParseRejection(const std::string& text) {
-  sim::Rejection rejection;
-  int* fields[] = {&rejection.address, &rejection.parameter, &rejection.code};
+// Numbers separated by colons, each decimal or 0x-hexadecimal and not negative.
+std::optional<std::vector<int>> ParseColonNumbers(const std::string& text) {
+  std::vector<int> numbers;
   std::size_t start = 0;
-  int count = 0;
-  while (count < 3) {
+  for (;;) {
     const std::size_t colon = text.find(':', start);
     const std::string part = text.substr(start, colon == std::string::npos ? colon : colon - start);
     try {
       std::size_t used = 0;
-      *fields[count] = std::stoi(part, &used, 0);
-      if (used != part.size() || *fields[count] < 0 || *fields[count] > 255) return std::nullopt;
+      const int value = std::stoi(part, &used, 0);
+      if (used != part.size() || value < 0) return std::nullopt;
+      numbers.push_back(value);
     } catch (const std::exception&) {
       return std::nullopt;
     }
-    ++count;
-    if (colon == std::string::npos) break;
+    if (colon == std::string::npos) return numbers;
     start = colon + 1;
   }
-  if (count < 2) return std::nullopt;
+}
+
+// "ADDR:PARAM[:CODE]": 0x83:15 is node 3's parameter 15.
+std::optional<sim::Rejection> ParseRejection(const std::string& text) {
+  const auto numbers = ParseColonNumbers(text);
+  if (!numbers || numbers->size() < 2 || numbers->size() > 3) return std::nullopt;
+  for (int number : *numbers) {
+    if (number > 255) return std::nullopt;
+  }
+  sim::Rejection rejection;
+  rejection.address = (*numbers)[0];
+  rejection.parameter = (*numbers)[1];
+  if (numbers->size() == 3) rejection.code = (*numbers)[2];
   return rejection;
+}
+
+// "N:AMOUNT" for a fault of the N-th request; false with error set when the text is not one.
+bool ParseRequestFault(const ParsedArgs& args, const std::string& name, const char* amount,
+                       int highAmount, int& request, int& value, std::string& error) {
+  const std::string* text = args.Value(name);
+  if (text == nullptr) return true;
+  const auto numbers = ParseColonNumbers(*text);
+  if (numbers && numbers->size() == 2 && (*numbers)[0] >= 1 && (*numbers)[0] <= 1000000 &&
+      (*numbers)[1] <= highAmount) {
+    request = (*numbers)[0];
+    value = (*numbers)[1];
+    return true;
+  }
+  error = name + ": нужно N:" + amount + " (запрос от 1, " + amount + " до " +
+          std::to_string(highAmount) + "), а не " + *text;
+  return false;
 }
 
 std::optional<std::uint8_t> ParseAnyExecutionCode(const std::string& text) {
@@ -127,6 +156,12 @@ int RunSim(const ParsedArgs& args, CliIo& io) {
   number("--delay", 0, 60000, faults.responseDelayMs);
   number("--pace", 0, 115200, faults.paceBaud);
   number("--hangup-after", 0, 1000000, faults.hangUpAfter);
+  faults.echo = args.Has("--echo");
+  if (error.empty() && ParseRequestFault(args, "--slow", "МС", 60000, faults.slowResponseTo,
+                                         faults.slowResponseMs, error)) {
+    ParseRequestFault(args, "--stall", "БАЙТ", 260, faults.stallResponseTo, faults.stallAfterBytes,
+                      error);
+  }
   if (!error.empty()) return UsageError(io, "sim", error);
   if (const std::string* text = args.Value("--reject")) {
     faults.reject = ParseRejection(*text);
@@ -209,7 +244,11 @@ Command SimCommand() {
       "  --reject А:П[:КОД]    отвергать запись параметра П по адресу А (0 — общие, 1..20 —\n"
       "                        каналы, 0x81..0x90 — узлы) с кодом ошибки КОД (по умолчанию 3)\n"
       "  --pace БОД            выдавать байты со скоростью линии (10 бит на байт)\n"
-      "  --hangup-after N      ответить на N запросов и прервать связь\n",
+      "  --hangup-after N      ответить на N запросов и прервать связь\n"
+      "  --slow N:МС           ответить на N-й запрос через МС (вместо --delay)\n"
+      "  --stall N:БАЙТ        оборвать ответ на N-й запрос после БАЙТ байтов\n"
+      "  --echo                возвращать каждый запрос (и пробуждение) перед ответом, как\n"
+      "                        преобразователь RS-485 с эхом\n",
       {{"--exec", true, ""},
        {"--version", true, ""},
        {"--load", true, ""},
@@ -222,7 +261,10 @@ Command SimCommand() {
        {"--delay", true, ""},
        {"--reject", true, ""},
        {"--pace", true, ""},
-       {"--hangup-after", true, ""}},
+       {"--hangup-after", true, ""},
+       {"--slow", true, ""},
+       {"--stall", true, ""},
+       {"--echo", false, ""}},
       RunSim,
   };
 }

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <poll.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <termios.h>
@@ -101,6 +102,13 @@ bool PosixSerialPort::Open(const std::string& path, std::string& reason) {
   termios settings{};
   if (::tcgetattr(fd, &settings) != 0) {
     reason = OpenFailureReason(path, errno == ENOTTY ? ENOTTY : errno);
+    ::close(fd);
+    return false;
+  }
+  // The superuser passes TIOCEXCL; the lock keeps out every program that takes it, this one
+  // included, whoever runs it. Taken first, so a refused open leaves the holder's line as it was.
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    reason = OpenFailureReason(path, errno == EWOULDBLOCK ? EBUSY : errno);
     ::close(fd);
     return false;
   }

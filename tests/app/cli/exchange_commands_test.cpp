@@ -70,7 +70,13 @@ INSTANTIATE_TEST_SUITE_P(
              "tarvo sim: --reject: нужно АДРЕС:ПАРАМЕТР[:КОД], например 0x83:15:3"},
         Case{{"sim", "--exec", "47", "--drop", "-1"},
              2,
-             "tarvo sim: --drop: нужно число от 0 до 1000000, а не -1"}));
+             "tarvo sim: --drop: нужно число от 0 до 1000000, а не -1"},
+        Case{{"sim", "--exec", "47", "--slow", "4800"},
+             2,
+             "tarvo sim: --slow: нужно N:МС (запрос от 1, МС до 60000), а не 4800"},
+        Case{{"sim", "--exec", "47", "--stall", "0:5"},
+             2,
+             "tarvo sim: --stall: нужно N:БАЙТ (запрос от 1, БАЙТ до 260), а не 0:5"}));
 
 TEST(ExchangeCommands, AFailedReadWritesNoFile) {
   std::ostringstream out, err;
