@@ -157,5 +157,105 @@ TEST_F(DocumentTest, SaveThroughALinkReplacesTheFileItPointsTo) {
   EXPECT_EQ(reopened.Set().ident.executionCode, 0x47);
 }
 
+// A document with a configuration of its own, modified since it was stored, and the proof that
+// a refused file left all of it alone.
+class OpenedDocumentTest : public DocumentTest {
+ protected:
+  void SetUp() override {
+    DocumentTest::SetUp();
+    document.NewConfiguration(0x49);
+    std::string message;
+    ASSERT_TRUE(document.Store(PathOf("l.par"), message)) << message;
+    document.Set().daylightSaving = 1;
+    document.Set().pageFilled[3] = 1;
+    document.SetModified(true);
+    before = document.Set();
+  }
+  void ExpectUnchanged(const std::string& what) {
+    EXPECT_TRUE(testing::IdenticalSets(document.Set(), before)) << what;
+    EXPECT_TRUE(document.Modified()) << what;
+    EXPECT_FALSE(document.Untitled()) << what;
+    EXPECT_EQ(document.PathName(), PathOf("l.par")) << what;
+  }
+
+  ConfigurationDocument document;
+  ParameterSet before{};
+};
+
+// A file another program put in place of the one opened, after it was opened or saved.
+struct ReplacedCase {
+  const char* name;
+  void (*change)(const std::string& path);
+  bool saves;  // the save goes on: nothing another program wrote is lost
+};
+
+class FileChangedBehindTheDocument : public OpenedDocumentTest,
+                                     public ::testing::WithParamInterface<ReplacedCase> {};
+
+TEST_P(FileChangedBehindTheDocument, SaveKeepsTheOtherProgramsFile) {
+  const ReplacedCase& c = GetParam();
+  const std::string path = PathOf("l.par");
+  std::string message;
+  ASSERT_TRUE(document.Open(path, message)) << message;
+  document.Set().daylightSaving = 1;
+  document.SetModified(true);
+  c.change(path);
+  const std::string theirs = fs::exists(path) ? Contents(path) : "";
+
+  EXPECT_EQ(document.Store(path, message), c.saves) << message;
+  if (c.saves) {
+    EXPECT_FALSE(document.Modified());
+    ConfigurationDocument reopened;
+    ASSERT_TRUE(reopened.Open(path, message)) << message;
+    EXPECT_EQ(reopened.Set().daylightSaving, 1);
+  } else {
+    EXPECT_EQ(message, "Не удалось сохранить файл параметров «" + path +
+                           "»: файл изменен другой программой после того, как был открыт или "
+                           "сохранен.");
+    EXPECT_EQ(Contents(path), theirs);
+    EXPECT_TRUE(document.Modified());
+    EXPECT_EQ(FilesInDir(), 1u) << "no temporary file is left";
+    // Saving under the name chosen again, as Save as does, replaces it knowingly.
+    document.SetPathName(path);
+    EXPECT_TRUE(document.Store(path, message)) << message;
+  }
+}
+
+void WriteOtherConfiguration(const std::string& path) {
+  ParameterSet other{};
+  MakeNewConfiguration(other, 0x47);
+  const auto bytes = WriteParameterBytes(other);
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Changes, FileChangedBehindTheDocument,
+    ::testing::Values(
+        ReplacedCase{"ReplacedByRename",
+                     [](const std::string& path) {
+                       WriteOtherConfiguration(path + ".new");
+                       fs::rename(path + ".new", path);
+                     },
+                     false},
+        ReplacedCase{"RewrittenInPlace", WriteOtherConfiguration, false},
+        ReplacedCase{"Emptied", [](const std::string& path) { fs::resize_file(path, 0); }, false},
+        ReplacedCase{"Removed", [](const std::string& path) { fs::remove(path); }, true},
+        ReplacedCase{"Untouched", [](const std::string&) {}, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(OpenedDocumentTest, EverySaveTakesTheFileItWroteAsTheOneToReplace) {
+  std::string message;
+  for (int i = 0; i < 3; ++i) {
+    document.Set().tariffZones[0] = static_cast<std::uint8_t>(i);
+    EXPECT_TRUE(document.Store(PathOf("l.par"), message)) << message;
+  }
+  ASSERT_TRUE(document.Store(PathOf("other.par"), message)) << message;
+  WriteOtherConfiguration(PathOf("l.par"));
+  EXPECT_TRUE(document.Store(PathOf("l.par"), message))
+      << "only the file last opened or saved is watched: " << message;
+}
+
 }  // namespace
 }  // namespace tarvo::model
