@@ -20,6 +20,18 @@ Row MakeNumberRow(const NumberRowSpec& spec, const RowPlace& place) {
                    spec.description, spec.column);
 }
 
+std::string NotFiniteMessage(const std::string& code) {
+  return "Значение параметра " + code + " должно быть конечным числом не больше 3,4e38 по модулю";
+}
+
+bool ReadNumberCell(platform::Ui& ui, const Row& row, model::Float32& destination) {
+  const auto value =
+      model::ReadStorableValue(model::FirstChars(row.Text(), model::kValueCellLength));
+  if (!value) return ShowError(ui, NotFiniteMessage(row.code));
+  destination = *value;
+  return true;
+}
+
 void FillNumberRow(Row& row, const NumberRowSpec& spec, model::ParameterSet& set, int index) {
   row.Text() = model::FormatValue(spec.field(set, index));
   row.cells.front().maxLength = model::kValueCellLength;

@@ -59,6 +59,10 @@ struct RowPlace {
 };
 
 Row MakeNumberRow(const NumberRowSpec& spec, const RowPlace& place);
+// Reads a number cell that no range guards into destination. A text that is no finite 32-bit
+// float is refused with a message naming the row's code, and destination keeps what it held.
+bool ReadNumberCell(platform::Ui& ui, const Row& row, model::Float32& destination);
+std::string NotFiniteMessage(const std::string& code);
 // Writes the value text of the field into the row's cell.
 void FillNumberRow(Row& row, const NumberRowSpec& spec, model::ParameterSet& set, int index);
 // Reads the cell into the working copy's field and range-checks it; shows the message on failure.

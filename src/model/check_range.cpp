@@ -28,7 +28,9 @@ std::string BuildRangeMessage(std::string_view messageTemplate, Float32 lower, F
 
 bool ReadInRange(std::string_view valueCell, Float32& destination, Float32 lower, Float32 upper) {
   const std::string text = FirstChars(valueCell, kValueCellLength);
-  destination = ReadValueText(text);
+  const std::optional<Float32> read = ReadStorableValue(text);
+  if (!read) return false;
+  destination = *read;
   if (destination.IsNotSet()) return true;
 
   const float value = destination.Value();

@@ -47,6 +47,7 @@ std::string ConfigurationDocument::WindowTitle() const {
 
 void ConfigurationDocument::OnNewDocument() {
   pathName_.clear();
+  stampKnown_ = false;
 }
 
 void ConfigurationDocument::NewConfiguration(std::uint8_t executionCode,
@@ -60,8 +61,9 @@ void ConfigurationDocument::NewConfiguration(std::uint8_t executionCode,
 bool ConfigurationDocument::Open(const std::string& path, std::string& message) {
   std::vector<std::uint8_t> bytes;
   std::string reason;
+  platform::FileStamp stamp;
   // A newer format is read as 1.16, so nothing past a 1.16 file's size is ever needed.
-  if (!platform::ReadFileBytes(path, kParFileSize, bytes, reason)) {
+  if (!platform::ReadFileBytes(path, kParFileSize, bytes, reason, &stamp)) {
     message = OpenFailureMessage(path, reason);
     return false;
   }
@@ -74,16 +76,23 @@ bool ConfigurationDocument::Open(const std::string& path, std::string& message) 
   modified_ = false;
   untitled_ = false;
   openedVersion_ = result.version;
+  stamp_ = stamp;
+  stampKnown_ = true;
   return true;
 }
 
 bool ConfigurationDocument::Store(const std::string& path, std::string& message,
                                   platform::WriteFunction write) {
   std::string reason;
-  if (!platform::WriteFileAtomically(path, WriteParameterBytes(set_), reason, write)) {
+  const bool sameFile = stampKnown_ && path == pathName_;
+  platform::FileStamp written;
+  if (!platform::WriteFileAtomically(path, WriteParameterBytes(set_), reason, write,
+                                     sameFile ? &stamp_ : nullptr, &written)) {
     message = SaveFailureMessage(path, reason);
     return false;
   }
+  stamp_ = written;
+  stampKnown_ = true;
   pathName_ = path;
   modified_ = false;
   untitled_ = false;

@@ -31,8 +31,12 @@ class ConfigurationDocument {
 
   // Clears the path; the title becomes "Безымянный".
   void OnNewDocument();
-  // Save as names the chosen file before storing, so a failed store still shows it.
-  void SetPathName(const std::string& path) { pathName_ = path; }
+  // Save as names the chosen file before storing, so a failed store still shows it. The user
+  // chose that file to be overwritten, whatever it holds now.
+  void SetPathName(const std::string& path) {
+    pathName_ = path;
+    stampKnown_ = false;
+  }
   // A configuration read from the device: never stored, the path cleared.
   void SetUntitled() {
     untitled_ = true;
@@ -45,7 +49,8 @@ class ConfigurationDocument {
   // message names the file and the reason.
   bool Open(const std::string& path, std::string& message);
   // Stores the set as a version 1.16 file. On success the path becomes the file and the flags
-  // are cleared; on failure the old file and the flags stay as they were.
+  // are cleared; on failure the old file and the flags stay as they were. Storing to the file
+  // last opened or stored fails when another program has replaced or changed it since.
   bool Store(const std::string& path, std::string& message,
              platform::WriteFunction write = nullptr);
 
@@ -55,6 +60,9 @@ class ConfigurationDocument {
   bool modified_ = false;
   bool untitled_ = true;
   float openedVersion_ = 0;
+  // The file at the path as last opened or stored.
+  platform::FileStamp stamp_;
+  bool stampKnown_ = false;
 };
 
 // Title suffix for a set, empty for variant 0.

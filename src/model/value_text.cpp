@@ -88,6 +88,14 @@ Float32 ReadValueText(std::string_view text) {
   return Float32::Of(static_cast<float>(number));
 }
 
+std::optional<Float32> ReadStorableValue(std::string_view text) {
+  // Decided on the text: a nan read from it must not pass for the marker, whatever its bits.
+  if (IsDashes(text)) return Float32::NotSet();
+  const Float32 value = ReadValueText(text);
+  if (!std::isfinite(value.Value())) return std::nullopt;
+  return value;
+}
+
 bool IsDashes(std::string_view text) {
   bool any = false;
   for (char c : text) {

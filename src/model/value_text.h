@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,11 @@ double ReadNumber(std::string_view text);
 // A value cell's text as a stored float: dashes give the not-set marker, a comma counts as a
 // point, the rest follows ReadNumber.
 Float32 ReadValueText(std::string_view text);
+
+// A value cell's text as a value the configuration may hold: not set, or a finite 32-bit float.
+// Nothing when the text reads as nan, an infinity or a number beyond the float range, which the
+// flow computer must never be sent.
+std::optional<Float32> ReadStorableValue(std::string_view text);
 
 // Not empty after removing blanks, and only "-" characters.
 bool IsDashes(std::string_view text);

@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
-
 #include "fakes/recording_ui.h"
 
 namespace tarvo::forms {
@@ -28,7 +26,7 @@ TEST_P(CheckRangeTest, AcceptsOrReports) {
   testing::RecordingUi ui;
   Float32 destination = Float32::Of(123.0f);
   EXPECT_EQ(CheckRange(ui, c.cell, destination, kTemplate, -50.0f, 50.0f), c.accepted);
-  EXPECT_EQ(destination, c.stored) << "the value read is stored either way";
+  EXPECT_EQ(destination, c.stored) << "the value read is stored either way, unless not finite";
   if (c.accepted) {
     EXPECT_TRUE(ui.messages.empty());
   } else {
@@ -42,14 +40,15 @@ TEST_P(CheckRangeTest, AcceptsOrReports) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cells, CheckRangeTest,
-    ::testing::Values(
-        RangeCase{"-50", true, Float32::Of(-50.0f)}, RangeCase{"50", true, Float32::Of(50.0f)},
-        RangeCase{"1,5", true, Float32::Of(1.5f)}, RangeCase{"", true, Float32::Of(0.0f)},
-        RangeCase{"- -", true, Float32::NotSet()}, RangeCase{"50,001", false, Float32::Of(50.001f)},
-        RangeCase{"-51", false, Float32::Of(-51.0f)},
-        RangeCase{"1e39", false, Float32::Of(std::numeric_limits<float>::infinity())}));
+INSTANTIATE_TEST_SUITE_P(Cells, CheckRangeTest,
+                         ::testing::Values(RangeCase{"-50", true, Float32::Of(-50.0f)},
+                                           RangeCase{"50", true, Float32::Of(50.0f)},
+                                           RangeCase{"1,5", true, Float32::Of(1.5f)},
+                                           RangeCase{"", true, Float32::Of(0.0f)},
+                                           RangeCase{"- -", true, Float32::NotSet()},
+                                           RangeCase{"50,001", false, Float32::Of(50.001f)},
+                                           RangeCase{"-51", false, Float32::Of(-51.0f)},
+                                           RangeCase{"1e39", false, Float32::Of(123.0f)}));
 
 TEST(CheckRangeTest, ReadsAtMostNineCharacters) {
   testing::RecordingUi ui;

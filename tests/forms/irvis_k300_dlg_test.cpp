@@ -8,6 +8,7 @@
 #include "fakes/recording_ui.h"
 #include "forms/channel/channel_page_g.h"
 #include "forms/channel/channel_sheet.h"
+#include "forms/number_row.h"
 #include "model/document.h"
 #include "shell/guarded_edit.h"
 
@@ -114,7 +115,7 @@ TEST(IrvisK300DlgTest, NanOrInfinityIsRefusedAndNothingStored) {
     EXPECT_FALSE(verdict.accepted) << text;
     EXPECT_EQ(verdict.row, d.dialog->RowIndexOf("K181")) << text;
     ASSERT_EQ(d.ui.messages.size(), 1u) << text;
-    EXPECT_EQ(d.ui.messages[0].text, "Значение параметра K181 должно быть конечным числом");
+    EXPECT_EQ(d.ui.messages[0].text, NotFiniteMessage("K181"));
     EXPECT_EQ(d.ui.messages[0].caption, "Ошибка");
     EXPECT_EQ(std::memcmp(before.get(), &d.document.Set(), sizeof(model::ParameterSet)), 0)
         << text << ": nothing is stored, not even the good cells";

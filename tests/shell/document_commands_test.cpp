@@ -134,6 +134,28 @@ TEST_F(DocumentCommandsTest, FailedSaveAsNamesTheChosenFileAndStaysModified) {
   EXPECT_EQ(ui.messages.back().icon, platform::Icon::Error);
 }
 
+TEST_F(DocumentCommandsTest, SaveOverAFileAnotherProgramReplacedFailsAndSaveAsOverwrites) {
+  ASSERT_TRUE(commands.OpenDocumentFile(PathOf("l.par"), false));
+  document.SetModified(true);
+  std::filesystem::rename(PathOf("g.par"), PathOf("l.par"));
+  const std::string theirs = Contents(PathOf("l.par"));
+
+  EXPECT_FALSE(commands.Save());
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].text, "Не удалось сохранить файл параметров «" + PathOf("l.par") +
+                                     "»: файл изменен другой программой после того, как был "
+                                     "открыт или сохранен.");
+  EXPECT_EQ(ui.messages[0].icon, platform::Icon::Error);
+  EXPECT_EQ(Contents(PathOf("l.par")), theirs);
+  EXPECT_TRUE(document.Modified());
+
+  // Chosen in the save dialog, which asked before overwriting, the file is replaced.
+  ui.fileNames = {PathOf("l.par")};
+  EXPECT_TRUE(commands.SaveAs());
+  EXPECT_FALSE(document.Modified());
+  EXPECT_NE(Contents(PathOf("l.par")), theirs);
+}
+
 TEST_F(DocumentCommandsTest, ClosingAfterYesAndACancelledSaveAsGoesOn) {
   document.NewConfiguration(0x46);
   document.SetModified(true);

@@ -1,10 +1,9 @@
 #include "forms/channel/irvis_k300_dlg.h"
 
-#include <cmath>
 #include <cstdio>
 
 #include "forms/channel/channel_page.h"
-#include "forms/form_messages.h"
+#include "forms/number_row.h"
 #include "model/check_range.h"
 #include "model/value_text.h"
 
@@ -46,14 +45,10 @@ void CIrvisK300Dlg::Fill() {
 }
 
 bool CIrvisK300Dlg::Accept(platform::Ui& ui) {
+  // Read whole before anything is stored, so a refused cell leaves the table as it was.
   model::Float32 read[kValueCount];
   for (int k = 0; k < kValueCount; ++k) {
-    read[k] = model::ReadValueText(model::FirstChars(rows[k].Text(), model::kValueCellLength));
-    // The table has no ranges, but nan or infinity must never reach the flow computer.
-    if (!read[k].IsNotSet() && !std::isfinite(read[k].Value())) {
-      ShowError(ui, "Значение параметра " + rows[k].code + " должно быть конечным числом");
-      return MarkRefused(rows[k]);
-    }
+    if (!ReadNumberCell(ui, rows[k], read[k])) return MarkRefused(rows[k]);
   }
   for (int k = 0; k < kValueCount; ++k) Value(k) = read[k];
   return true;

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <random>
 
 namespace tarvo::platform {
@@ -48,6 +49,47 @@ int CreateTemporaryBeside(const std::string& path, std::string& temporary) {
   return -1;
 }
 
+// FNV-1a: enough to tell a rewritten file from the one read, not meant against forgery.
+std::uint64_t HashOf(std::span<const std::uint8_t> bytes) {
+  std::uint64_t hash = 14695981039346656037ull;
+  for (std::uint8_t b : bytes) hash = (hash ^ b) * 1099511628211ull;
+  return hash;
+}
+
+FileStamp StampOf(const struct stat& info, std::span<const std::uint8_t> start) {
+  FileStamp stamp;
+  stamp.hashedBytes = start.size();
+  stamp.contentHash = HashOf(start);
+  stamp.device = static_cast<std::uint64_t>(info.st_dev);
+  stamp.node = static_cast<std::uint64_t>(info.st_ino);
+  stamp.size = static_cast<std::uint64_t>(info.st_size);
+  return stamp;
+}
+
+// The stamp of what the path holds now, hashing as many bytes as expected did; nothing when the
+// path is gone.
+std::optional<FileStamp> CurrentStamp(const std::string& path, const FileStamp& expected) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) {
+    if (errno == ENOENT) return std::nullopt;
+    return FileStamp{};  // unreachable now: whatever it is, it is not what was read
+  }
+  FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+  if (file.Get() < 0 || ::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    return FileStamp{};
+  }
+  std::vector<std::uint8_t> start(expected.hashedBytes);
+  std::size_t have = 0;
+  while (have < start.size()) {
+    const ssize_t got = ::read(file.Get(), start.data() + have, start.size() - have);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) break;
+    have += static_cast<std::size_t>(got);
+  }
+  start.resize(have);
+  return StampOf(info, start);
+}
+
 std::string DirectoryOf(const std::string& path) {
   const auto slash = path.find_last_of('/');
   if (slash == std::string::npos) return ".";
@@ -86,7 +128,7 @@ std::string ReasonOfErrno(int error) {
 }
 
 bool ReadFileBytes(const std::string& path, std::size_t maxBytes, std::vector<std::uint8_t>& bytes,
-                   std::string& reason) {
+                   std::string& reason, FileStamp* stamp) {
   // Not blocking: opening a named pipe would otherwise wait for a writer that never comes.
   FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
   if (file.Get() < 0) {
@@ -121,6 +163,7 @@ bool ReadFileBytes(const std::string& path, std::size_t maxBytes, std::vector<st
     have += static_cast<std::size_t>(got);
   }
   bytes.resize(have);
+  if (stamp != nullptr) *stamp = StampOf(info, bytes);
   return true;
 }
 
@@ -142,7 +185,8 @@ bool FolderTakesNewFiles(const std::string& folder, std::string& reason) {
 }
 
 bool WriteFileAtomically(const std::string& requestedPath, std::span<const std::uint8_t> bytes,
-                         std::string& reason, WriteFunction write) {
+                         std::string& reason, WriteFunction write, const FileStamp* expected,
+                         FileStamp* written) {
   if (write == nullptr) {
     write = [](int fd, const void* data, std::size_t size) -> std::ptrdiff_t {
       return ::write(fd, data, size);
@@ -196,6 +240,15 @@ bool WriteFileAtomically(const std::string& requestedPath, std::span<const std::
     reason = ReasonOfErrno(error);
     return false;
   }
+  // Looked at as late as possible: what another program put there since must survive.
+  if (expected != nullptr) {
+    const std::optional<FileStamp> current = CurrentStamp(path, *expected);
+    if (current && *current != *expected) {
+      ::unlink(temporary.c_str());
+      reason = kChangedByAnotherProgram;
+      return false;
+    }
+  }
   if (::rename(temporary.c_str(), path.c_str()) != 0) {
     const int error = errno;
     ::unlink(temporary.c_str());
@@ -205,6 +258,8 @@ bool WriteFileAtomically(const std::string& requestedPath, std::span<const std::
   // Make the rename itself durable.
   FileHandle directory(::open(DirectoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (directory.Get() >= 0) ::fsync(directory.Get());
+  struct stat now {};
+  if (written != nullptr && ::stat(path.c_str(), &now) == 0) *written = StampOf(now, bytes);
   return true;
 }
 

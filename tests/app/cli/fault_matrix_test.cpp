@@ -19,10 +19,12 @@
 #include "platform/posix/posix_serial_port.h"
 #include "platform/posix/steady_clock.h"
 #include "support/child_process.h"
+#include "support/tarvo_program.h"
 
 namespace tarvo {
 namespace {
 
+using testing::AsUnprivilegedUser;
 using testing::Finished;
 
 enum class Line { Simulator, Missing, HeldByAnother };
@@ -263,7 +265,7 @@ TEST(FaultMatrix, APortTheUserMayNotOpen) {
       kPortOpen + "Нет прав доступа к устройству {port}: оно доступно только своему владельцу.",
       0,
       kSlack};
-  FaultRow fault(row, {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"});
+  FaultRow fault(row, AsUnprivilegedUser());
   fault.Start();
   fault.Run();
   fault.Check();
