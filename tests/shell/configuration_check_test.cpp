@@ -126,7 +126,8 @@ INSTANTIATE_TEST_SUITE_P(
         StoredValueCase{
             "DialogBehindAButton", 0x42,
             [](model::ParameterSet& set) { set.channels[0].irvis1[0] = model::Float32::Of(NAN); },
-            "channel 1/irvis", "K170", "Значение параметра K170 должно быть конечным числом"}),
+            "channel 1/irvis", "K170",
+            "Значение параметра K170 должно быть конечным числом не больше 3,4e38 по модулю"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ConfigurationCheck, ListsSeveralRefusalsInFormOrder) {
