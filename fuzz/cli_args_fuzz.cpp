@@ -56,9 +56,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                            ? commands.end()
                            : std::find_if(commands.begin(), commands.end(),
                                           [&](const Command& c) { return c.name == args[0]; });
-  const bool asksHelp = std::any_of(args.begin(), args.end(), [](const std::string& a) {
-    return a == "--help" || a == "-h" || a == "help";
-  });
+  // As RunTarvo sees it: help after a command name is only --help or -h.
+  const bool asksHelp = command != commands.end() &&
+                        std::any_of(args.begin() + 1, args.end(), [](const std::string& a) {
+                          return a == "--help" || a == "-h";
+                        });
   if (command == commands.end() || asksHelp) {
     std::ostringstream out;
     std::ostringstream err;
