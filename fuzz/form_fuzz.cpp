@@ -10,7 +10,6 @@
 
 #include "forms/form.h"
 #include "fuzz_support.h"
-#include "model/check_range.h"
 #include "model/device_variant.h"
 #include "model/parameter_set.h"
 #include "model/value_text.h"
@@ -41,7 +40,7 @@ bool SameBytes(const model::ParameterSet& a, const model::ParameterSet& b) {
 // How a number cell's text reaches the set and comes back: through the value rule, then as the
 // value text.
 std::string StoredShape(const std::string& text) {
-  return model::FormatValue(model::ReadValueText(model::FirstChars(text, model::kValueCellLength)));
+  return model::FormatValue(model::ReadValueText(text));
 }
 
 // A row of the accepted form against the row with its code in the refilled form.
@@ -70,11 +69,13 @@ bool ShowsBackRow(const forms::Row& row, const forms::Form& refilled) {
   return true;
 }
 
-bool ShowsBack(const forms::Form& accepted, const forms::Form& refilled) {
+bool ShowsBack(const forms::Form& accepted, const forms::Form& refilled,
+               std::uint8_t executionCode) {
   for (const forms::Row& row : accepted.rows) {
     if (ShowsBackRow(row, refilled)) continue;
     const forms::Row* again = refilled.FindRow(row.code);
-    std::fprintf(stderr, "row %s shown «%s», refilled «%s»\n", row.code.c_str(),
+    std::fprintf(stderr, "%s (%02X) row %s shown «%s», refilled «%s»\n", refilled.title.c_str(),
+                 static_cast<unsigned>(executionCode), row.code.c_str(),
                  forms::RowValueText(row).c_str(),
                  again != nullptr ? forms::RowValueText(*again).c_str() : "(none)");
     return false;
@@ -184,7 +185,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return std::move(pressed.dialog);
   };
   const std::unique_ptr<forms::Form> again = refill();
-  Check(ShowsBack(*active, *again));
+  Check(ShowsBack(*active, *again, set->ident.executionCode));
   // OK on the refilled form: a refusal changes nothing as ever; an acceptance may store a value
   // rounded to what the cell shows (a value text has at most seven decimals, -0 shows as 0), but
   // the form filled once more shows exactly the same.
