@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "device/device_link.h"
+#include "fuzz_support.h"
 #include "model/parameter_set.h"
 #include "sim/configuration_image.h"
 #include "sim/device_model.h"
@@ -15,21 +16,6 @@
 using namespace tarvo;
 
 namespace {
-
-class SilentUi : public platform::Ui {
- public:
-  platform::Answer ShowMessage(const std::string&, const std::string&, platform::Icon,
-                               platform::Buttons) override {
-    return platform::Answer::Ok;
-  }
-  std::optional<std::string> AskOpenFileName(const platform::FileDialogOptions&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> AskSaveFileName(const platform::FileDialogOptions&) override {
-    return std::nullopt;
-  }
-  void SetWaitCursor(bool) override {}
-};
 
 // Reads the input front to back; past its end every value is 0.
 class Input {
@@ -99,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return bytes;
   };
 
-  SilentUi ui;
+  fuzz::CountingUi ui;
   device::DeviceLink link(port, clock, ui);
   link.portPath = "/dev/fuzz";
   platform::ProgressState progress;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "device/device_link.h"
+#include "fuzz_support.h"
 #include "model/device_variant.h"
 #include "model/par_file.h"
 #include "model/parameter_set.h"
@@ -22,21 +23,6 @@ using namespace tarvo;
 namespace fs = std::filesystem;
 
 namespace {
-
-class SilentUi : public platform::Ui {
- public:
-  platform::Answer ShowMessage(const std::string&, const std::string&, platform::Icon,
-                               platform::Buttons) override {
-    return platform::Answer::Ok;
-  }
-  std::optional<std::string> AskOpenFileName(const platform::FileDialogOptions&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> AskSaveFileName(const platform::FileDialogOptions&) override {
-    return std::nullopt;
-  }
-  void SetWaitCursor(bool) override {}
-};
 
 void Save(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
   std::ofstream out(path, std::ios::binary);
@@ -106,7 +92,7 @@ void WriteExchangeStreams(const fs::path& dir) {
         if (direction == '>' && !responses.empty())
           responses.back().emplace(bytes.begin(), bytes.end());
       };
-      SilentUi ui;
+      fuzz::CountingUi ui;
       device::DeviceLink link(port, clock, ui);
       link.portPath = "/dev/fuzz";
       platform::ProgressState progress;
