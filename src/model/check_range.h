@@ -10,8 +10,9 @@ namespace tarvo::model {
 // The template with the bounds put between the blanks of " от  " and " до  ".
 std::string BuildRangeMessage(std::string_view messageTemplate, Float32 lower, Float32 upper);
 
-// Reads a value cell (at most 9 characters) into destination, always, and accepts it when it is
-// not set or lies within the bounds. A not-set bound counts as 0.
+// Reads a value cell (typed: at most 9 characters; filled: the whole value text) into
+// destination, always, and accepts it when it is not set or lies within the bounds. A not-set
+// bound counts as 0.
 bool ReadInRange(std::string_view valueCell, Float32& destination, Float32 lower, Float32 upper);
 
 inline constexpr const char* kErrorCaption = "Ошибка";

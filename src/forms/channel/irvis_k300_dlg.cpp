@@ -48,7 +48,8 @@ void CIrvisK300Dlg::Fill() {
 bool CIrvisK300Dlg::Accept(platform::Ui& ui) {
   model::Float32 read[kValueCount];
   for (int k = 0; k < kValueCount; ++k) {
-    read[k] = model::ReadValueText(model::FirstChars(rows[k].Text(), model::kValueCellLength));
+    // The whole cell, as every number cell is read (see ReadInRange).
+    read[k] = model::ReadValueText(rows[k].Text());
     // The table has no ranges, but nan or infinity must never reach the flow computer.
     if (!read[k].IsNotSet() && !std::isfinite(read[k].Value())) {
       ShowError(ui, "Значение параметра " + rows[k].code + " должно быть конечным числом");
