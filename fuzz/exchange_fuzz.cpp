@@ -1,10 +1,13 @@
 // A simulated device whose responses are replaced or damaged as the input says: the read, the
 // write and the report-text procedures never crash or hang, and a failed read changes nothing.
 #include <cstdlib>
+#include <map>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "device/device_link.h"
+#include "fuzz_support.h"
 #include "model/parameter_set.h"
 #include "sim/configuration_image.h"
 #include "sim/device_model.h"
@@ -13,21 +16,6 @@
 using namespace tarvo;
 
 namespace {
-
-class SilentUi : public platform::Ui {
- public:
-  platform::Answer ShowMessage(const std::string&, const std::string&, platform::Icon,
-                               platform::Buttons) override {
-    return platform::Answer::Ok;
-  }
-  std::optional<std::string> AskOpenFileName(const platform::FileDialogOptions&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> AskSaveFileName(const platform::FileDialogOptions&) override {
-    return std::nullopt;
-  }
-  void SetWaitCursor(bool) override {}
-};
 
 // Reads the input front to back; past its end every value is 0.
 class Input {
@@ -42,6 +30,29 @@ class Input {
   std::size_t at_ = 0;
 };
 
+// A new configuration and the device loaded with it, made once for each code and version a run
+// asks for; the device's cells are a quarter megabyte, too much to build on every run.
+struct Prepared {
+  model::ParameterSet configured;
+  sim::DeviceModel device;
+};
+
+const Prepared& PreparedFor(std::uint8_t code, std::uint8_t version) {
+  static auto* prepared = new std::map<std::pair<std::uint8_t, std::uint8_t>, Prepared>;
+  const auto key = std::make_pair(code, version);
+  if (const auto found = prepared->find(key); found != prepared->end()) return found->second;
+  // Bounded, so a campaign through every version does not grow without end.
+  if (prepared->size() >= 64) prepared->clear();
+  model::ParameterSet configured{};
+  model::MakeNewConfiguration(configured, code, version);
+  configured.headerEnabled = 1;
+  configured.headerText[0] = 'A';
+  sim::DeviceModel device({code, version, {0, 0}});
+  std::string message;
+  sim::LoadConfiguration(device, configured, message);
+  return prepared->emplace(key, Prepared{configured, std::move(device)}).first->second;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -51,20 +62,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::uint8_t version = input.Byte();
   const int procedure = input.Byte() % 3;
 
-  model::ParameterSet configured{};
-  model::MakeNewConfiguration(configured, code, version);
-  configured.headerEnabled = 1;
-  configured.headerText[0] = 'A';
-
-  sim::DeviceModel device({code, version, {0, 0}});
-  std::string message;
-  sim::LoadConfiguration(device, configured, message);
+  const Prepared& prepared = PreparedFor(code, version);
+  const model::ParameterSet& configured = prepared.configured;
+  // A copy into the same storage: no fresh quarter megabyte of cells on every run.
+  static auto* device = new sim::DeviceModel(prepared.device);
+  *device = prepared.device;
 
   sim::VirtualClock clock;
-  sim::InProcessPort port(device, clock);
+  sim::InProcessPort port(*device, clock);
   // Each response: keep it, drop it, cut it short, flip a byte, or replace it with input bytes.
+  // Past the input's end the line goes silent, so a run costs what its input says and a short
+  // input does not run a whole exchange.
   port.responder().intercept =
       [&input](const device::RequestFrame&) -> std::optional<std::vector<std::uint8_t>> {
+    if (input.Empty()) return std::vector<std::uint8_t>{};
     const std::uint8_t action = input.Byte();
     if (action < 160 || input.Empty()) return std::nullopt;
     std::vector<std::uint8_t> bytes;
@@ -74,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return bytes;
   };
 
-  SilentUi ui;
+  fuzz::CountingUi ui;
   device::DeviceLink link(port, clock, ui);
   link.portPath = "/dev/fuzz";
   platform::ProgressState progress;

@@ -25,8 +25,8 @@ std::string NotFiniteMessage(const std::string& code) {
 }
 
 bool ReadNumberCell(platform::Ui& ui, const Row& row, model::Float32& destination) {
-  const auto value =
-      model::ReadStorableValue(model::FirstChars(row.Text(), model::kValueCellLength));
+  // The whole cell, as ReadInRange reads it: a filled cell may hold a longer stored value.
+  const auto value = model::ReadStorableValue(row.Text());
   if (!value) return ShowError(ui, NotFiniteMessage(row.code));
   destination = *value;
   return true;

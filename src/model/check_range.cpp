@@ -27,8 +27,10 @@ std::string BuildRangeMessage(std::string_view messageTemplate, Float32 lower, F
 }
 
 bool ReadInRange(std::string_view valueCell, Float32& destination, Float32 lower, Float32 upper) {
-  const std::string text = FirstChars(valueCell, kValueCellLength);
-  const std::optional<Float32> read = ReadStorableValue(text);
+  // The whole cell: typing stops at kValueCellLength, so a longer text is the value text of a
+  // stored value (1e9 shows as ten digits), and reading only its start would store another
+  // number when the user merely leaves the form.
+  const std::optional<Float32> read = ReadStorableValue(valueCell);
   if (!read) return false;
   destination = *read;
   if (destination.IsNotSet()) return true;

@@ -120,8 +120,9 @@ std::string CommaToPoint(std::string text) {
 bool HasCharOutside(std::string_view text, char lowest, char highest) {
   const auto low = static_cast<unsigned char>(lowest);
   const auto high = static_cast<unsigned char>(highest);
+  // A zero byte is no digit either: typed or pasted into a cell, it would otherwise end the
+  // check early and reach the stored digits.
   for (char c : text) {
-    if (c == '\0') break;
     const auto byte = static_cast<unsigned char>(c);
     if (byte < low || byte > high) return true;
   }

@@ -38,7 +38,7 @@ inline void SetNotSet(Float32& destination) {
 // Replaces the first "," by ".".
 std::string CommaToPoint(std::string text);
 
-// True when any byte of the text lies below lowest or above highest.
+// True when any byte of the text (a zero byte included) lies below lowest or above highest.
 bool HasCharOutside(std::string_view text, char lowest, char highest);
 
 // The first maxChars characters (UTF-8 code points) of a text.

@@ -50,11 +50,15 @@ INSTANTIATE_TEST_SUITE_P(Cells, CheckRangeTest,
                                            RangeCase{"-51", false, Float32::Of(-51.0f)},
                                            RangeCase{"1e39", false, Float32::Of(123.0f)}));
 
-TEST(CheckRangeTest, ReadsAtMostNineCharacters) {
+// Typing stops at nine characters; a longer cell is a stored value's text (-1e8 shows ten
+// characters), and reading only nine of them once stored -1e7 when the form was merely left.
+TEST(CheckRangeTest, ReadsTheWholeCell) {
   testing::RecordingUi ui;
   Float32 destination{};
-  EXPECT_TRUE(CheckRange(ui, "0000000251", destination, kTemplate, -50.0f, 50.0f));
-  EXPECT_EQ(destination, Float32::Of(25.0f));
+  EXPECT_TRUE(CheckRange(ui, "-100000000", destination, "x", -1e9f, 1e9f));
+  EXPECT_EQ(destination, Float32::Of(-1e8f));
+  EXPECT_FALSE(CheckRange(ui, "0000000251", destination, kTemplate, -50.0f, 50.0f));
+  EXPECT_EQ(destination, Float32::Of(251.0f));
 }
 
 TEST(CheckRangeTest, NanIsRejected) {

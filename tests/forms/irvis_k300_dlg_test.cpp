@@ -105,6 +105,18 @@ TEST(IrvisK300DlgTest, OkStoresEveryCellWithoutRangeTests) {
   EXPECT_TRUE(d.Record().irvis1[2].IsNotSet()) << "a cell shown as - stays not set";
 }
 
+// A stored value whose text is longer than the cell (8.1e22 shows 24 digits) once came back as
+// its first nine digits when the table was merely confirmed.
+TEST(IrvisK300DlgTest, OkKeepsValuesLongerThanTheCell) {
+  const Float32 values[] = {Float32::Of(8.1e22f), Float32::Of(-1e8f), Float32::Of(1e9f)};
+  Dialog d;
+  for (int i = 0; i < 3; ++i) d.Record().irvis1[i] = values[i];
+  d.dialog->Fill();
+  ASSERT_GT(d.dialog->FindRow("K170")->Text().size(), 9u);
+  EXPECT_TRUE(d.dialog->Submit(d.ui).accepted);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(d.Record().irvis1[i], values[i]) << i;
+}
+
 TEST(IrvisK300DlgTest, NanOrInfinityIsRefusedAndNothingStored) {
   for (const char* text : {"nan", "inf", "-inf", "1e39", "-1e39", "infinity"}) {
     Dialog d;

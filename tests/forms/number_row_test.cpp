@@ -80,8 +80,10 @@ INSTANTIATE_TEST_SUITE_P(
                       CellCase{"0x1p127", Float32::Of(0x1p127f)},
                       CellCase{"1e-50", Float32::Of(0.0f)}, CellCase{"12abc", Float32::Of(12.0f)},
                       CellCase{"", Float32::Of(0.0f)}, CellCase{" - -", Float32::NotSet()},
-                      // Only the first nine characters count, as the cell shows them.
-                      CellCase{"000000001e39", Float32::Of(1.0f)}));
+                      // A filled cell holds a stored value's whole text, which may be longer than
+                      // typing allows; it is read whole.
+                      CellCase{"1000000000", Float32::Of(1e9f)},
+                      CellCase{"000000001e39", std::nullopt}));
 
 }  // namespace
 }  // namespace tarvo::forms

@@ -65,6 +65,27 @@ INSTANTIATE_TEST_SUITE_P(
              "Ошибочно задана вторая часть телефонного номера для передачи SMS"}),
     [](const ::testing::TestParamInfo<Case>& info) { return "Case" + std::to_string(info.index); });
 
+// A zero byte in a cell once ended the check and was stored among the digits.
+TEST(CheckSmsNumberTest, RefusesAZeroByteInEitherPart) {
+  struct ZeroCase {
+    std::string_view first;
+    std::string_view second;
+    const char* message;
+  };
+  const ZeroCase cases[] = {
+      {std::string_view("\0", 1), "",
+       "Ошибочно задана первая часть телефонного номера для передачи SMS"},
+      {"1", std::string_view("12\0", 3),
+       "Ошибочно задана вторая часть телефонного номера для передачи SMS"},
+  };
+  for (const ZeroCase& c : cases) {
+    auto set = ResetSet();
+    std::string message;
+    EXPECT_FALSE(CheckSmsNumber(c.first, c.second, 1, false, *set, message));
+    EXPECT_EQ(message, c.message);
+  }
+}
+
 TEST(CheckSmsNumberTest, StoresThePaddedTextEvenWhenItFails) {
   auto set = ResetSet();
   std::string message;

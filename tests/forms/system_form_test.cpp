@@ -158,6 +158,12 @@ INSTANTIATE_TEST_SUITE_P(
              0x49,
              {{"K022", "x"}},
              "Ошибочно задана вторая часть телефонного номера для передачи SMS"},
+        // A zero byte in a cell once passed as a digit and was stored among them.
+        Case{"SmsZeroByte",
+             0x47,
+             {{"K035", std::string("12\0", 3)}},
+             "Ошибочно задана вторая часть телефонного номера для передачи SMS через интерфейс "
+             "№2"},
         Case{"ModeBeforeColdWater", 0x47, {{"K003", "3"}, {"K020", "99"}}, kMode},
         Case{"ColdWaterBeforeBaro",
              0x47,

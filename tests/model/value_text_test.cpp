@@ -101,7 +101,9 @@ TEST(TextTestsTest, HasCharOutside) {
   EXPECT_TRUE(HasCharOutside("12a", '0', '9'));
   EXPECT_TRUE(HasCharOutside("1 2", '0', '9'));
   EXPECT_TRUE(HasCharOutside("1Я", '0', '9'));  // bytes above 0x7F are outside, not negative
-  EXPECT_FALSE(HasCharOutside(std::string_view("12\0ab", 5), '0', '9'));  // stops at the zero
+  // A zero byte is outside too: a cell holding one is no digit string.
+  EXPECT_TRUE(HasCharOutside(std::string_view("12\0ab", 5), '0', '9'));
+  EXPECT_TRUE(HasCharOutside(std::string_view("12\0", 3), '0', '9'));
   EXPECT_FALSE(HasCharOutside("", '0', '9'));
 }
 

@@ -48,9 +48,9 @@ std::string Message(const char* format, int channelIndex, int number) {
   return text;
 }
 
-// A value cell as the dialog reads it: nine characters at most, dashes not set.
+// A value cell as the dialog reads it: the whole cell (see ReadInRange), dashes not set.
 model::Float32 ReadCell(const Row& row) {
-  return model::ReadValueText(model::FirstChars(row.Text(), model::kValueCellLength));
+  return model::ReadValueText(row.Text());
 }
 
 // Written so that a value that is not a number is refused too.

@@ -117,8 +117,7 @@ bool ReadTnshDigits(std::string_view text, std::span<const DigitRange> digits,
 bool CheckZeroOrRange(platform::Ui& ui, std::string_view valueCell, model::Float32& destination,
                       std::string_view messageTemplate, float lower, float upper) {
   // Read as every number cell is: a decimal comma counts, dashes mean not set.
-  const model::Float32 value =
-      model::ReadValueText(model::FirstChars(valueCell, model::kValueCellLength));
+  const model::Float32 value = model::ReadValueText(valueCell);
   if (value.IsNotSet() || value.Value() == 0) {
     destination = value.IsNotSet() ? value : model::Float32::Of(0.0f);
     return true;

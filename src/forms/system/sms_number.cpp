@@ -27,12 +27,13 @@ bool CheckSmsNumber(std::string_view firstPart, std::string_view secondPart, int
   model::DigitString& first = interfaceNumber == 1 ? target.sms1First : target.sms2First;
   model::DigitString& second = interfaceNumber == 1 ? target.sms1Second : target.sms2Second;
 
+  // All eight stored characters are examined: a zero byte among them is no digit.
   StorePadded(firstPart, 3, first);
-  if (model::HasCharOutside(first.chars, '0', '9')) {
+  if (model::HasCharOutside(std::string_view(first.chars, 8), '0', '9')) {
     message = "Ошибочно задана первая часть телефонного номера для передачи SMS";
   } else {
     StorePadded(secondPart, 7, second);
-    if (!model::HasCharOutside(second.chars, '0', '9')) return true;
+    if (!model::HasCharOutside(std::string_view(second.chars, 8), '0', '9')) return true;
     message = "Ошибочно задана вторая часть телефонного номера для передачи SMS";
   }
   if (addSuffix) message += suffix;

@@ -67,7 +67,7 @@ std::optional<std::array<std::uint8_t, 4>> ReadTariffZones(std::string_view text
 }
 
 std::optional<model::Float32> ReadBaroPressure(std::string_view text) {
-  const model::Float32 value = model::ReadValueText(model::FirstChars(text, 9));
+  const model::Float32 value = model::ReadValueText(text);
   if (value.IsNotSet()) return value;
   const float x = value.Value();
   if (x == 0 || (0.09f <= x && x <= 0.11f)) return value;

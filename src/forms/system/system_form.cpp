@@ -257,8 +257,7 @@ bool SystemForm::CheckMeasuringInputs(const std::array<char, 8>& digits, platfor
                      "Канал, назначаемый для измерения температуры наружного воздуха, уже занят");
   }
   const Row* upperLimit = RowOf(SystemField::BaroUpperLimit);
-  if (baro && upperLimit != nullptr &&
-      model::IsDashes(model::FirstChars(upperLimit->Text(), model::kValueCellLength))) {
+  if (baro && upperLimit != nullptr && model::IsDashes(upperLimit->Text())) {
     return ShowError(ui,
                      "Необходимо задать верхний предел измерений преобразователя барометрического "
                      "давления");
