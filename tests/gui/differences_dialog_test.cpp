@@ -69,17 +69,6 @@ class DifferencesTest : public WindowTest {
     window->SetExchangeSetting(SimulatedSetting(port, clock, PathOf("ports.conf")));
   }
 
-  // The open configuration: a new ЛУР-Г of the device's execution, port and speed chosen.
-  void OpenConfiguration() {
-    model::ConfigurationDocument document;
-    document.NewConfiguration(0x47, 0x53);
-    document.Set().comPort = 2;
-    document.Set().speedCode = 4;
-    std::string message;
-    ASSERT_TRUE(document.Store(PathOf("g.par"), message)) << message;
-    ASSERT_TRUE(window->OpenDocumentFile(QString::fromStdString(PathOf("g.par"))));
-  }
-
   std::string StoreOther(const model::ParameterSet& set) {
     model::ConfigurationDocument document;
     document.Set() = set;
@@ -95,7 +84,7 @@ class DifferencesTest : public WindowTest {
 };
 
 TEST_F(DifferencesTest, CompareWithFileListsFiltersAndTakesAValueThroughTheForm) {
-  OpenConfiguration();
+  OpenNewConfiguration();
   ui.fileNames.push_back(StoreOther(onDevice));
   bool shown = false;
   WhenShown("differencesDialog", [&](QWidget* dialog) {
@@ -130,7 +119,7 @@ TEST_F(DifferencesTest, CompareWithFileListsFiltersAndTakesAValueThroughTheForm)
 }
 
 TEST_F(DifferencesTest, AValueTheFormRefusesIsNotTaken) {
-  OpenConfiguration();
+  OpenNewConfiguration();
   model::ParameterSet other = window->Document().Set();
   other.contractBaroPressure = model::Float32::Of(0.12f);
   ui.fileNames.push_back(StoreOther(other));
@@ -152,7 +141,7 @@ TEST_F(DifferencesTest, AValueTheFormRefusesIsNotTaken) {
 }
 
 TEST_F(DifferencesTest, DoubleClickOpensTheRowsFormUnderTheGuardedEdit) {
-  OpenConfiguration();
+  OpenNewConfiguration();
   ui.fileNames.push_back(StoreOther(onDevice));
   std::string formTitle;
   WhenShown("differencesDialog", [&](QWidget* dialog) {
@@ -173,7 +162,7 @@ TEST_F(DifferencesTest, DoubleClickOpensTheRowsFormUnderTheGuardedEdit) {
 }
 
 TEST_F(DifferencesTest, TheSameConfigurationSaysSoWithoutAWindow) {
-  OpenConfiguration();
+  OpenNewConfiguration();
   ui.fileNames.push_back(StoreOther(window->Document().Set()));
   window->findChild<QAction*>("actionCompareFile")->trigger();
   ASSERT_EQ(ui.messages.size(), 1u);
@@ -182,7 +171,7 @@ TEST_F(DifferencesTest, TheSameConfigurationSaysSoWithoutAWindow) {
 }
 
 TEST_F(DifferencesTest, CompareWithDeviceReadsIntoASeparateConfiguration) {
-  OpenConfiguration();
+  OpenNewConfiguration();
   const model::ParameterSet before = window->Document().Set();
   std::vector<std::string> rows;
   testing::WhenModalShown([&](QWidget* exchange) {
@@ -207,7 +196,7 @@ TEST_F(DifferencesTest, CompareWithDeviceReadsIntoASeparateConfiguration) {
 }
 
 TEST_F(DifferencesTest, AFailedDeviceReadLeavesTheOpenConfigurationAsItWas) {
-  OpenConfiguration();
+  OpenNewConfiguration();
   const model::ParameterSet before = window->Document().Set();
   const QString title = window->windowTitle();
   port.openFailure = "Устройство занято другой программой.";
@@ -230,7 +219,7 @@ TEST_F(DifferencesTest, CompareAndPrintNeedAConfiguration) {
   for (const char* action : {"actionCompareFile", "actionCompareDevice", "actionPrint"}) {
     EXPECT_FALSE(window->findChild<QAction*>(action)->isEnabled()) << action;
   }
-  OpenConfiguration();
+  OpenNewConfiguration();
   for (const char* action : {"actionCompareFile", "actionCompareDevice", "actionPrint"}) {
     EXPECT_TRUE(window->findChild<QAction*>(action)->isEnabled()) << action;
   }

@@ -84,16 +84,11 @@ class ExchangeDialogTest : public WindowTestOf<ThreadCheckingUi> {
   }
 
   void OpenConfiguration() {
-    model::ConfigurationDocument document;
-    document.NewConfiguration(0x47, 0x53);
-    document.Set().comPort = 2;
-    document.Set().speedCode = 4;
     // A header long enough for the bar to go round once.
-    document.Set().headerEnabled = 1;
-    std::snprintf(document.Set().headerText, sizeof document.Set().headerText, "Report header");
-    std::string message;
-    ASSERT_TRUE(document.Store(PathOf("g.par"), message)) << message;
-    ASSERT_TRUE(window->OpenDocumentFile(QString::fromStdString(PathOf("g.par"))));
+    OpenNewConfiguration([](model::ParameterSet& set) {
+      set.headerEnabled = 1;
+      std::snprintf(set.headerText, sizeof set.headerText, "Report header");
+    });
   }
 
   // Runs a command whose dialog gets port and speed entries chosen, then its button pressed.

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QByteArray>
+#include <QString>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -30,6 +34,19 @@ class WindowTestOf : public testing::TempDirTest {
   // A new configuration stored as a file in the test's folder; returns its path.
   std::string MakeFile(const std::string& name, std::uint8_t executionCode) {
     return testing::StoreNewConfiguration(PathOf(name), executionCode);
+  }
+
+  // A new ЛУР-Г (execution 47, version 53) on COM2 at 9600, changed as given, stored as g.par
+  // and opened in the window.
+  void OpenNewConfiguration(const std::function<void(model::ParameterSet&)>& change = nullptr) {
+    model::ConfigurationDocument document;
+    document.NewConfiguration(0x47, 0x53);
+    document.Set().comPort = 2;
+    document.Set().speedCode = 4;
+    if (change) change(document.Set());
+    std::string message;
+    ASSERT_TRUE(document.Store(PathOf("g.par"), message)) << message;
+    ASSERT_TRUE(window->OpenDocumentFile(QString::fromStdString(PathOf("g.par"))));
   }
 
   UiType ui;
