@@ -32,10 +32,7 @@ class Input {
 
 // A new configuration and the device loaded with it, made once for each code and version a run
 // asks for; the device's cells are a quarter megabyte, too much to build on every run.
-struct Prepared {
-  model::ParameterSet configured;
-  sim::DeviceModel device;
-};
+using Prepared = fuzz::HeldConfiguration;
 
 const Prepared& PreparedFor(std::uint8_t code, std::uint8_t version) {
   static auto* prepared = new std::map<std::pair<std::uint8_t, std::uint8_t>, Prepared>;
@@ -43,14 +40,7 @@ const Prepared& PreparedFor(std::uint8_t code, std::uint8_t version) {
   if (const auto found = prepared->find(key); found != prepared->end()) return found->second;
   // Bounded, so a campaign through every version does not grow without end.
   if (prepared->size() >= 64) prepared->clear();
-  model::ParameterSet configured{};
-  model::MakeNewConfiguration(configured, code, version);
-  configured.headerEnabled = 1;
-  configured.headerText[0] = 'A';
-  sim::DeviceModel device({code, version, {0, 0}});
-  std::string message;
-  sim::LoadConfiguration(device, configured, message);
-  return prepared->emplace(key, Prepared{configured, std::move(device)}).first->second;
+  return prepared->emplace(key, fuzz::HoldNewConfiguration(code, version)).first->second;
 }
 
 }  // namespace

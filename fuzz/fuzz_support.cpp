@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "sim/configuration_image.h"
+
 namespace tarvo::fuzz {
 
 namespace {
@@ -76,6 +78,16 @@ std::string HostileText(FuzzedDataProvider& input) {
     default:
       return input.ConsumeRandomLengthString(700);
   }
+}
+
+HeldConfiguration HoldNewConfiguration(std::uint8_t code, std::uint8_t version) {
+  HeldConfiguration held{{}, sim::DeviceModel({code, version, {0, 0}})};
+  model::MakeNewConfiguration(held.configured, code, version);
+  held.configured.headerEnabled = 1;
+  held.configured.headerText[0] = 'A';
+  std::string message;
+  sim::LoadConfiguration(held.device, held.configured, message);
+  return held;
 }
 
 }  // namespace tarvo::fuzz

@@ -7,7 +7,9 @@
 #include <optional>
 #include <string>
 
+#include "model/parameter_set.h"
 #include "platform/ui.h"
+#include "sim/device_model.h"
 
 namespace tarvo::fuzz {
 
@@ -35,5 +37,14 @@ class CountingUi : public platform::Ui {
 // A text a user could type or paste: one of the known troublemakers, a number-like text, a run
 // of one character, or raw bytes.
 std::string HostileText(FuzzedDataProvider& input);
+
+// What the exchange target and its seeds start from, so the seeds stay the target's own inputs:
+// a new configuration of this execution and version with a one-letter report header, and a
+// device holding it.
+struct HeldConfiguration {
+  model::ParameterSet configured;
+  sim::DeviceModel device;
+};
+HeldConfiguration HoldNewConfiguration(std::uint8_t code, std::uint8_t version);
 
 }  // namespace tarvo::fuzz

@@ -73,13 +73,9 @@ void WriteExchangeStreams(const fs::path& dir) {
     std::uint8_t index = 0;
     while (all[index] != code) ++index;
     for (std::uint8_t procedure = 0; procedure < 3; ++procedure) {
-      model::ParameterSet configured{};
-      model::MakeNewConfiguration(configured, code, version);
-      configured.headerEnabled = 1;
-      configured.headerText[0] = 'A';
-      sim::DeviceModel device({code, version, {0, 0}});
-      std::string message;
-      sim::LoadConfiguration(device, configured, message);
+      fuzz::HeldConfiguration held = fuzz::HoldNewConfiguration(code, version);
+      const model::ParameterSet& configured = held.configured;
+      sim::DeviceModel& device = held.device;
       sim::VirtualClock clock;
       sim::InProcessPort port(device, clock);
       std::vector<std::optional<std::vector<std::uint8_t>>> responses;
