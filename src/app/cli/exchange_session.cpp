@@ -8,6 +8,7 @@
 
 #include "app/cli/console_progress.h"
 #include "app/cli/console_ui.h"
+#include "platform/port_name.h"
 #include "platform/posix/posix_serial_port.h"
 #include "platform/posix/steady_clock.h"
 
@@ -52,13 +53,12 @@ std::vector<OptionSpec> ExchangeOptionSpecs() {
 
 std::optional<std::string> ParseExchangeSetup(const ParsedArgs& args, ExchangeSetup& setup) {
   if (const std::string* port = args.Value("--port")) {
-    if (port->find('/') != std::string::npos) {
-      setup.portPath = *port;
-    } else if (port->size() == 4 && port->compare(0, 3, "COM") == 0 && (*port)[3] >= '1' &&
-               (*port)[3] <= '9') {
-      setup.comPort = (*port)[3] - '0';
+    const auto choice = platform::ParsePortName(*port);
+    if (!choice) return "порт задается как " + platform::AcceptedPortNames() + ", а не " + *port;
+    if (choice->comPort != 0) {
+      setup.comPort = choice->comPort;
     } else {
-      return "порт задается как COM1..COM9 или путь к устройству (/dev/ttyUSB0), а не " + *port;
+      setup.portPath = choice->path;
     }
   }
   if (const std::string* speed = args.Value("--speed")) {

@@ -1,0 +1,96 @@
+#!/usr/bin/env bash
+# tarvo.exe exchanges with the Linux simulator through its Win32 serial port under Wine: a link in
+# the prefix's dosdevices makes the simulator's pseudo-terminal a COM port. What it reads and what
+# it writes must be byte for byte what the Linux tool reads and writes, and a line that hangs up
+# part-way must end its exchange with a failure.
+#
+# Usage: wine_serial_exchange.sh WINE TARVO.EXE NATIVE_TARVO   (WINEPREFIX set, wineboot done)
+set -euo pipefail
+wine=$1 exe=$2 native=$3
+: "${WINEPREFIX:?WINEPREFIX must name the prefix the tests run in}"
+dosdevices=$WINEPREFIX/dosdevices
+if [[ ! -d $dosdevices ]]; then
+  echo "$dosdevices is missing: run wineboot in the prefix first" >&2
+  exit 1
+fi
+work=$(mktemp -d "${TMPDIR:-/tmp}/tarvo-wine-serial.XXXXXX")
+sims=()
+finish() {
+  for pid in "${sims[@]}"; do kill "$pid" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  rm -f "$dosdevices/com8" "$dosdevices/com18"
+  rm -rf "$work"
+}
+trap finish EXIT
+
+fail() {
+  echo "FAILED: $*" >&2
+  exit 1
+}
+
+# Starts a simulator of execution 47, version 53, with further options; sets pty to its terminal.
+start_sim() {
+  local name=$1
+  shift
+  "$native" sim --exec 47 --version 53 "$@" >"$work/$name.out" 2>"$work/$name.err" &
+  sims+=($!)
+  for _ in $(seq 100); do
+    pty=$(head -n 1 "$work/$name.out")
+    [[ $pty == /dev/* ]] && return 0
+    sleep 0.1
+  done
+  cat "$work/$name.err" >&2
+  fail "simulator $name did not start"
+}
+
+# Runs tarvo.exe with its output in files: a pipe would be held open by Wine's services.
+wintarvo() {
+  local name=$1
+  shift
+  local status=0
+  timeout 300 "$wine" "$exe" "$@" >"$work/$name.stdout" 2>"$work/$name.stderr" || status=$?
+  [[ $status -ne 124 ]] || fail "tarvo.exe $name did not end within 300 s"
+  return "$status"
+}
+
+same() {
+  cmp "$1" "$2" || fail "$3"
+  echo "identical: $(basename "$1") and $(basename "$2") ($(stat -c %s "$1") bytes)"
+}
+
+# Reading: COM8 goes through the port map to \\.\COM8, Wine's link to the simulator.
+start_sim read
+ln -sfn "$pty" "$dosdevices/com8"
+wintarvo read read --port COM8 --speed 19200 -o "Z:$work/wine-read.par" ||
+  fail "tarvo.exe read: $(cat "$work/read.stderr")"
+"$native" read --port "$pty" --speed 19200 -o "$work/native-read.par"
+same "$work/wine-read.par" "$work/native-read.par" "tarvo.exe read another configuration"
+
+# Writing: the same changed configuration into two simulators, by each tool, read back by the
+# Linux tool; COM18 is named as Windows names ports past nine.
+cp "$work/native-read.par" "$work/changed.par"
+"$native" set "$work/changed.par" K018=1 K020=5,5 П215=12 >/dev/null
+start_sim wine-target
+ln -sfn "$pty" "$dosdevices/com18"
+wintarvo write write "Z:$work/changed.par" --port '\\.\COM18' --speed 9600 ||
+  fail "tarvo.exe write: $(cat "$work/write.stderr")"
+"$native" read --port "$pty" --speed 9600 -o "$work/wine-written.par"
+start_sim native-target
+"$native" write "$work/changed.par" --port "$pty" --speed 9600
+"$native" read --port "$pty" --speed 9600 -o "$work/native-written.par"
+same "$work/wine-written.par" "$work/native-written.par" "tarvo.exe wrote another configuration"
+cmp -s "$work/wine-written.par" "$work/native-read.par" && fail "the write changed nothing"
+# The changed configuration read back by tarvo.exe too.
+wintarvo read-back read --port COM18 --speed 9600 -o "Z:$work/wine-read-back.par" ||
+  fail "tarvo.exe read back: $(cat "$work/read-back.stderr")"
+same "$work/wine-read-back.par" "$work/native-written.par" "tarvo.exe read back another configuration"
+
+# A line that hangs up part-way ends the read with a failure, and no file.
+start_sim hangup --hangup-after 3
+ln -sfn "$pty" "$dosdevices/com8"
+started=$SECONDS
+if wintarvo hangup read --port COM8 --speed 19200 -o "Z:$work/hangup.par"; then
+  fail "tarvo.exe read through a line that hung up reported success"
+fi
+[[ ! -e $work/hangup.par ]] || fail "a failed read left a file"
+echo "hung-up line: the read failed after $((SECONDS - started)) s: $(tr '\n' ' ' <"$work/hangup.stderr")"
