@@ -3,6 +3,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/utf8_path.h"
+
 namespace tarvo::platform {
 
 namespace {
@@ -41,7 +43,7 @@ std::string Unquote(const std::string& value) {
 }  // namespace
 
 IniFile IniFile::Load(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(PathFromUtf8(path), std::ios::binary);
   if (!in) return {};
   std::ostringstream text;
   text << in.rdbuf();

@@ -13,24 +13,6 @@ PortMapSources DefaultPortMapSources() {
   return sources;
 }
 
-std::string SettingsFilePath(const std::function<const char*(const char*)>& getEnv) {
-  const char* config = getEnv ? getEnv("XDG_CONFIG_HOME") : nullptr;
-  std::string base;
-  if (config != nullptr && config[0] == '/') {
-    base = config;
-  } else {
-    const char* home = getEnv ? getEnv("HOME") : nullptr;
-    base = std::string(home != nullptr ? home : "") + "/.config";
-  }
-  return base + "/TARVO Applications/TarvoConfig.conf";
-}
-
-std::string DefaultDevicePath(int portNumber) {
-  if (portNumber >= 1 && portNumber <= 4) return "/dev/ttyS" + std::to_string(portNumber - 1);
-  if (portNumber >= 5 && portNumber <= 9) return "/dev/ttyUSB" + std::to_string(portNumber - 5);
-  return {};
-}
-
 PortLookup DevicePathOfPort(int portNumber, const PortMapSources& sources) {
   PortLookup lookup;
   const std::string name = "COM" + std::to_string(portNumber);

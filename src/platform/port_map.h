@@ -15,11 +15,19 @@ struct PortMapSources {
 
 PortMapSources DefaultPortMapSources();
 
-// ~/.config/TARVO Applications/TarvoConfig.conf, or under $XDG_CONFIG_HOME when it is set.
+// ~/.config/TARVO Applications/TarvoConfig.conf, or under $XDG_CONFIG_HOME when it is set; on
+// Windows %APPDATA%\TARVO Applications\TarvoConfig.conf.
 std::string SettingsFilePath(const std::function<const char*(const char*)>& getEnv);
 
-// COM1..COM4 are the built-in ports /dev/ttyS0..3, COM5..COM9 USB adapters /dev/ttyUSB0..4.
+// The user's own folder ($HOME, on Windows %USERPROFILE%), empty when unknown.
+std::string HomeFolder(const std::function<const char*(const char*)>& getEnv);
+
+// COM1..COM4 are the built-in ports /dev/ttyS0..3, COM5..COM9 USB adapters /dev/ttyUSB0..4; on
+// Windows COMn is the system's own port COMn.
 std::string DefaultDevicePath(int portNumber);
+
+// A device path as the user would give it, for the hints of messages.
+const char* SerialDeviceExample();
 
 struct PortLookup {
   bool ok = false;

@@ -71,16 +71,22 @@ TEST_F(CliTest, NewRefusals) {
   }
 }
 
+// A Cyrillic name must be found under the same name it was created with.
 TEST_F(CliTest, NewDoesNotOverwriteWithoutForce) {
-  ASSERT_EQ(Tarvo({"new", "--exec", "47", "-o", PathOf("a.par")}).status, 0);
-  const std::string before = Contents(PathOf("a.par"));
-  const CliRun refused = Tarvo({"new", "--exec", "49", "-o", PathOf("a.par")});
-  EXPECT_EQ(refused.status, 1);
-  EXPECT_EQ(refused.err, "Файл «" + PathOf("a.par") +
-                             "» уже существует. Чтобы заменить его, добавьте --force.\n");
-  EXPECT_EQ(Contents(PathOf("a.par")), before);
-  EXPECT_EQ(Tarvo({"new", "--exec", "49", "-o", PathOf("a.par"), "--force"}).status, 0);
-  EXPECT_NE(Contents(PathOf("a.par")), before);
+  for (const std::string name : {"a.par", "Файл станции.par"}) {
+    const std::string path = PathOf(name);
+    ASSERT_EQ(Tarvo({"new", "--exec", "47", "-o", path}).status, 0) << name;
+    EXPECT_TRUE(fs::exists(dir_ / platform::PathFromUtf8(name))) << name;
+    const std::string before = Contents(path);
+    const CliRun refused = Tarvo({"new", "--exec", "49", "-o", path});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err,
+              "Файл «" + path + "» уже существует. Чтобы заменить его, добавьте --force.\n");
+    EXPECT_EQ(Contents(path), before) << name;
+    EXPECT_EQ(Tarvo({"new", "--exec", "49", "-o", path, "--force"}).status, 0);
+    EXPECT_NE(Contents(path), before) << name;
+  }
+  EXPECT_EQ(FilesInDir(), 2u);
 }
 
 TEST_F(CliTest, InfoOfAnOldFile) {

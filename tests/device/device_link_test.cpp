@@ -277,7 +277,7 @@ TEST(OpenPort, ExplainsWhyThePortCannotBeOpened) {
             "Ошибка при открытии COM-порта!\nУстройство /dev/ttyUSB4 не найдено.");
   bench.port.openFailure.clear();
   EXPECT_TRUE(bench.link.OpenPort(set));
-  EXPECT_EQ(bench.port.openedPath, "/dev/ttyUSB4");
+  EXPECT_EQ(bench.port.openedPath, platform::DefaultDevicePath(9));
 }
 
 TEST(ClosePort, DrainsTheLineOnlyAfterAnAbandonedExchange) {

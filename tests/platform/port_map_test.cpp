@@ -27,6 +27,19 @@ struct Environment {
   }
 };
 
+// Where COMn leads when nothing else names its device.
+struct DefaultPorts {
+  const char* com1;
+  const char* com4;
+  const char* com5;
+  const char* com9;
+};
+#ifdef _WIN32
+constexpr DefaultPorts kDefaults{"\\\\.\\COM1", "\\\\.\\COM4", "\\\\.\\COM5", "\\\\.\\COM9"};
+#else
+constexpr DefaultPorts kDefaults{"/dev/ttyS0", "/dev/ttyS3", "/dev/ttyUSB0", "/dev/ttyUSB4"};
+#endif
+
 TEST(PortMap, TakesTheEnvironmentThenTheSettingsThenTheDefault) {
   const auto dir = std::filesystem::temp_directory_path() /
                    ("tarvo-port-map-test-" + std::to_string(::getpid()));
@@ -47,8 +60,8 @@ TEST(PortMap, TakesTheEnvironmentThenTheSettingsThenTheDefault) {
                {2, true, "/dev/ttyACM0"},
                {3, true, "/dev/serial/by-id/usb-FTDI \"x\""},
                {4, false, ""},
-               {5, true, "/dev/ttyUSB0"},
-               {9, true, "/dev/ttyUSB4"},
+               {5, true, kDefaults.com5},
+               {9, true, kDefaults.com9},
                {0, false, ""},
                {10, false, ""}};
   for (const auto& c : cases) {
@@ -65,12 +78,21 @@ TEST(PortMap, TakesTheEnvironmentThenTheSettingsThenTheDefault) {
 TEST(PortMap, DefaultsWithoutASettingsFile) {
   Environment env;
   const PortMapSources sources = env.Sources("/nonexistent/TarvoConfig.conf");
-  EXPECT_EQ(DevicePathOfPort(1, sources).path, "/dev/ttyS0");
-  EXPECT_EQ(DevicePathOfPort(4, sources).path, "/dev/ttyS3");
+  EXPECT_EQ(DevicePathOfPort(1, sources).path, kDefaults.com1);
+  EXPECT_EQ(DevicePathOfPort(4, sources).path, kDefaults.com4);
 }
 
 TEST(PortMap, SettingsLiveWhereTheDesktopProgramKeepsThem) {
   Environment env;
+#ifdef _WIN32
+  env.values["USERPROFILE"] = "C:\\Users\\ivan";
+  EXPECT_EQ(SettingsFilePath(env.Sources("").getEnv),
+            "C:\\Users\\ivan\\AppData\\Roaming\\TARVO Applications\\TarvoConfig.conf");
+  env.values["APPDATA"] = "D:\\Profiles\\ivan";
+  EXPECT_EQ(SettingsFilePath(env.Sources("").getEnv),
+            "D:\\Profiles\\ivan\\TARVO Applications\\TarvoConfig.conf");
+  return;
+#endif
   env.values["HOME"] = "/home/ivan";
   EXPECT_EQ(SettingsFilePath(env.Sources("").getEnv),
             "/home/ivan/.config/TARVO Applications/TarvoConfig.conf");

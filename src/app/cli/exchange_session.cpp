@@ -1,51 +1,15 @@
 #include "app/cli/exchange_session.h"
 
-#include <unistd.h>
-#include <atomic>
-#include <csignal>
 #include <cstdio>
 #include <iostream>
 
 #include "app/cli/console_progress.h"
 #include "app/cli/console_ui.h"
+#include "platform/console.h"
 #include "platform/port_name.h"
-#include "platform/posix/posix_serial_port.h"
-#include "platform/posix/steady_clock.h"
+#include "platform/system_port.h"
 
 namespace tarvo::app {
-
-namespace {
-
-std::atomic<bool> interrupted{false};
-static_assert(std::atomic<bool>::is_always_lock_free, "set from a signal handler");
-
-extern "C" void OnInterrupt(int) {
-  interrupted.store(true);
-}
-
-// Ctrl+C stops the exchange between two frames, so the line is drained and closed and a read
-// leaves no file behind; a second Ctrl+C works as usual.
-class InterruptStopsExchange {
- public:
-  InterruptStopsExchange() {
-    interrupted.store(false);
-    struct sigaction action {};
-    action.sa_handler = OnInterrupt;
-    action.sa_flags = SA_RESETHAND;
-    sigemptyset(&action.sa_mask);
-    ::sigaction(SIGINT, &action, &previous_);
-  }
-  ~InterruptStopsExchange() { ::sigaction(SIGINT, &previous_, nullptr); }
-  InterruptStopsExchange(const InterruptStopsExchange&) = delete;
-  InterruptStopsExchange& operator=(const InterruptStopsExchange&) = delete;
-
-  const std::atomic<bool>* Flag() const { return &interrupted; }
-
- private:
-  struct sigaction previous_ {};
-};
-
-}  // namespace
 
 std::vector<OptionSpec> ExchangeOptionSpecs() {
   return {{"--port", true, ""}, {"--speed", true, ""}, {"--trace", false, ""}};
@@ -79,12 +43,12 @@ void ApplyExchangeSetup(const ExchangeSetup& setup, model::ParameterSet& set) {
 
 bool RunExchange(CliIo& io, const ExchangeSetup& setup,
                  const std::function<bool(device::DeviceLink&, platform::Progress*)>& procedure) {
-  platform::posix::SteadyClock clock;
-  platform::posix::PosixSerialPort port(clock);
+  platform::Clock& clock = platform::SystemClock();
+  const std::unique_ptr<platform::SerialPort> port = platform::MakeSystemSerialPort(clock);
   ConsoleUi ui(io.err);
-  ConsoleProgress progress(io.err, &io.err == &std::cerr && ::isatty(STDERR_FILENO) == 1);
+  ConsoleProgress progress(io.err, &io.err == &std::cerr && platform::ErrorOutputIsTerminal());
   ui.beforeMessage = [&progress] { progress.Clear(); };
-  device::DeviceLink link(port, clock, ui);
+  device::DeviceLink link(*port, clock, ui);
   link.portPath = setup.portPath;
   const std::int64_t start = clock.NowMs();
   if (setup.trace) {
@@ -102,7 +66,9 @@ bool RunExchange(CliIo& io, const ExchangeSetup& setup,
       io.err << "\n";
     };
   }
-  const InterruptStopsExchange interrupt;
+  // Ctrl+C stops the exchange between two frames, so the line is drained and closed and a read
+  // leaves no file behind.
+  const platform::InterruptRequest interrupt;
   link.stop = interrupt.Flag();
   const bool ok = procedure(link, &progress);
   progress.Clear();

@@ -3,9 +3,10 @@
 #include <vector>
 
 #include "app/cli/command.h"
+#include "platform/console.h"
 
 int main(int argc, char** argv) {
-  std::vector<std::string> args(argv + 1, argv + argc);
+  const std::vector<std::string> args = tarvo::platform::StartConsole(argc, argv);
   tarvo::app::CliIo io{std::cout, std::cerr};
   return tarvo::app::RunTarvo(args, io);
 }

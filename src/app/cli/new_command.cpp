@@ -4,6 +4,7 @@
 #include "app/cli/command_values.h"
 #include "app/cli/visible_text.h"
 #include "model/document.h"
+#include "platform/utf8_path.h"
 
 namespace tarvo::app {
 
@@ -34,7 +35,7 @@ int RunNew(const ParsedArgs& args, CliIo& io) {
   }
 
   std::error_code ignored;
-  if (!args.Has("--force") && std::filesystem::exists(*output, ignored)) {
+  if (!args.Has("--force") && std::filesystem::exists(platform::PathFromUtf8(*output), ignored)) {
     return Failure(io,
                    "Файл «" + *output + "» уже существует. Чтобы заменить его, добавьте --force.");
   }

@@ -3,6 +3,7 @@
 #include "app/cli/output_file.h"
 #include "device/exchange_messages.h"
 #include "model/document.h"
+#include "platform/port_map.h"
 
 namespace tarvo::app {
 
@@ -14,7 +15,8 @@ int RunRead(const ParsedArgs& args, CliIo& io) {
   const std::string* output = args.Value("-o");
   if (output == nullptr) return UsageError(io, "read", "нужно задать файл: -o ФАЙЛ.par");
   if (!setup.comPort && setup.portPath.empty()) {
-    return UsageError(io, "read", "нужно задать порт: --port COM1 или --port /dev/ttyUSB0");
+    return UsageError(io, "read", std::string("нужно задать порт: --port COM1 или --port ") +
+                                      platform::SerialDeviceExample());
   }
   if (!setup.speedCode) return UsageError(io, "read", "нужно задать скорость: --speed 9600");
   if (!args.positional.empty()) {
@@ -65,8 +67,10 @@ Command ReadCommand() {
       "после успешного чтения всей конфигурации. Если его все же не удалось записать, прочитанное\n"
       "сохраняется под тем же именем в домашнюю или временную папку (код завершения 1).\n\n"
       "  --port COMn|ПУТЬ   COM1..COM9 (устройство берется из настроек, переменной TARVO_COMn\n"
-      "                     или по умолчанию) или путь к устройству, например /dev/ttyUSB0\n"
-      "  --speed СКОРОСТЬ   2400, 4800, 9600 или 19200 бод\n"
+      "                     или по умолчанию) или путь к устройству, например " +
+          std::string(platform::SerialDeviceExample()) +
+          "\n"
+          "  --speed СКОРОСТЬ   2400, 4800, 9600 или 19200 бод\n"
       "  -o, --output ФАЙЛ  файл параметров, который будет создан\n"
       "  --force            заменить существующий файл\n"
       "  --trace            показать кадры обмена в шестнадцатеричном виде\n",

@@ -11,6 +11,8 @@
 #include "app/cli/visible_text.h"
 #include "forms/form.h"
 #include "model/document.h"
+#include "platform/local_time.h"
+#include "platform/utf8_path.h"
 #include "shell/configuration_listing.h"
 #include "shell/html_listing.h"
 
@@ -81,8 +83,8 @@ shell::ListingHeading HeadingOf(const std::string& path) {
   const std::time_t now = std::time(nullptr);
   std::tm local{};
   char date[16] = "";
-  if (localtime_r(&now, &local) != nullptr) std::strftime(date, sizeof date, "%d.%m.%Y", &local);
-  return {std::filesystem::path(path).filename().string(), path, date};
+  if (platform::LocalTime(now, local)) std::strftime(date, sizeof date, "%d.%m.%Y", &local);
+  return {platform::Utf8OfPath(platform::PathFromUtf8(path).filename()), path, date};
 }
 
 // The --form value and, for "channel" and "node", the number given after it.

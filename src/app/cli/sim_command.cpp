@@ -1,5 +1,3 @@
-#include <atomic>
-#include <csignal>
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -8,21 +6,13 @@
 #include "app/cli/command.h"
 #include "app/cli/command_values.h"
 #include "model/document.h"
-#include "platform/posix/steady_clock.h"
+#include "app/cli/sim_serve.h"
+#include "platform/system_port.h"
 #include "sim/configuration_image.h"
-#include "sim/pty_server.h"
 
 namespace tarvo::app {
 
 namespace {
-
-// Lock-free, so the signal handler may set it.
-std::atomic<bool> stopRequested{false};
-static_assert(std::atomic<bool>::is_always_lock_free);
-
-void RequestStop(int) {
-  stopRequested = 1;
-}
 
 std::optional<int> NumberOption(const ParsedArgs& args, const std::string& name, int low, int high,
                                 std::string& error) {
@@ -115,6 +105,7 @@ void PrintFrame(std::ostream& err, std::int64_t ms, char direction,
 }
 
 int RunSim(const ParsedArgs& args, CliIo& io) {
+  if (const char* unavailable = SimulatorUnavailable()) return Failure(io, unavailable);
   if (!args.positional.empty()) {
     return UsageError(io, "sim", "лишний аргумент " + args.positional.front());
   }
@@ -180,31 +171,22 @@ int RunSim(const ParsedArgs& args, CliIo& io) {
   }
 
   sim::Responder responder(device, faults);
-  platform::posix::SteadyClock clock;
+  platform::Clock& clock = platform::SystemClock();
   const std::int64_t start = clock.NowMs();
   if (args.Has("--trace")) {
     responder.trace = [&](char direction, std::span<const std::uint8_t> bytes) {
       PrintFrame(io.err, clock.NowMs() - start, direction, bytes);
     };
   }
-  sim::PtyServer server(responder);
-  std::string path;
-  if (!server.Open(path, error)) return Failure(io, "Имитатор: " + error);
-  io.out << path << std::endl;
-
   const std::string name = model::VariantName(variant);
-  io.err << "Имитатор " << (name.empty() ? "неизвестного вычислителя" : name) << " (исполнение "
-         << Hex2(ident.executionCode) << ", версия ПО " << Hex2(ident.softwareVersion) << ", "
-         << "каналов учета: " << device.channelCount << ", узлов учета: " << device.nodeCount
-         << ") ждет обмена на " << path << ". Остановка: Ctrl+C.\n";
-  io.err.flush();
-
-  struct sigaction action {};
-  action.sa_handler = RequestStop;
-  sigemptyset(&action.sa_mask);
-  for (int signal : {SIGINT, SIGTERM, SIGHUP}) ::sigaction(signal, &action, nullptr);
-  stopRequested = false;
-  server.Serve(stopRequested);
+  const auto banner = [&](const std::string& path) {
+    io.err << "Имитатор " << (name.empty() ? "неизвестного вычислителя" : name) << " (исполнение "
+           << Hex2(ident.executionCode) << ", версия ПО " << Hex2(ident.softwareVersion) << ", "
+           << "каналов учета: " << device.channelCount << ", узлов учета: " << device.nodeCount
+           << ") ждет обмена на " << path << ". Остановка: Ctrl+C.\n";
+    io.err.flush();
+  };
+  if (!ServeUntilStopped(responder, io, banner, error)) return Failure(io, "Имитатор: " + error);
   if (responder.HungUp()) io.err << "Имитатор прервал связь (--hangup-after).\n";
 
   if (const std::string* save = args.Value("--save-on-exit")) {

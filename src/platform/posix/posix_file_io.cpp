@@ -8,7 +8,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <optional>
-#include <random>
+
+#include "platform/content_hash.h"
+#include "platform/temporary_name.h"
 
 namespace tarvo::platform {
 
@@ -36,30 +38,18 @@ class FileHandle {
 // Creates a file of a fresh name beside path. Asking for 0666 lets the process's umask decide
 // the permissions of a new file, without reading the umask, which other threads may be setting.
 int CreateTemporaryBeside(const std::string& path, std::string& temporary) {
-  static constexpr char kLetters[] =
-      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-  thread_local std::mt19937 random{std::random_device{}()};
-  std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
   for (int attempt = 0; attempt < 100; ++attempt) {
-    temporary = path + ".tmp-";
-    for (int i = 0; i < 6; ++i) temporary += kLetters[pick(random)];
+    temporary = TemporaryNameBeside(path);
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
   return -1;
 }
 
-// FNV-1a: enough to tell a rewritten file from the one read, not meant against forgery.
-std::uint64_t HashOf(std::span<const std::uint8_t> bytes) {
-  std::uint64_t hash = 14695981039346656037ull;
-  for (std::uint8_t b : bytes) hash = (hash ^ b) * 1099511628211ull;
-  return hash;
-}
-
 FileStamp StampOf(const struct stat& info, std::span<const std::uint8_t> start) {
   FileStamp stamp;
   stamp.hashedBytes = start.size();
-  stamp.contentHash = HashOf(start);
+  stamp.contentHash = ContentHash(start);
   stamp.device = static_cast<std::uint64_t>(info.st_dev);
   stamp.node = static_cast<std::uint64_t>(info.st_ino);
   stamp.size = static_cast<std::uint64_t>(info.st_size);
@@ -98,34 +88,6 @@ std::string DirectoryOf(const std::string& path) {
 }
 
 }  // namespace
-
-std::string ReasonOfErrno(int error) {
-  switch (error) {
-    case ENOENT:
-      return "файл или папка не найдены";
-    case EACCES:
-    case EPERM:
-      return "нет прав доступа";
-    case EISDIR:
-      return "по этому пути находится папка";
-    case ENOTDIR:
-      return "часть пути не является папкой";
-    case ENOSPC:
-      return "нет места на диске";
-    case EDQUOT:
-      return "превышена дисковая квота";
-    case EROFS:
-      return "диск доступен только для чтения";
-    case EIO:
-      return "ошибка ввода-вывода";
-    case ENAMETOOLONG:
-      return "слишком длинное имя файла";
-    case ELOOP:
-      return "символические ссылки в пути замкнуты в круг";
-    default:
-      return std::strerror(error);
-  }
-}
 
 bool ReadFileBytes(const std::string& path, std::size_t maxBytes, std::vector<std::uint8_t>& bytes,
                    std::string& reason, FileStamp* stamp) {

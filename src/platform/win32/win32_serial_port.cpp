@@ -3,7 +3,8 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <filesystem>
+
+#include "platform/win32/wide_text.h"
 
 namespace tarvo::platform::win32 {
 
@@ -17,39 +18,13 @@ HANDLE AsHandle(void* handle) {
   return static_cast<HANDLE>(handle);
 }
 
-std::wstring Widen(const std::string& utf8) {
-  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end())).native();
-}
-
-// The system's text for an error, in UTF-8 without its closing period and line break.
-std::string SystemMessage(DWORD error) {
-  wchar_t* text = nullptr;
-  const DWORD length = ::FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-  std::string message;
-  if (length > 0) {
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), nullptr, 0,
-                                           nullptr, nullptr);
-    message.resize(static_cast<std::size_t>(std::max(size, 0)));
-    ::WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), message.data(), size, nullptr,
-                          nullptr);
-  }
-  if (text != nullptr) ::LocalFree(text);
-  while (!message.empty() && (message.back() == '.' || message.back() == '\r' ||
-                              message.back() == '\n' || message.back() == ' ')) {
-    message.pop_back();
-  }
-  return message;
-}
-
 // "COM3" for "\\.\COM3": the name the user knows the port by.
 std::string PortNameOf(const std::string& path) {
   return path.starts_with("\\\\.\\") ? path.substr(4) : path;
 }
 
 bool IsFolder(const std::string& path) {
-  const DWORD attributes = ::GetFileAttributesW(Widen(path).c_str());
+  const DWORD attributes = ::GetFileAttributesW(WideOfUtf8(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
@@ -78,19 +53,16 @@ std::string OpenFailureReason(const std::string& path, unsigned long error) {
     case ERROR_NOT_SUPPORTED:
     case ERROR_INVALID_PARAMETER:
       return name + " не является последовательным портом.";
-    default: {
-      const std::string message = SystemMessage(error);
-      return "Порт " + name + ": " + (message.empty() ? "ошибка Windows" : message) + " (код " +
-             std::to_string(error) + ").";
-    }
+    default:
+      return "Порт " + name + ": ошибка Windows " + std::to_string(error) + ".";
   }
 }
 
 bool Win32SerialPort::Open(const std::string& path, std::string& reason) {
   Close();
   // No sharing: while the exchange runs no other program can open the port.
-  const HANDLE handle = ::CreateFileW(Widen(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                      OPEN_EXISTING, 0, nullptr);
+  const HANDLE handle = ::CreateFileW(WideOfUtf8(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                                      nullptr, OPEN_EXISTING, 0, nullptr);
   if (handle == INVALID_HANDLE_VALUE) {
     reason = OpenFailureReason(path, ::GetLastError());
     return false;

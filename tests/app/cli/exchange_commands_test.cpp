@@ -5,6 +5,8 @@
 #include <sstream>
 
 #include "app/cli/command.h"
+#include "app/cli/sim_serve.h"
+#include "platform/port_map.h"
 
 namespace tarvo::app {
 namespace {
@@ -15,6 +17,17 @@ struct Case {
   std::string firstLine;  // of stderr
 };
 
+// A port name the system does not take (Windows takes COM10 and above), and its refusal.
+#ifdef _WIN32
+const char* const kRefusedPort = "LPT1";
+const char* const kRefusedPortMessage =
+    "tarvo read: порт задается как COMn или \\\\.\\COMn, а не LPT1";
+#else
+const char* const kRefusedPort = "COM10";
+const char* const kRefusedPortMessage =
+    "tarvo read: порт задается как COM1..COM9 или путь к устройству (/dev/ttyUSB0), а не COM10";
+#endif
+
 const std::string kExisting = ::testing::TempDir() + "tarvo-existing.par";
 
 class ExchangeCommandRefusal : public ::testing::TestWithParam<Case> {
@@ -24,6 +37,9 @@ class ExchangeCommandRefusal : public ::testing::TestWithParam<Case> {
 };
 
 TEST_P(ExchangeCommandRefusal, SaysWhatIsWrongBeforeTouchingAnyPort) {
+  if (GetParam().args.front() == "sim" && SimulatorUnavailable() != nullptr) {
+    GTEST_SKIP() << SimulatorUnavailable();
+  }
   std::ostringstream out, err;
   CliIo io{out, err};
   EXPECT_EQ(RunTarvo(GetParam().args, io), GetParam().status);
@@ -39,11 +55,11 @@ INSTANTIATE_TEST_SUITE_P(
              "tarvo read: нужно задать файл: -o ФАЙЛ.par"},
         Case{{"read", "--speed", "9600", "-o", "x.par"},
              2,
-             "tarvo read: нужно задать порт: --port COM1 или --port /dev/ttyUSB0"},
-        Case{{"read", "--port", "COM10", "--speed", "9600", "-o", "x.par"},
+             std::string("tarvo read: нужно задать порт: --port COM1 или --port ") +
+                 platform::SerialDeviceExample()},
+        Case{{"read", "--port", kRefusedPort, "--speed", "9600", "-o", "x.par"},
              2,
-             "tarvo read: порт задается как COM1..COM9 или путь к устройству (/dev/ttyUSB0), а не "
-             "COM10"},
+             kRefusedPortMessage},
         Case{{"read", "--port", "COM1", "--speed", "115200", "-o", "x.par"},
              2,
              "tarvo read: скорость обмена: 2400, 4800, 9600 или 19200, а не 115200"},
@@ -83,9 +99,25 @@ TEST(ExchangeCommands, AFailedReadWritesNoFile) {
   CliIo io{out, err};
   const std::string output = ::testing::TempDir() + "tarvo-never-written.par";
   EXPECT_EQ(RunTarvo({"read", "--port", "/dev/null", "--speed", "2400", "-o", output}, io), 1);
+  // Windows has no /dev/null: the port is not found there.
+#ifdef _WIN32
+  EXPECT_EQ(err.str().substr(0, err.str().find('\n')), "Ошибка при открытии COM-порта!");
+#else
   EXPECT_EQ(err.str(),
             "Ошибка при открытии COM-порта!\n/dev/null не является последовательным портом.\n");
+#endif
   EXPECT_FALSE(std::filesystem::exists(output));
+}
+
+TEST(SimCommand, SaysInOneSentenceWhereItIsNotAvailable) {
+  if (SimulatorUnavailable() == nullptr) GTEST_SKIP() << "the simulator runs on this system";
+  std::ostringstream out, err;
+  CliIo io{out, err};
+  EXPECT_EQ(RunTarvo({"sim", "--exec", "47"}, io), 1);
+  EXPECT_EQ(err.str(),
+            "Имитатор вычислителя в Windows недоступен: он работает только в Linux, на "
+            "псевдотерминале.\n");
+  EXPECT_EQ(out.str(), "");
 }
 
 }  // namespace

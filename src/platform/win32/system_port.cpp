@@ -1,0 +1,17 @@
+#include "platform/system_port.h"
+
+#include "platform/win32/win32_serial_port.h"
+#include "platform/win32/win32_steady_clock.h"
+
+namespace tarvo::platform {
+
+Clock& SystemClock() {
+  static win32::SteadyClock clock;
+  return clock;
+}
+
+std::unique_ptr<SerialPort> MakeSystemSerialPort(Clock& clock) {
+  return std::make_unique<win32::Win32SerialPort>(clock);
+}
+
+}  // namespace tarvo::platform
