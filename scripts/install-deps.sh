@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build needs, only when one is missing.
+# Installs the Debian packages the build needs, only when one is missing. With the argument
+# "windows" also what the Windows cross build and its tests need. Usage: scripts/install-deps.sh
+# [windows]
 set -euo pipefail
 
 # locales-all lets the tests prove that a decimal-comma locale changes no value text.
@@ -11,6 +13,10 @@ packages+=(qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libqt6svg6 fonts-d
   xdg-utils)
 # The tests read the printed listing's PDF back as text.
 packages+=(poppler-utils)
+# The Windows build: MinGW-w64 with posix threads (std::thread), and Wine to run its tests.
+if [ "${1:-}" = windows ]; then
+  packages+=(g++-mingw-w64-x86-64-posix wine64)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -49,6 +49,9 @@ std::string LineStarting(const std::string& output, const std::string& head) {
 
 TEST_P(ShowOfAnyFile, PrintsUtf8WithControlCharactersEscaped) {
   const Case& c = GetParam();
+#ifdef _WIN32
+  if (c.jsonFile != c.fileName) GTEST_SKIP() << "Windows names files in UTF-16: always UTF-8 here";
+#endif
   const std::string path = PathOf(c.fileName);
   model::ConfigurationDocument document;
   document.NewConfiguration(0x46);
