@@ -197,8 +197,9 @@ bool FolderTakesNewFiles(const std::string& folder, std::string& reason) {
     return false;
   }
   const std::string probe = TemporaryNameBeside(folder + "\\.tarvo-probe");
-  Handle file(::CreateFileW(win32::WideOfUtf8(probe).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                            FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+  Handle file(::CreateFileW(win32::WideOfUtf8(probe).c_str(), GENERIC_WRITE, 0, nullptr,
+                            CREATE_NEW, FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE,
+                            nullptr));
   if (!file.IsOpen()) {
     reason = ReasonOfError(::GetLastError());
     return false;
