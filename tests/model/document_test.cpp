@@ -5,6 +5,7 @@
 #include <unistd.h>
 #include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -58,6 +59,26 @@ TEST_F(DocumentTest, StoreThenOpen) {
   EXPECT_TRUE(reopened.Set().SameContent(document.Set()));
   EXPECT_FLOAT_EQ(reopened.OpenedFormatVersion(), 1.16f);
   EXPECT_EQ(reopened.PathName(), PathOf("g.par"));
+}
+
+// A report text's CR LF line breaks and a 0x1A byte, which a text-mode file would turn into
+// LF and an end of file, come back as they were, and the file holds the bytes written.
+TEST_F(DocumentTest, StoreKeepsEveryByteOfTheTexts) {
+  ConfigurationDocument document;
+  document.NewConfiguration(0x47);
+  document.Set().headerEnabled = 1;
+  std::strcpy(document.Set().headerText, "\xD1\xF2\xE0\xED\xF6\xE8\xFF\r\n\x1A\r\nend");
+  std::strcpy(document.Set().footerText, "\n\r\x1A");
+  std::string message;
+  ASSERT_TRUE(document.Store(PathOf("texts.par"), message)) << message;
+  const std::vector<std::uint8_t> written = WriteParameterBytes(document.Set());
+  EXPECT_EQ(Contents(PathOf("texts.par")), std::string(written.begin(), written.end()));
+
+  ConfigurationDocument reopened;
+  ASSERT_TRUE(reopened.Open(PathOf("texts.par"), message)) << message;
+  EXPECT_STREQ(reopened.Set().headerText, document.Set().headerText);
+  EXPECT_STREQ(reopened.Set().footerText, document.Set().footerText);
+  EXPECT_TRUE(reopened.Set().SameContent(document.Set()));
 }
 
 TEST_F(DocumentTest, RefusedFileChangesNothing) {

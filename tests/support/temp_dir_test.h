@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "platform/utf8_path.h"
@@ -45,8 +45,7 @@ class TempDirTest : public ::testing::Test {
     Write(path, std::string(bytes.begin(), bytes.end()));
   }
   std::size_t FilesInDir() const {
-    return static_cast<std::size_t>(
-        std::distance(std::filesystem::directory_iterator(dir_), {}));
+    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(dir_), {}));
   }
 
   std::filesystem::path dir_;

@@ -36,9 +36,8 @@ std::optional<std::string> FreeNameIn(const std::string& folder, const std::stri
   for (int number = 1; number <= 100; ++number) {
     std::filesystem::path candidate = PathFromUtf8(folder) / name;
     if (number > 1) {
-      candidate.replace_filename(PathFromUtf8(Utf8OfPath(name.stem()) + "-" +
-                                              std::to_string(number) +
-                                              Utf8OfPath(name.extension())));
+      candidate.replace_filename(PathFromUtf8(
+          Utf8OfPath(name.stem()) + "-" + std::to_string(number) + Utf8OfPath(name.extension())));
     }
     std::error_code error;
     if (!std::filesystem::exists(std::filesystem::symlink_status(candidate, error))) {

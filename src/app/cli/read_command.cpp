@@ -15,8 +15,9 @@ int RunRead(const ParsedArgs& args, CliIo& io) {
   const std::string* output = args.Value("-o");
   if (output == nullptr) return UsageError(io, "read", "нужно задать файл: -o ФАЙЛ.par");
   if (!setup.comPort && setup.portPath.empty()) {
-    return UsageError(io, "read", std::string("нужно задать порт: --port COM1 или --port ") +
-                                      platform::SerialDeviceExample());
+    return UsageError(io, "read",
+                      std::string("нужно задать порт: --port COM1 или --port ") +
+                          platform::SerialDeviceExample());
   }
   if (!setup.speedCode) return UsageError(io, "read", "нужно задать скорость: --speed 9600");
   if (!args.positional.empty()) {
@@ -71,9 +72,9 @@ Command ReadCommand() {
           std::string(platform::SerialDeviceExample()) +
           "\n"
           "  --speed СКОРОСТЬ   2400, 4800, 9600 или 19200 бод\n"
-      "  -o, --output ФАЙЛ  файл параметров, который будет создан\n"
-      "  --force            заменить существующий файл\n"
-      "  --trace            показать кадры обмена в шестнадцатеричном виде\n",
+          "  -o, --output ФАЙЛ  файл параметров, который будет создан\n"
+          "  --force            заменить существующий файл\n"
+          "  --trace            показать кадры обмена в шестнадцатеричном виде\n",
       options,
       RunRead,
   };

@@ -5,8 +5,8 @@
 
 #include "app/cli/command.h"
 #include "app/cli/command_values.h"
-#include "model/document.h"
 #include "app/cli/sim_serve.h"
+#include "model/document.h"
 #include "platform/system_port.h"
 #include "sim/configuration_image.h"
 

@@ -130,6 +130,26 @@ std::optional<FileStamp> CurrentStamp(const std::wstring& path, const FileStamp&
   return StampOf(info, start);
 }
 
+// The file a path leads to, through symbolic links and junctions, so that saving through a link
+// replaces the file it points to, not the link; the path itself when it leads nowhere yet.
+std::string ResolvedPath(const std::string& path) {
+  Handle file(::CreateFileW(win32::WideOfUtf8(path).c_str(), 0,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!file.IsOpen()) return path;
+  std::wstring resolved(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = ::GetFinalPathNameByHandleW(file.Get(), resolved.data(),
+                                                     static_cast<DWORD>(resolved.size()), 0);
+    if (length == 0) return path;
+    if (length < resolved.size()) {
+      resolved.resize(length);
+      return win32::Utf8OfWide(resolved);
+    }
+    resolved.resize(length);
+  }
+}
+
 // Creates a file of a fresh name beside path, as a C runtime descriptor in binary mode: text
 // mode would stop reading at byte 0x1A and turn LF into CR LF.
 int CreateTemporaryBeside(const std::string& path, std::string& temporary, DWORD& error) {
@@ -197,9 +217,8 @@ bool FolderTakesNewFiles(const std::string& folder, std::string& reason) {
     return false;
   }
   const std::string probe = TemporaryNameBeside(folder + "\\.tarvo-probe");
-  Handle file(::CreateFileW(win32::WideOfUtf8(probe).c_str(), GENERIC_WRITE, 0, nullptr,
-                            CREATE_NEW, FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE,
-                            nullptr));
+  Handle file(::CreateFileW(win32::WideOfUtf8(probe).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                            FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
   if (!file.IsOpen()) {
     reason = ReasonOfError(::GetLastError());
     return false;
@@ -207,7 +226,7 @@ bool FolderTakesNewFiles(const std::string& folder, std::string& reason) {
   return true;
 }
 
-bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
+bool WriteFileAtomically(const std::string& requestedPath, std::span<const std::uint8_t> bytes,
                          std::string& reason, WriteFunction write, const FileStamp* expected,
                          FileStamp* written) {
   if (write == nullptr) {
@@ -215,6 +234,7 @@ bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> 
       return ::_write(fd, data, static_cast<unsigned>(std::min<std::size_t>(size, 1 << 30)));
     };
   }
+  const std::string path = ResolvedPath(requestedPath);
   const std::wstring target = win32::WideOfUtf8(path);
   if (IsFolder(target)) {
     reason = ReasonOfErrno(EISDIR);
