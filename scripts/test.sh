@@ -17,6 +17,8 @@ cmake --build --preset windows
 scripts/wine-session.sh start build-windows/wine
 trap 'scripts/wine-session.sh stop build-windows/wine' EXIT
 log=build-windows/Testing/wine.log
-ctest --preset windows --output-log "$log"
+status=0
+ctest --preset windows --output-log "$log" || status=$?
 echo "Skipped under Wine (where, why, which):"
 grep -A2 ': Skipped$' "$log" | grep -v '^--$' || true
+exit "$status"
