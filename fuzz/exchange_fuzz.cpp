@@ -31,14 +31,15 @@ class Input {
 };
 
 // A new configuration and the device loaded with it, made once for each code and version a run
-// asks for and kept: the device's cells are a quarter megabyte, too much to build on every run,
-// and every code with every version byte is about a gigabyte, within the fuzzer's memory limit.
+// asks for; the device's cells are a quarter megabyte, too much to build on every run.
 using Prepared = fuzz::HeldConfiguration;
 
 const Prepared& PreparedFor(std::uint8_t code, std::uint8_t version) {
   static auto* prepared = new std::map<std::pair<std::uint8_t, std::uint8_t>, Prepared>;
   const auto key = std::make_pair(code, version);
   if (const auto found = prepared->find(key); found != prepared->end()) return found->second;
+  // Bounded, so a campaign through every version does not grow without end.
+  if (prepared->size() >= 64) prepared->clear();
   return prepared->emplace(key, fuzz::HoldNewConfiguration(code, version)).first->second;
 }
 
