@@ -8,7 +8,8 @@ root="$PWD"
 seconds="${1:?Usage: scripts/fuzz.sh SECONDS [TARGET ...]}"
 shift
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(par_file_fuzz exchange_fuzz form_fuzz report_text_fuzz cli_args_fuzz)
+[ ${#targets[@]} -eq 0 ] && targets=(par_file_fuzz exchange_fuzz form_fuzz report_text_fuzz cli_args_fuzz
+  number_text_fuzz)
 
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz --target "${targets[@]}"

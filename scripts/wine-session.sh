@@ -9,6 +9,8 @@ wine="$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)"
 wineserver="$(command -v wineserver || echo /usr/lib/wine/wineserver)"
 mkdir -p "$prefix"
 export WINEPREFIX="$(cd "$prefix" && pwd)" WINEDEBUG=-all
+# The tests need neither .NET nor a browser engine: no asking to install them.
+export WINEDLLOVERRIDES="mscoree,mshtml="
 case "$action" in
   start)
     # -p: the server stays when the last program ends; it detaches by itself.

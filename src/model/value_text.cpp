@@ -2,18 +2,9 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
-#include <cstring>
 #include <limits>
 
-#if defined(_WIN32)
-#include <locale.h>
-#else
-#include <locale.h>
-#if defined(__APPLE__)
-#include <xlocale.h>
-#endif
-#endif
+#include "model/number_text.h"
 
 namespace tarvo::model {
 
@@ -29,24 +20,6 @@ int DecimalsFor(double magnitude) {
   if (magnitude < 1000000) return 1;
   return 0;
 }
-
-#if defined(_WIN32)
-_locale_t CLocale() {
-  static _locale_t locale = _create_locale(LC_ALL, "C");
-  return locale;
-}
-double StrtodC(const char* text, char** end) {
-  return _strtod_l(text, end, CLocale());
-}
-#else
-locale_t CLocale() {
-  static locale_t locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
-  return locale;
-}
-double StrtodC(const char* text, char** end) {
-  return strtod_l(text, end, CLocale());
-}
-#endif
 
 }  // namespace
 
@@ -73,8 +46,7 @@ std::string FormatValue(Float32 value) {
 }
 
 double ReadNumber(std::string_view text) {
-  const std::string copy(text.substr(0, text.find('\0')));
-  return StrtodC(copy.c_str(), nullptr);
+  return ReadLeadingNumber(text).value;
 }
 
 Float32 ReadValueText(std::string_view text) {

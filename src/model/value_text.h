@@ -14,8 +14,8 @@ inline std::string FormatValue(float value) {
   return FormatValue(Float32::Of(value));
 }
 
-// The leading number of a text as the C library's atof reads it, in the "C" locale whatever the
-// user's locale; empty or no number gives 0.
+// The leading number of a text as the C library's atof reads it in the "C" locale (see
+// ReadLeadingNumber); empty or no number gives 0.
 double ReadNumber(std::string_view text);
 
 // A value cell's text as a stored float: dashes give the not-set marker, a comma counts as a
