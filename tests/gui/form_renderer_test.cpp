@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -53,7 +54,9 @@ void ExpectShowsModel(const FormWidget& widget, const forms::Form& form, const s
           EXPECT_EQ(edit->text().toStdString(), row.cells[c].text) << at;
           EXPECT_EQ(edit->isReadOnly(), !row.enabled) << at;
           if (row.cells[c].maxLength > 0) {
-            EXPECT_EQ(edit->maxLength(), row.cells[c].maxLength) << at;
+            EXPECT_EQ(edit->maxLength(),
+                      std::max(row.cells[c].maxLength, static_cast<int>(edit->text().size())))
+                << at;
           }
         }
         break;
@@ -116,6 +119,34 @@ TEST_P(FormRenderer, SystemWideFormShowsTheModelAndKeepsARefusal) {
   EXPECT_EQ(ui.messages.back().caption, "Ошибка");
   EXPECT_TRUE(dialog.isVisible()) << "a refusal keeps the form open";
   EXPECT_EQ(QApplication::focusWidget(), dialog.Widget().EditorOf(refused));
+}
+
+// A value longer than its cell, as a file or a device may hold, is shown whole; an edit that
+// leaves it too long is refused and the stored text stays.
+TEST_P(FormRenderer, AStoredValueLongerThanItsCellIsShownWholeAndKept) {
+  auto form = forms::MakeSystemForm(document.Set());
+  ASSERT_NE(form, nullptr);
+  form->Fill();
+  int r = 0;
+  while (r < static_cast<int>(form->rows.size()) &&
+         !(form->rows[r].visible && form->rows[r].enabled &&
+           form->rows[r].kind == forms::CellKind::Number && form->rows[r].cells[0].maxLength > 0)) {
+    ++r;
+  }
+  ASSERT_LT(r, static_cast<int>(form->rows.size()));
+  const std::string stored(form->rows[r].cells[0].maxLength + 3, '7');
+  form->rows[r].cells[0].text = stored;
+  FormDialog dialog(*form, ui);
+  ExpectShowsModel(dialog.Widget(), *form, "system");
+  dialog.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  auto* edit = qobject_cast<QLineEdit*>(dialog.Widget().EditorOf(r));
+  ASSERT_NE(edit, nullptr);
+  edit->setFocus();
+  edit->end(false);
+  QTest::keyClick(edit, Qt::Key_Backspace);
+  EXPECT_EQ(form->rows[r].cells[0].text, stored);
+  EXPECT_EQ(edit->text().toStdString(), stored);
 }
 
 TEST_P(FormRenderer, EverySheetPageAndDialogShowsTheModel) {

@@ -155,8 +155,11 @@ void FormWidget::ShowRow(int index) {
   for (std::size_t c = 0; c < widgets.cells.size() && c < row.cells.size(); ++c) {
     QLineEdit* edit = widgets.cells[c];
     const forms::Cell& cell = row.cells[c];
-    // Typing stops at the cell's length; 0 is no limit.
-    edit->setMaxLength(cell.maxLength > 0 ? cell.maxLength : 32767);
+    // Typing stops at the cell's length; 0 is no limit. A stored value longer than the cell
+    // (a file or a device can hold one) is shown whole: cut, one keystroke would store the cut
+    // text. The form refuses an edit that leaves it too long.
+    const int shownLength = static_cast<int>(ToQt(cell.text).size());
+    edit->setMaxLength(cell.maxLength > 0 ? std::max(cell.maxLength, shownLength) : 32767);
     if (edit->text() != ToQt(cell.text)) edit->setText(ToQt(cell.text));
     SetEditable(edit, row.enabled);
     edit->setVisible(row.visible);
