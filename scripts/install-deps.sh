@@ -13,9 +13,10 @@ packages+=(qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libqt6svg6 fonts-d
   xdg-utils)
 # The tests read the printed listing's PDF back as text.
 packages+=(poppler-utils)
-# The Windows build: MinGW-w64 with posix threads (std::thread), and Wine to run its tests.
+# The Windows build: MinGW-w64 with posix threads (std::thread), Wine to run its tests, and NSIS's
+# makensis, with which CPack makes the installer.
 if [ "${1:-}" = windows ]; then
-  packages+=(g++-mingw-w64-x86-64-posix wine64)
+  packages+=(g++-mingw-w64-x86-64-posix wine64 nsis)
 fi
 
 missing=()
