@@ -1,7 +1,6 @@
 #include "app/gui/exchange_dialog.h"
 
 #include <QComboBox>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -17,6 +16,7 @@
 #include "device/exchange_messages.h"
 #include "model/device_variant.h"
 #include "platform/application_title.h"
+#include "platform/serial_devices.h"
 
 namespace tarvo::gui {
 
@@ -64,7 +64,7 @@ QString PortEntryText(int portNumber, const platform::PortMapSources& sources) {
   if (!lookup.ok) return name + ToQt(" — не назначен");
   const QString path = QString::fromStdString(lookup.path);
   QString text = name + ToQt(" — ") + path;
-  if (!QFileInfo::exists(path)) text += ToQt(" (нет устройства)");
+  if (!platform::SerialDevicePresent(lookup.path)) text += ToQt(" (нет устройства)");
   return text;
 }
 

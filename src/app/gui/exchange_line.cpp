@@ -1,7 +1,6 @@
 #include "app/gui/exchange_line.h"
 
-#include "platform/posix/posix_serial_port.h"
-#include "platform/posix/steady_clock.h"
+#include "platform/system_port.h"
 
 namespace tarvo::gui {
 
@@ -9,12 +8,11 @@ namespace {
 
 class SystemLine : public ExchangeLine {
  public:
-  platform::SerialPort& Port() override { return port_; }
-  platform::Clock& Clock() override { return clock_; }
+  platform::SerialPort& Port() override { return *port_; }
+  platform::Clock& Clock() override { return platform::SystemClock(); }
 
  private:
-  platform::posix::SteadyClock clock_;
-  platform::posix::PosixSerialPort port_{clock_};
+  std::unique_ptr<platform::SerialPort> port_ = platform::MakeSystemSerialPort(platform::SystemClock());
 };
 
 }  // namespace

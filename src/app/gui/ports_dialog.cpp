@@ -9,12 +9,10 @@
 
 #include "app/gui/exchange_dialog.h"
 #include "app/gui/qt_text.h"
-#include "platform/posix/serial_devices.h"
 #include "platform/qt/qt_settings.h"
+#include "platform/serial_devices.h"
 
 namespace tarvo::gui {
-
-namespace {}  // namespace
 
 PortsDialog::PortsDialog(platform::PortMapSources sources, QWidget* parent)
     : QDialog(parent), sources_(std::move(sources)) {
@@ -61,7 +59,7 @@ PortsDialog::PortsDialog(platform::PortMapSources sources, QWidget* parent)
 }
 
 void PortsDialog::ListDevices() {
-  const platform::posix::SerialDeviceList list = platform::posix::ListSerialDevices();
+  const platform::SerialDeviceList list = platform::ListSerialDevices();
   deviceList_->clear();
   for (const auto& device : list.devices) {
     QString text = QString::fromStdString(device.path);

@@ -4,6 +4,7 @@
 #include <glob.h>
 #include <linux/serial.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 #include <cerrno>
@@ -55,16 +56,23 @@ SerialDevice ProbeSerialDevice(const std::string& path) {
   return device;
 }
 
+}  // namespace tarvo::platform::posix
+
+namespace tarvo::platform {
+
+// /dev/serial/by-id/*, /dev/ttyUSB*, /dev/ttyACM*, and the /dev/ttyS* that answer as serial
+// ports. Built-in ports that refuse access are left out, since it cannot be told whether they
+// exist; the others are listed with the reason.
 SerialDeviceList ListSerialDevices() {
   SerialDeviceList list;
   for (const char* pattern :
        {"/dev/serial/by-id/*", "/dev/ttyUSB*", "/dev/ttyACM*", "/dev/ttyS*"}) {
-    for (const std::string& path : Glob(pattern)) {
-      SerialDevice device = ProbeSerialDevice(path);
+    for (const std::string& path : posix::Glob(pattern)) {
+      SerialDevice device = posix::ProbeSerialDevice(path);
       const bool refused = device.error == EACCES || device.error == EPERM;
       if (refused && list.refusal.empty()) list.refusal = device.problem;
       // Built-in ports that do not answer are the kernel's placeholders, not hardware.
-      if (IsBuiltIn(path) && device.error != 0) continue;
+      if (posix::IsBuiltIn(path) && device.error != 0) continue;
       if (device.error != 0 && !refused && device.error != EBUSY) continue;
       list.devices.push_back(std::move(device));
     }
@@ -72,4 +80,9 @@ SerialDeviceList ListSerialDevices() {
   return list;
 }
 
-}  // namespace tarvo::platform::posix
+bool SerialDevicePresent(const std::string& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0;
+}
+
+}  // namespace tarvo::platform
