@@ -16,6 +16,12 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+# An inline function compiled into Qt and into the program is one COMDAT copy after linking, the
+# linker's pick. Interprocedural register allocation lets a caller rely on the registers its own
+# copy left alone; the copy picked may use them (a crash in Qt's random generator showed it). The
+# static Qt of scripts/windows-qt.sh is built with this file too.
+set(CMAKE_C_FLAGS_INIT "-fno-ipa-ra")
+set(CMAKE_CXX_FLAGS_INIT "-fno-ipa-ra")
 
 # Debian's wine64 package puts its loader outside PATH; the wine package adds /usr/bin/wine.
 find_program(TARVO_WINE NAMES wine64 wine PATHS /usr/lib/wine NO_CMAKE_FIND_ROOT_PATH)

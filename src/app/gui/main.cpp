@@ -11,10 +11,11 @@
 namespace {
 
 // The program speaks Russian whatever the desktop's language: Qt's own buttons and file dialogs
-// must read so too.
+// must read so too. The Windows build carries the texts inside; on Linux they are Qt's own.
 void InstallQtTranslations(QApplication& app, QTranslator& translator) {
-  if (translator.load(QStringLiteral("qtbase_ru"),
-                      QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+  const QString name = QStringLiteral("qtbase_ru");
+  if (translator.load(name, QStringLiteral(":/translations")) ||
+      translator.load(name, QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
     app.installTranslator(&translator);
   }
 }
