@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -16,18 +17,29 @@
 namespace tarvo::gui {
 
 // A main window answering through a recording Ui, with its settings file in the test's folder,
-// never in the user's.
+// never in the user's (on Linux under XDG_CONFIG_HOME, on Windows under APPDATA).
 template <typename UiType>
 class WindowTestOf : public testing::TempDirTest {
  protected:
+  static constexpr const char* kSettingsHomes[] = {"XDG_CONFIG_HOME", "APPDATA"};
+
   void SetUp() override {
     TempDirTest::SetUp();
-    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(PathOf("config")));
+    for (std::size_t i = 0; i < std::size(kSettingsHomes); ++i) {
+      savedHomes_[i] = qgetenv(kSettingsHomes[i]);
+      qputenv(kSettingsHomes[i], QByteArray::fromStdString(PathOf("config")));
+    }
     window = std::make_unique<MainWindow>(ui);
   }
   void TearDown() override {
     window.reset();
-    qunsetenv("XDG_CONFIG_HOME");
+    for (std::size_t i = 0; i < std::size(kSettingsHomes); ++i) {
+      if (savedHomes_[i].isNull()) {
+        qunsetenv(kSettingsHomes[i]);
+      } else {
+        qputenv(kSettingsHomes[i], savedHomes_[i]);
+      }
+    }
     TempDirTest::TearDown();
   }
 
@@ -51,6 +63,9 @@ class WindowTestOf : public testing::TempDirTest {
 
   UiType ui;
   std::unique_ptr<MainWindow> window;
+
+ private:
+  QByteArray savedHomes_[std::size(kSettingsHomes)];
 };
 
 using WindowTest = WindowTestOf<testing::RecordingUi>;

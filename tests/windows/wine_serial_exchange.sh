@@ -7,46 +7,7 @@
 # Usage: wine_serial_exchange.sh WINE TARVO.EXE NATIVE_TARVO   (WINEPREFIX set, wineboot done)
 set -euo pipefail
 wine=$1 exe=$2 native=$3
-: "${WINEPREFIX:?WINEPREFIX must name the prefix the tests run in}"
-if [[ ! -x $native ]]; then
-  echo "no native tarvo at $native: build it first (cmake --build --preset default --target tarvo)" \
-    "or name it with -DTARVO_NATIVE_TARVO" >&2
-  exit 1
-fi
-dosdevices=$WINEPREFIX/dosdevices
-if [[ ! -d $dosdevices ]]; then
-  echo "$dosdevices is missing: run wineboot in the prefix first" >&2
-  exit 1
-fi
-work=$(mktemp -d "${TMPDIR:-/tmp}/tarvo-wine-serial.XXXXXX")
-sims=()
-finish() {
-  for pid in "${sims[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -f "$dosdevices/com8" "$dosdevices/com18"
-  rm -rf "$work"
-}
-trap finish EXIT
-
-fail() {
-  echo "FAILED: $*" >&2
-  exit 1
-}
-
-# Starts a simulator of execution 47, version 53, with further options; sets pty to its terminal.
-start_sim() {
-  local name=$1
-  shift
-  "$native" sim --exec 47 --version 53 "$@" >"$work/$name.out" 2>"$work/$name.err" &
-  sims+=($!)
-  for _ in $(seq 100); do
-    pty=$(head -n 1 "$work/$name.out")
-    [[ $pty == /dev/* ]] && return 0
-    sleep 0.1
-  done
-  cat "$work/$name.err" >&2
-  fail "simulator $name did not start"
-}
+source "$(dirname "$0")/wine_exchange_common.sh"
 
 # Runs tarvo.exe with its output in files: a pipe would be held open by Wine's services.
 wintarvo() {
@@ -58,14 +19,9 @@ wintarvo() {
   return "$status"
 }
 
-same() {
-  cmp "$1" "$2" || fail "$3"
-  echo "identical: $(basename "$1") and $(basename "$2") ($(stat -c %s "$1") bytes)"
-}
-
 # Reading: COM8 goes through the port map to \\.\COM8, Wine's link to the simulator.
-start_sim read
-ln -sfn "$pty" "$dosdevices/com8"
+start_sim read --exec 47 --version 53
+link_com 8
 wintarvo read read --port COM8 --speed 19200 -o "Z:$work/wine-read.par" ||
   fail "tarvo.exe read: $(cat "$work/read.stderr")"
 # The file keeps the port it was read through: the Linux tool reads through COM8 too.
@@ -76,12 +32,12 @@ same "$work/wine-read.par" "$work/native-read.par" "tarvo.exe read another confi
 # Linux tool; COM18 is named as Windows names ports past nine.
 cp "$work/native-read.par" "$work/changed.par"
 "$native" set "$work/changed.par" K018=1 K020=5,5 П215=12 >/dev/null
-start_sim wine-target
-ln -sfn "$pty" "$dosdevices/com18"
+start_sim wine-target --exec 47 --version 53
+link_com 18
 wintarvo write write "Z:$work/changed.par" --port '\\.\COM18' --speed 9600 ||
   fail "tarvo.exe write: $(cat "$work/write.stderr")"
 "$native" read --port "$pty" --speed 9600 -o "$work/wine-written.par" >/dev/null
-start_sim native-target
+start_sim native-target --exec 47 --version 53
 "$native" write "$work/changed.par" --port "$pty" --speed 9600 >/dev/null
 "$native" read --port "$pty" --speed 9600 -o "$work/native-written.par" >/dev/null
 same "$work/wine-written.par" "$work/native-written.par" "tarvo.exe wrote another configuration"
@@ -94,8 +50,8 @@ wintarvo read-back read --port COM18 --speed 9600 -o "Z:$work/wine-read-back.par
 same "$work/wine-read-back.par" "$work/native-written.par" "tarvo.exe read back another configuration"
 
 # A line that hangs up part-way ends the read with a failure, and no file.
-start_sim hangup --hangup-after 3
-ln -sfn "$pty" "$dosdevices/com8"
+start_sim hangup --exec 47 --version 53 --hangup-after 3
+link_com 8
 started=$SECONDS
 if wintarvo hangup read --port COM8 --speed 19200 -o "Z:$work/hangup.par"; then
   fail "tarvo.exe read through a line that hung up reported success"

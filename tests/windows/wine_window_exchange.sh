@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# The window's read and write dialogs exchange through the Win32 serial port under Wine with the
+# Linux simulator, whose pseudo-terminal a link in the prefix's dosdevices makes COM7. What the
+# window reads and writes must be byte for byte what the Linux tool reads and writes.
+#
+# Usage: wine_window_exchange.sh WINE TARVO_GUI_TESTS.EXE NATIVE_TARVO   (WINEPREFIX set)
+set -euo pipefail
+wine=$1 tests=$2 native=$3
+source "$(dirname "$0")/wine_exchange_common.sh"
+
+# Runs one of the window's system-port tests under Wine; its output goes to files, since a pipe
+# would be held open by Wine's services.
+window_test() {
+  local name=$1
+  shift
+  local status=0
+  env TARVO_TEST_COM=7 "$@" timeout 300 "$wine" "$tests" --gtest_filter="SystemPortExchange.$name" \
+    >"$work/$name.stdout" 2>&1 || status=$?
+  [[ $status -ne 124 ]] || fail "the window's $name did not end within 300 s"
+  grep -q '\[  PASSED  \] 1 test' "$work/$name.stdout" ||
+    fail "the window's $name: $(grep -E 'Failure|Expected|Which is|Value of|SKIPPED' "$work/$name.stdout" | head -20)"
+}
+
+# A ЛУР-У station with values in every level, the device's own state.
+"$native" new -o "$work/station.par" --exec 50 >/dev/null
+"$native" set "$work/station.par" K0018=1 K0020=5,5 >/dev/null
+
+start_sim read --load "$work/station.par"
+link_com 7
+window_test ReadsTheDevice TARVO_TEST_SAVE="Z:$work/window-read.par"
+# The file keeps the port it was read through: the Linux tool reads through COM7 at 19200 too.
+TARVO_COM7=$pty "$native" read --port COM7 --speed 19200 -o "$work/native-read.par" >/dev/null
+same "$work/window-read.par" "$work/native-read.par" "the window read another configuration"
+
+# The same changed configuration written by the window and by the Linux tool, each into a
+# simulator of its own, then read back by the Linux tool.
+cp "$work/native-read.par" "$work/changed.par"
+"$native" set "$work/changed.par" K0018=0 K0020=7,25 K0023=0,098 >/dev/null
+start_sim window-target --load "$work/station.par"
+link_com 7
+window_test WritesAFileIntoTheDevice TARVO_TEST_WRITE="Z:$work/changed.par"
+"$native" read --port "$pty" --speed 19200 -o "$work/window-written.par" >/dev/null
+start_sim native-target --load "$work/station.par"
+"$native" write "$work/changed.par" --port "$pty" --speed 19200 >/dev/null
+"$native" read --port "$pty" --speed 19200 -o "$work/native-written.par" >/dev/null
+same "$work/window-written.par" "$work/native-written.par" "the window wrote another configuration"
+status=0
+"$native" diff "$work/native-read.par" "$work/window-written.par" >/dev/null || status=$?
+[[ $status -eq 1 ]] || fail "the configuration the window wrote does not differ from the one read first"
+echo "the window read and wrote through COM7 as the Linux tool does"
