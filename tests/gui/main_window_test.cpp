@@ -176,7 +176,11 @@ TEST_F(MainWindowTest, NewThroughTheDialog) {
 }
 
 TEST_F(MainWindowTest, OpenSaveAndSaveAsKeepTheRecentListInTheSharedSettingsFile) {
+#ifdef _WIN32
+  const std::string settings = PathOf("config") + "\\TARVO Applications\\TarvoConfig.conf";
+#else
   const std::string settings = PathOf("config") + "/TARVO Applications/TarvoConfig.conf";
+#endif
   std::filesystem::create_directories(PathOf("config") + "/TARVO Applications");
   Write(settings, "[SerialPorts]\nCOM1=/dev/pts/7\n");
 

@@ -21,8 +21,8 @@ window_test() {
     fail "the window's $name: $(grep -E 'Failure|Expected|Which is|Value of|SKIPPED' "$work/$name.stdout" | head -20)"
 }
 
-# A ЛУР-У station with values in every level, the device's own state.
-"$native" new -o "$work/station.par" --exec 50 >/dev/null
+# The device: a ЛУР-У of execution 50, version 40, with system-wide values of its own.
+"$native" new -o "$work/station.par" --exec 50 --version 40 >/dev/null
 "$native" set "$work/station.par" K0018=1 K0020=5,5 >/dev/null
 
 start_sim read --load "$work/station.par"
