@@ -30,7 +30,8 @@ time_start() {
   started=$(date +%s%N)
   "$@" >/dev/null 2>&1 &
   pid=$!
-  xdotool search --sync --onlyvisible --name 'TarvoConfig' >/dev/null
+  # xdotool's own --sync looks only every half second.
+  until xdotool search --onlyvisible --name 'TarvoConfig' >/dev/null 2>&1; do sleep 0.02; done
   now=$(date +%s%N)
   kill "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
