@@ -1,4 +1,4 @@
-# Sourced by the Wine exchange tests, with native (the Linux tarvo) set: a scratch folder, the
+# Sourced by the Wine exchange tests, with wine and native (the Linux tarvo) set: a scratch folder, the
 # Linux simulators they start, the COM links they put into the prefix, and their cleanup.
 : "${WINEPREFIX:?WINEPREFIX must name the prefix the tests run in}"
 if [[ ! -x $native ]]; then
@@ -46,6 +46,17 @@ start_sim() {
 link_com() {
   ln -sfn "$pty" "$dosdevices/com$1"
   links+=("$dosdevices/com$1")
+}
+
+# under_wine NAME PROGRAM ARGS...: runs a Windows program, with its output in $work/NAME.stdout
+# and .stderr (a pipe would be held open by Wine's services); returns its exit status.
+under_wine() {
+  local name=$1
+  shift
+  local status=0
+  timeout 300 "$wine" "$@" >"$work/$name.stdout" 2>"$work/$name.stderr" || status=$?
+  [[ $status -ne 124 ]] || fail "$name did not end within 300 s"
+  return "$status"
 }
 
 same() {

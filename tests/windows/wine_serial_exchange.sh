@@ -9,14 +9,8 @@ set -euo pipefail
 wine=$1 exe=$2 native=$3
 source "$(dirname "$0")/wine_exchange_common.sh"
 
-# Runs tarvo.exe with its output in files: a pipe would be held open by Wine's services.
 wintarvo() {
-  local name=$1
-  shift
-  local status=0
-  timeout 300 "$wine" "$exe" "$@" >"$work/$name.stdout" 2>"$work/$name.stderr" || status=$?
-  [[ $status -ne 124 ]] || fail "tarvo.exe $name did not end within 300 s"
-  return "$status"
+  under_wine "$1" "$exe" "${@:2}"
 }
 
 # Reading: COM8 goes through the port map to \\.\COM8, Wine's link to the simulator.

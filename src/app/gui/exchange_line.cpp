@@ -12,7 +12,8 @@ class SystemLine : public ExchangeLine {
   platform::Clock& Clock() override { return platform::SystemClock(); }
 
  private:
-  std::unique_ptr<platform::SerialPort> port_ = platform::MakeSystemSerialPort(platform::SystemClock());
+  std::unique_ptr<platform::SerialPort> port_ =
+      platform::MakeSystemSerialPort(platform::SystemClock());
 };
 
 }  // namespace
