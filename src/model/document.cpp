@@ -83,11 +83,21 @@ bool ConfigurationDocument::Open(const std::string& path, std::string& message) 
 
 bool ConfigurationDocument::Store(const std::string& path, std::string& message,
                                   platform::WriteFunction write) {
-  std::string reason;
   const bool sameFile = stampKnown_ && path == pathName_;
+  return StoreChecked(path, message, write, sameFile ? &stamp_ : nullptr);
+}
+
+bool ConfigurationDocument::StoreAs(const std::string& path, std::string& message) {
+  return StoreChecked(path, message, nullptr, nullptr);
+}
+
+bool ConfigurationDocument::StoreChecked(const std::string& path, std::string& message,
+                                         platform::WriteFunction write,
+                                         const platform::FileStamp* expected) {
+  std::string reason;
   platform::FileStamp written;
-  if (!platform::WriteFileAtomically(path, WriteParameterBytes(set_), reason, write,
-                                     sameFile ? &stamp_ : nullptr, &written)) {
+  if (!platform::WriteFileAtomically(path, WriteParameterBytes(set_), reason, write, expected,
+                                     &written)) {
     message = SaveFailureMessage(path, reason);
     return false;
   }

@@ -31,12 +31,6 @@ class ConfigurationDocument {
 
   // Clears the path; the title becomes "Безымянный".
   void OnNewDocument();
-  // Save as names the chosen file before storing, so a failed store still shows it. The user
-  // chose that file to be overwritten, whatever it holds now.
-  void SetPathName(const std::string& path) {
-    pathName_ = path;
-    stampKnown_ = false;
-  }
   // A configuration read from the device: never stored, the path cleared.
   void SetUntitled() {
     untitled_ = true;
@@ -53,12 +47,18 @@ class ConfigurationDocument {
   // last opened or stored fails when another program has replaced or changed it since.
   bool Store(const std::string& path, std::string& message,
              platform::WriteFunction write = nullptr);
+  // Save as: as Store, but the user chose the file to be overwritten, whatever it holds now.
+  // A failure leaves the old path and title, so they never name a file that was not written.
+  bool StoreAs(const std::string& path, std::string& message);
 
  private:
   ParameterSet set_;
   std::string pathName_;
   bool modified_ = false;
   bool untitled_ = true;
+  bool StoreChecked(const std::string& path, std::string& message, platform::WriteFunction write,
+                    const platform::FileStamp* expected);
+
   float openedVersion_ = 0;
   // The file at the path as last opened or stored.
   platform::FileStamp stamp_;

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace tarvo::platform {
 
@@ -21,6 +22,16 @@ inline std::filesystem::path PathFromUtf8(std::string_view utf8) {
 inline std::string Utf8OfPath(const std::filesystem::path& path) {
   const std::u8string text = path.u8string();
   return std::string(text.begin(), text.end());
+}
+
+// A relative path made absolute against the current folder, without "." and ".."; an absolute
+// path, or one the system cannot resolve, is returned as given.
+inline std::string AbsoluteUtf8Path(const std::string& utf8) {
+  const std::filesystem::path path = PathFromUtf8(utf8);
+  if (utf8.empty() || path.is_absolute()) return utf8;
+  std::error_code error;
+  const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+  return error ? utf8 : Utf8OfPath(absolute.lexically_normal());
 }
 
 }  // namespace tarvo::platform

@@ -1,5 +1,7 @@
 #include "shell/document_commands.h"
 
+#include "platform/utf8_path.h"
+
 namespace tarvo::shell {
 
 using platform::Answer;
@@ -60,33 +62,39 @@ bool DocumentCommands::OpenDocumentFile(const std::string& path, bool alreadyAsk
       ui_.ShowMessage(kOpenAnotherQuestion, "", Icon::Question, Buttons::YesNo) == Answer::No) {
     return false;
   }
+  // A name typed relative to another folder would open another file next time.
+  const std::string full = platform::AbsoluteUtf8Path(path);
   std::string message;
-  if (!document_.Open(path, message)) {
+  if (!document_.Open(full, message)) {
     ui_.ShowMessage(message, "", Icon::Error, Buttons::Ok);
     return false;
   }
-  recent_.Add(path);
+  recent_.Add(full);
   return true;
 }
 
-DocumentCommands::SaveResult DocumentCommands::Store(const std::string& path) {
-  std::string message;
-  if (document_.Store(path, message)) return SaveResult::Saved;
+DocumentCommands::SaveResult DocumentCommands::Reported(bool stored, const std::string& message) {
+  if (stored) return SaveResult::Saved;
   ui_.ShowMessage(message, "", Icon::Error, Buttons::Ok);
   return SaveResult::Failed;
 }
 
 DocumentCommands::SaveResult DocumentCommands::SaveWithResult() {
   if (document_.Untitled()) return SaveAsWithResult();
-  return Store(document_.PathName());
+  std::string message;
+  const bool stored = document_.Store(document_.PathName(), message);
+  return Reported(stored, message);
 }
 
 DocumentCommands::SaveResult DocumentCommands::SaveAsWithResult() {
   const auto path = ui_.AskSaveFileName(SaveDialogOptions());
   if (!path) return SaveResult::Cancelled;
-  document_.SetPathName(*path);
-  recent_.Add(*path);
-  return Store(*path);
+  const std::string full = platform::AbsoluteUtf8Path(*path);
+  std::string message;
+  const bool stored = document_.StoreAs(full, message);
+  // A file that was not written stays out of the list.
+  if (stored) recent_.Add(full);
+  return Reported(stored, message);
 }
 
 bool DocumentCommands::CanCloseFrame() {

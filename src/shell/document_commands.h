@@ -25,7 +25,8 @@ class DocumentCommands {
   bool AskToSave();
   void New(const RunNewConfigurationDialog& runDialog);
   void Open();
-  // Opens a file by name (recent files, command line). alreadyAsked skips the question.
+  // Opens a file by name (recent files, command line), kept with its absolute path.
+  // alreadyAsked skips the question.
   bool OpenDocumentFile(const std::string& path, bool alreadyAsked = false);
   bool Save() { return SaveWithResult() == SaveResult::Saved; }
   bool SaveAs() { return SaveAsWithResult() == SaveResult::Saved; }
@@ -39,7 +40,8 @@ class DocumentCommands {
   enum class SaveResult { Saved, Cancelled, Failed };
   SaveResult SaveWithResult();
   SaveResult SaveAsWithResult();
-  SaveResult Store(const std::string& path);
+  // Shows the message of a store that failed.
+  SaveResult Reported(bool stored, const std::string& message);
 
   model::ConfigurationDocument& document_;
   platform::Ui& ui_;

@@ -347,8 +347,7 @@ TEST_P(FileChangedBehindTheDocument, SaveKeepsTheOtherProgramsFile) {
     EXPECT_TRUE(document.Modified());
     EXPECT_EQ(FilesInDir(), 1u) << "no temporary file is left";
     // Saving under the name chosen again, as Save as does, replaces it knowingly.
-    document.SetPathName(path);
-    EXPECT_TRUE(document.Store(path, message)) << message;
+    EXPECT_TRUE(document.StoreAs(path, message)) << message;
   }
 }
 

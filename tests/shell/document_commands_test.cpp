@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "fakes/recording_ui.h"
+#include "platform/utf8_path.h"
 #include "support/temp_dir_test.h"
 
 namespace tarvo::shell {
@@ -125,13 +126,36 @@ TEST_F(DocumentCommandsTest, SaveOfAnUntitledConfigurationAsksForAName) {
   EXPECT_FALSE(document.Untitled());
 }
 
-TEST_F(DocumentCommandsTest, FailedSaveAsNamesTheChosenFileAndStaysModified) {
+TEST_F(DocumentCommandsTest, FailedSaveAsKeepsTheOldNameAndStaysModified) {
   document.SetModified(true);
   ui.fileNames = {PathOf("no/such/folder/x.par")};
   EXPECT_FALSE(commands.SaveAs());
-  EXPECT_EQ(document.Title(), "x.par [вычислитель ЛУР-Л, исполнение 49]");
+  EXPECT_EQ(document.Title(), "l.par [вычислитель ЛУР-Л, исполнение 49]");
+  EXPECT_EQ(document.PathName(), PathOf("l.par"));
   EXPECT_TRUE(document.Modified());
+  EXPECT_TRUE(recent.Entries().empty()) << "no file of that name was written";
   EXPECT_EQ(ui.messages.back().icon, platform::Icon::Error);
+  // Save goes on to the file the configuration came from.
+  EXPECT_TRUE(commands.Save());
+  EXPECT_FALSE(document.Modified());
+}
+
+// Started in another folder, the entry must still name the same file.
+TEST_F(DocumentCommandsTest, NamesTypedRelativeToTheCurrentFolderAreKeptAbsolute) {
+  const std::filesystem::path started = std::filesystem::current_path();
+  std::filesystem::create_directories(PathOf("files"));
+  std::filesystem::current_path(PathOf(""));
+  ui.fileNames = {"files/../files/u50.par"};
+  const bool saved = commands.SaveAs();
+  const bool opened = commands.OpenDocumentFile("./files/u50.par");
+  std::filesystem::current_path(started);
+
+  EXPECT_TRUE(saved);
+  EXPECT_TRUE(opened);
+  const std::string full =
+      platform::Utf8OfPath(std::filesystem::path(PathOf("files/u50.par")).make_preferred());
+  EXPECT_EQ(document.PathName(), full);
+  EXPECT_EQ(recent.Entries(), std::vector<std::string>{full});
 }
 
 TEST_F(DocumentCommandsTest, SaveOverAFileAnotherProgramReplacedFailsAndSaveAsOverwrites) {
