@@ -1,5 +1,7 @@
 #include "shell/configuration_listing.h"
 
+#include <algorithm>
+#include <iterator>
 #include <memory>
 
 #include "forms/form.h"
@@ -58,6 +60,28 @@ std::vector<ListedForm> ListConfiguration(const model::ParameterSet& set,
     }
   }
   return listed;
+}
+
+bool InUse(const model::ParameterSet& set, const FormTarget& target) {
+  switch (target.kind) {
+    case FormTarget::Kind::Channel:
+      return set.channels[target.index].mediumKind != 0;
+    case FormTarget::Kind::Node: {
+      const model::NodeRecord& node = set.nodes[target.index];
+      return node.nodeType != 0 ||
+             std::any_of(std::begin(node.composition), std::end(node.composition),
+                         [](std::uint8_t role) { return role != 0; });
+    }
+    case FormTarget::Kind::System:
+      break;
+  }
+  return true;
+}
+
+std::string NotInUseText(const FormTarget& target) {
+  return target.kind == FormTarget::Kind::Channel
+             ? "не используется (вид носителя 0)"
+             : "не используется (тип 0, каналов в составе нет)";
 }
 
 std::optional<ListedForm> ListReportTexts(const model::ParameterSet& set) {

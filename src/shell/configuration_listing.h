@@ -34,6 +34,12 @@ std::string ShownTitle(const ListedForm& form);
 std::vector<ListedForm> ListConfiguration(const model::ParameterSet& set,
                                           std::optional<FormTarget> only = std::nullopt);
 
+// Whether a form describes something the device uses: a channel whose medium is not 0, a node
+// with a type or a channel; the system-wide form always.
+bool InUse(const model::ParameterSet& set, const FormTarget& target);
+// "не используется (вид носителя 0)", as a listing names a channel or node not in use.
+std::string NotInUseText(const FormTarget& target);
+
 // The name the report texts are listed under.
 inline constexpr const char* kTextsFormName = "texts";
 

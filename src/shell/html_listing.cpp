@@ -31,6 +31,7 @@ constexpr const char* kStyle =
     "vertical-align: top; }\n"
     "th { background-color: #e8e8e8; }\n"
     "td.code, td.value { white-space: nowrap; }\n"
+    "p.unused { margin-top: 4px; margin-bottom: 4px; }\n"
     "pre { font-family: 'DejaVu Sans Mono', monospace; font-size: 9pt; "
     "border: 1px solid #808080; padding: 4px; }\n";
 
@@ -113,7 +114,7 @@ std::string HtmlEscaped(std::string_view text, bool keepLineBreaks) {
 }
 
 std::string HtmlListing(const model::ParameterSet& set, const std::vector<ListedForm>& forms,
-                        const ListingHeading& heading) {
+                        const ListingHeading& heading, ListingDetail detail) {
   std::string html =
       "<!DOCTYPE html>\n<html lang=\"ru\">\n<head>\n<meta charset=\"utf-8\">\n<title>" +
       HtmlEscaped(heading.fileName + " — " + model::VariantName(set.Variant()) + ", исполнение " +
@@ -123,6 +124,12 @@ std::string HtmlListing(const model::ParameterSet& set, const std::vector<Listed
   for (const ListedForm& form : forms) {
     if (form.name == kTextsFormName) {
       AppendTexts(form, html);
+    } else if (detail == ListingDetail::InUse && !InUse(set, form.target)) {
+      // Pages of dashes say less than one line; the dialogs behind its buttons say nothing.
+      if (form.buttonId.empty()) {
+        html += "<p class=\"unused\"><b>" + HtmlEscaped(form.title) + "</b> — " +
+                NotInUseText(form.target) + "</p>\n";
+      }
     } else {
       AppendForm(form, html);
     }

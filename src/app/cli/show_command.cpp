@@ -139,7 +139,9 @@ int RunShow(const ParsedArgs& args, CliIo& io) {
   }
 
   if (format == "html") {
-    io.out << shell::HtmlListing(set, shown, HeadingOf(document.PathName()));
+    io.out << shell::HtmlListing(
+        set, shown, HeadingOf(document.PathName()),
+        args.Has("--all") ? shell::ListingDetail::Everything : shell::ListingDetail::InUse);
   } else if (format == "csv") {
     PrintCsv(shown, io.out);
   } else if (format == "json") {
@@ -159,18 +161,20 @@ Command ShowCommand() {
       "show",
       "показать параметры по формам",
       "Использование: tarvo show ФАЙЛ.par [--form system|channel N|node N|texts]\n"
-      "                          [--format text|csv|json]\n\n"
+      "                          [--format text|csv|json|html [--all]]\n\n"
       "Выводит строки форм параметров так, как они заполняются из файла: код, значение\n"
       "и описание, в порядке форм (общесистемные параметры, каналы учета, узлы учета).\n"
       "Вывод в UTF-8 годится для просмотра, сравнения через diff и архива.\n\n"
       "  --form ФОРМА     только одна форма: system, channel N или node N (N от 1),\n"
       "                   texts — колонтитулы текстовых отчетов с их флажками\n"
       "  --format ФОРМАТ  text (по умолчанию), csv (form,code,description,value), json\n"
-      "                   или html — документ для печати и архива (с колонтитулами)\n\n"
+      "                   или html — документ для печати и архива (с колонтитулами)\n"
+      "  --all            в html каналы и узлы, которые не используются (вид носителя 0,\n"
+      "                   узел без типа и каналов), тоже полностью, а не одной строкой\n\n"
       "Флажок выводится как 1 или 0, строка из нескольких ячеек — ячейками через запятую.\n"
       "Окно, которое открывается кнопкой страницы (например, таблица канала), выводится\n"
       "следом за страницей как форма «channel N/кнопка».\n",
-      {{"--form", true, ""}, {"--format", true, ""}},
+      {{"--form", true, ""}, {"--format", true, ""}, {"--all", false, ""}},
       RunShow,
   };
 }

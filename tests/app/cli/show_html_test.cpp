@@ -42,7 +42,8 @@ TEST_F(ShowHtmlTest, EveryShownRowIsInTheListingOnceAndReadsBackAsShown) {
   std::string message;
   ASSERT_TRUE(document.Store(path, message)) << message;
 
-  const CliRun run = Tarvo({"show", path, "--format", "html"});
+  // Every form in full, channels not in use too.
+  const CliRun run = Tarvo({"show", path, "--format", "html", "--all"});
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_TRUE(testing::IsUtf8(run.out));
   const testing::HtmlRead read = testing::ReadHtml(run.out);
@@ -81,13 +82,50 @@ TEST_F(ShowHtmlTest, EveryShownRowIsInTheListingOnceAndReadsBackAsShown) {
 
 TEST_F(ShowHtmlTest, AConfigurationWithoutReportTextsListsOnlyItsForms) {
   const std::string path = testing::StoreNewConfiguration(PathOf("u.par"), 0x50);
-  const CliRun run = Tarvo({"show", path, "--format", "html"});
+  const CliRun run = Tarvo({"show", path, "--format", "html", "--all"});
   ASSERT_EQ(run.status, 0) << run.err;
   const testing::HtmlRead read = testing::ReadHtml(run.out);
   ASSERT_TRUE(read.wellFormed) << read.error;
   EXPECT_EQ(run.out.find("<pre>"), std::string::npos);
   EXPECT_EQ(read.sections.back().heading.rfind("Узел учета", 0), 0u)
       << read.sections.back().heading;
+}
+
+// Pages of dashes for channels and nodes the device does not use say less than one line each.
+TEST_F(ShowHtmlTest, ChannelsAndNodesNotInUseAreOneLineEachUnlessAllAreAskedFor) {
+  model::ConfigurationDocument document;
+  document.NewConfiguration(0x50);
+  document.Set().channels[1].mediumKind = 5;
+  document.Set().nodes[0].nodeType = 1;
+  std::string message;
+  ASSERT_TRUE(document.Store(PathOf("u.par"), message)) << message;
+
+  const CliRun run = Tarvo({"show", PathOf("u.par"), "--format", "html"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const testing::HtmlRead read = testing::ReadHtml(run.out);
+  ASSERT_TRUE(read.wellFormed) << read.error;
+  std::vector<std::string> headings;
+  for (const testing::HtmlSection& section : read.sections) headings.push_back(section.heading);
+  EXPECT_EQ(headings, (std::vector<std::string>{"", "Общесистемные параметры", "Канал учета 02",
+                                                "Канал учета 02 — Параметры попутного газа",
+                                                "Узел учета 01"}));
+  for (const char* line :
+       {"<p class=\"unused\"><b>Канал учета 01</b> — не используется (вид носителя 0)</p>",
+        "<p class=\"unused\"><b>Канал учета 20</b> — не используется (вид носителя 0)</p>",
+        "<p class=\"unused\"><b>Узел учета 02</b> — не используется (тип 0, каналов в составе "
+        "нет)</p>"}) {
+    EXPECT_NE(run.out.find(line), std::string::npos) << line;
+  }
+  std::size_t unused = 0;
+  for (auto at = run.out.find("class=\"unused\""); at != std::string::npos;
+       at = run.out.find("class=\"unused\"", at + 1)) {
+    ++unused;
+  }
+  EXPECT_EQ(unused, 19u + 15u);
+
+  const CliRun all = Tarvo({"show", PathOf("u.par"), "--format", "html", "--all"});
+  EXPECT_EQ(all.out.find("class=\"unused\""), std::string::npos);
+  EXPECT_EQ(testing::ReadHtml(all.out).sections.size(), 1u + 1u + 20u * 2u + 16u);
 }
 
 }  // namespace
