@@ -79,6 +79,15 @@ TEST_F(TextsCommandTest, RefusalsLeaveTheFileByteForByte) {
        "Ошибка: Верхний колонтитул не может быть длиннее 120 символов (перевод строки считается "
        "за 2), а в нем 121\n" +
            unchanged},
+      {"escape for the printer",
+       "47",
+       "ok\n\x1B"
+       "E bold\n",
+       {"--header", h},
+       1,
+       "Ошибка: Управляющий символ (U+001B, ESC) в строке 2 верхнего колонтитула нельзя записать "
+       "в колонтитул\n" +
+           unchanged},
       {"no footer on L",
        "49",
        "",

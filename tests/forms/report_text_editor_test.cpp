@@ -134,8 +134,32 @@ INSTANTIATE_TEST_SUITE_P(
              "Windows-1251",
              Part::Footer, 1},
         Case{"ZeroByteRefused", kExecG, true, std::string("a\0b", 3), false, "",
-             "Символ (U+0000) в строке 1 верхнего колонтитула нельзя записать в кодировке "
-             "Windows-1251",
+             "Управляющий символ (U+0000, NUL) в строке 1 верхнего колонтитула нельзя записать в "
+             "колонтитул",
+             Part::Header, 1},
+        // Pasted control characters would reach the device's printer as commands.
+        Case{"EscapeRefusedWithItsLine", kExecG, true,
+             "ok\n\x1B"
+             "E bold",
+             false, "",
+             "Управляющий символ (U+001B, ESC) в строке 2 верхнего колонтитула нельзя записать в "
+             "колонтитул",
+             Part::Header, 2},
+        Case{"BellRefused", kExecG, true, "ring\a", false, "",
+             "Управляющий символ (U+0007, BEL) в строке 1 верхнего колонтитула нельзя записать в "
+             "колонтитул",
+             Part::Header, 1},
+        Case{"TabInFooterRefused", kExecG, false, "", true, "a\n\nb\tc",
+             "Управляющий символ (U+0009, TAB) в строке 3 нижнего колонтитула нельзя записать в "
+             "колонтитул",
+             Part::Footer, 3},
+        Case{"DeleteRefused", kExecG, true, "x\x7F", false, "",
+             "Управляющий символ (U+007F, DEL) в строке 1 верхнего колонтитула нельзя записать в "
+             "колонтитул",
+             Part::Header, 1},
+        Case{"OtherControlNamedByItsCode", kExecG, true, "x\x01", false, "",
+             "Управляющий символ (U+0001) в строке 1 верхнего колонтитула нельзя записать в "
+             "колонтитул",
              Part::Header, 1},
         Case{"BadUtf8Refused", kExecG, true, "a\nb\xFF", false, "",
              "Неверная последовательность байтов UTF-8 в строке 2 верхнего колонтитула",
@@ -253,6 +277,32 @@ TEST(ReportTextEditorTest, CancelLeavesTheSetAsItWas) {
     ASSERT_EQ(editor.EnterText(Part::Footer, "new"), std::nullopt);
   }
   EXPECT_EQ(std::memcmp(set.get(), &before, sizeof before), 0);
+}
+
+}  // namespace
+}  // namespace tarvo::forms
+
+namespace tarvo::forms {
+namespace {
+
+TEST(ReportTextEditorTest, CursorPlaceNamesTheLineTheColumnAndThatLinesLimit) {
+  struct Case {
+    std::string text;
+    int line;
+    int column;
+    std::string place;
+  };
+  const std::string spaced = " " + std::string(78, 'a');
+  for (const Case& c : {
+           Case{"", 0, 0, "строка 1: 0 из 78"},
+           Case{"first\n" + std::string(45, 'b'), 1, 45, "строка 2: 45 из 78"},
+           Case{"first\n" + spaced, 1, 10, "строка 2: 10 из 79"},
+           Case{std::string(80, 'c') + "\nx", 0, 3,
+                "строка 1: 3 из 78, лишних символов в строке: 2"},
+           Case{"ЯЯЯ", 0, 2, "строка 1: 2 из 78"},
+       }) {
+    EXPECT_EQ(ReportTextEditor::CursorPlace(c.text, c.line, c.column), c.place) << c.text;
+  }
 }
 
 }  // namespace

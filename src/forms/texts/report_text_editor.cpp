@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "forms/form.h"
@@ -52,6 +53,33 @@ std::vector<std::string_view> LinesOf(std::string_view text) {
     if (end == std::string_view::npos) return lines;
     start = end + 1;
   }
+}
+
+// The device's printer would take a control character as a command, and the set ends a text at
+// its first 0, dropping the rest.
+std::optional<unsigned char> FirstControlCharacter(std::string_view bytes) {
+  for (const char c : bytes) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) return byte;
+  }
+  return std::nullopt;
+}
+
+std::string ControlCharacterMessage(unsigned char control, const std::string& where) {
+  static constexpr std::pair<unsigned char, const char*> kNames[] = {
+      {0x00, "NUL"}, {0x07, "BEL"}, {0x08, "BS"},  {0x09, "TAB"},
+      {0x0B, "VT"},  {0x0C, "FF"},  {0x1B, "ESC"}, {0x7F, "DEL"}};
+  char code[24];
+  std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(control));
+  std::string named = code;
+  for (const auto& [byte, name] : kNames) {
+    if (byte == control) named += std::string(", ") + name;
+  }
+  return "Управляющий символ (" + named + ")" + where + " нельзя записать в колонтитул";
+}
+
+int LineLimit(std::string_view line) {
+  return line.starts_with(' ') ? kSpacedLineLimit : kLineLimit;
 }
 
 }  // namespace
@@ -104,6 +132,18 @@ int ReportTextEditor::EditLength(std::string_view text) {
   return CharCount(text) + static_cast<int>(std::count(text.begin(), text.end(), '\n'));
 }
 
+std::string ReportTextEditor::CursorPlace(std::string_view text, int line, int column) {
+  const std::vector<std::string_view> lines = LinesOf(text);
+  const std::string_view shown =
+      line >= 0 && line < static_cast<int>(lines.size()) ? lines[line] : std::string_view();
+  const int limit = LineLimit(shown);
+  std::string place = "строка " + std::to_string(line + 1) + ": " + std::to_string(column) +
+                      " из " + std::to_string(limit);
+  const int length = CharCount(shown);
+  if (length > limit) place += ", лишних символов в строке: " + std::to_string(length - limit);
+  return place;
+}
+
 bool ReportTextEditor::Takes(ReportTextPart part, std::string_view text) const {
   const Edit& edit = EditOf(part);
   const int length = EditLength(EditLineBreaks(text));
@@ -138,7 +178,7 @@ namespace {
 ReportTextVerdict CheckLines(platform::Ui& ui, ReportTextPart part, std::string_view text) {
   const std::vector<std::string_view> lines = LinesOf(text);
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    const int limit = lines[i].starts_with(' ') ? kSpacedLineLimit : kLineLimit;
+    const int limit = LineLimit(lines[i]);
     if (CharCount(lines[i]) > limit) {
       const int line = static_cast<int>(i) + 1;
       ShowError(ui, "Число символов в строке " + std::to_string(line) + " " + OfPart(part) +
@@ -158,14 +198,14 @@ ReportTextVerdict StoredForm(platform::Ui& ui, ReportTextPart part, std::string_
   stored.clear();
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const int line = static_cast<int>(i) + 1;
-    model::Cp1251Result bytes = model::Utf8ToCp1251(lines[i]);
-    // The set ends a text at its first 0: a 0 inside it would silently drop the rest.
-    if (bytes.ok && bytes.bytes.find('\0') != std::string::npos) {
-      bytes.ok = false;
-      bytes.badChar = 0;
-    }
+    const std::string where = " в строке " + std::to_string(line) + " " + OfPart(part);
+    const model::Cp1251Result bytes = model::Utf8ToCp1251(lines[i]);
     if (!bytes.ok) {
-      ShowError(ui, bytes.Message(" в строке " + std::to_string(line) + " " + OfPart(part)));
+      ShowError(ui, bytes.Message(where));
+      return {false, part, line};
+    }
+    if (const auto control = FirstControlCharacter(bytes.bytes)) {
+      ShowError(ui, ControlCharacterMessage(*control, where));
       return {false, part, line};
     }
     if (i > 0) stored += "\r\n";

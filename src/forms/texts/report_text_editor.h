@@ -36,6 +36,10 @@ class ReportTextEditor {
   int Limit(ReportTextPart part) const;
   // The length the limit is measured in.
   static int EditLength(std::string_view text);
+  // Where the cursor stands, as the editor shows it while typing: "строка 2: 45 из 78" (the line,
+  // 1-based; the characters before the cursor; the line's limit), and for a line beyond its limit
+  // how many characters are too many.
+  static std::string CursorPlace(std::string_view text, int line, int column);
 
   // Whether the edit takes this text: within its limit, or no longer than the text it holds (a
   // stored text beyond the limit can still be shortened).
