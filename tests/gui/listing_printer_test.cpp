@@ -5,7 +5,9 @@
 #include <optional>
 
 #include <QAction>
+#include <QCheckBox>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -39,8 +41,8 @@ TEST_F(ListingPrinterTest, PrintsA4PagesWithTheFileNameAndPageNumberOnEach) {
   PrepareListingPrinter(printer);
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setOutputFileName(pdf);
-  const int pages =
-      PrintListing(ListingHtml(window->Document()), ListingFileName(window->Document()), printer);
+  const int pages = PrintListing(ListingHtml(window->Document(), shell::ListingDetail::Everything),
+                                 ListingFileName(window->Document()), printer);
   EXPECT_GT(pages, 10);
 
   const QString info = Poppler(QStringLiteral("pdfinfo"), {pdf}).value_or(QString());
@@ -64,17 +66,45 @@ TEST_F(ListingPrinterTest, PrintsA4PagesWithTheFileNameAndPageNumberOnEach) {
   }
 }
 
-TEST_F(ListingPrinterTest, CtrlPOpensThePreview) {
-  ASSERT_TRUE(window->OpenDocumentFile(QString::fromStdString(MakeFile("g.par", 0x47))));
+// A new ЛУР-У uses none of its twenty channels and sixteen nodes: each prints as one line.
+TEST_F(ListingPrinterTest, CtrlPPreviewsAtPageWidthWithUnusedChannelsAndNodesAsOneLineEach) {
+  ASSERT_TRUE(window->OpenDocumentFile(QString::fromStdString(MakeFile("u.par", 0x50))));
+  window->Document().Set().channels[1].mediumKind = 5;
   QString title;
+  QPrintPreviewWidget::ZoomMode zoom = QPrintPreviewWidget::CustomZoom;
+  int shortPages = 0;
+  int fullPages = 0;
+  QString accessibleName;
   testing::WhenModalShown([&](QWidget* modal) {
     auto* preview = qobject_cast<QPrintPreviewDialog*>(modal);
     ASSERT_NE(preview, nullptr);
     title = preview->windowTitle();
+    auto* widget = preview->findChild<QPrintPreviewWidget*>();
+    auto* everything = preview->findChild<QCheckBox*>("printEverything");
+    ASSERT_NE(widget, nullptr);
+    ASSERT_NE(everything, nullptr);
+    zoom = widget->zoomMode();
+    accessibleName = everything->accessibleName();
+    shortPages = widget->pageCount();
+    everything->click();
+    fullPages = widget->pageCount();
     preview->reject();
   });
   window->findChild<QAction*>("actionPrint")->trigger();
-  EXPECT_EQ(title.toStdString(), "Печать: g.par");
+  EXPECT_EQ(title.toStdString(), "Печать: u.par");
+  EXPECT_EQ(zoom, QPrintPreviewWidget::FitToWidth);
+  EXPECT_EQ(accessibleName.toStdString(), "Печатать неиспользуемые каналы и узлы полностью");
+  EXPECT_LE(shortPages, 4);
+  EXPECT_GT(fullPages, 3 * shortPages);
+
+  const QString html = ListingHtml(window->Document(), shell::ListingDetail::InUse);
+  for (const char* line :
+       {"<b>Канал учета 01</b> — не используется (вид носителя 0)",
+        "<b>Узел учета 16</b> — не используется (тип 0, каналов в составе нет)"}) {
+    EXPECT_TRUE(html.contains(QString::fromUtf8(line))) << line;
+  }
+  EXPECT_FALSE(html.contains(QString::fromUtf8("<h2>Канал учета 01</h2>")));
+  EXPECT_TRUE(html.contains(QString::fromUtf8("<h2>Канал учета 02</h2>"))) << "in use, in full";
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include "app/gui/listing_printer.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QAction>
+#include <QCheckBox>
 #include <QDate>
 #include <QFile>
 #include <QFileInfo>
@@ -9,8 +11,10 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QTextDocument>
+#include <QToolBar>
 
 #include "app/gui/qt_text.h"
 #include "shell/html_listing.h"
@@ -46,13 +50,13 @@ QString ListingFileName(const model::ConfigurationDocument& document) {
   return QFileInfo(QFile::decodeName(document.PathName().c_str())).fileName();
 }
 
-QString ListingHtml(const model::ConfigurationDocument& document) {
+QString ListingHtml(const model::ConfigurationDocument& document, shell::ListingDetail detail) {
   const shell::ListingHeading heading{
       ListingFileName(document).toStdString(),
       QFile::decodeName(document.PathName().c_str()).toStdString(),
       QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")).toStdString()};
   return ToQt(shell::HtmlListing(document.Set(), shell::ListConfigurationAndTexts(document.Set()),
-                                 heading));
+                                 heading, detail));
 }
 
 void PrepareListingPrinter(QPrinter& printer) {
@@ -96,7 +100,7 @@ int PrintListing(const QString& html, const QString& fileName, QPrinter& printer
 }
 
 void RunPrintPreview(QWidget* parent, const model::ConfigurationDocument& document) {
-  const QString html = ListingHtml(document);
+  QString html = ListingHtml(document, shell::ListingDetail::InUse);
   const QString fileName = ListingFileName(document);
   QPrinter printer(QPrinter::HighResolution);
   PrepareListingPrinter(printer);
@@ -105,6 +109,26 @@ void RunPrintPreview(QWidget* parent, const model::ConfigurationDocument& docume
   preview.setWindowTitle(ToQt("Печать: ") + fileName);
   QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                    [&](QPrinter* target) { PrintListing(html, fileName, *target); });
+
+  auto* previewWidget = preview.findChild<QPrintPreviewWidget*>();
+  // Unused channels and nodes print as one line each unless the user asks for everything.
+  auto* everything = new QCheckBox(ToQt("Все каналы и узлы полностью"), &preview);
+  everything->setObjectName(QStringLiteral("printEverything"));
+  everything->setAccessibleName(ToQt("Печатать неиспользуемые каналы и узлы полностью"));
+  everything->setToolTip(everything->accessibleName());
+  if (auto* toolBar = preview.findChild<QToolBar*>()) {
+    toolBar->addSeparator();
+    toolBar->addWidget(everything);
+  }
+  QObject::connect(everything, &QCheckBox::toggled, &preview, [&](bool on) {
+    html =
+        ListingHtml(document, on ? shell::ListingDetail::Everything : shell::ListingDetail::InUse);
+    if (previewWidget != nullptr) previewWidget->updatePreview();
+  });
+  // A page as wide as the window reads without zooming; the dialog's own button says so too.
+  for (QAction* action : preview.findChildren<QAction*>()) {
+    if (action->objectName() == QLatin1String("fitWidthAction")) action->trigger();
+  }
   preview.exec();
 }
 
