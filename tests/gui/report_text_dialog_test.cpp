@@ -3,8 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QGroupBox>
+#include <QLabel>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -45,12 +49,38 @@ TEST_F(ReportTextDialogTest, TickTypeAndOkStoreARefusedLineKeepsTheDialogOpen) {
     EXPECT_EQ(footer->toPlainText().size(), 241);
 
     QTest::keyClicks(header, QString(79, QLatin1Char('x')));
+    // While typing, the place says how close the line is to its limit.
+    EXPECT_EQ(dialog->Place(Part::Header)->text().toStdString(),
+              "строка 1: 79 из 78, лишних символов в строке: 1");
+    QTest::keyClick(header, Qt::Key_Left);
+    EXPECT_EQ(dialog->Place(Part::Header)->text().toStdString(),
+              "строка 1: 78 из 78, лишних символов в строке: 1");
+    EXPECT_EQ(dialog->Place(Part::Footer)->text().toStdString(),
+              "строка 1: 241 из 78, лишних символов в строке: 163");
     dialog->OkButton()->click();
     EXPECT_TRUE(dialog->isVisible());
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text,
               "Число символов в строке 1 верхнего колонтитула не должно превышать 78");
     EXPECT_EQ(ui.messages[0].caption, "Ошибка");
+
+    // A control character pasted in is refused on OK, naming it and its line.
+    dialog->ClearButton(Part::Header)->click();
+    dialog->ClearButton(Part::Footer)->click();
+    auto* pasted = new QMimeData;
+    pasted->setText(QStringLiteral("ok\n\x1B[1m bold"));
+    QApplication::clipboard()->setMimeData(pasted);
+    header->paste();
+    EXPECT_EQ(dialog->Place(Part::Header)->text().toStdString(), "строка 2: 9 из 78");
+    dialog->OkButton()->click();
+    EXPECT_TRUE(dialog->isVisible());
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(ui.messages[1].text,
+              "Управляющий символ (U+001B, ESC) в строке 2 верхнего колонтитула нельзя записать "
+              "в колонтитул");
+    EXPECT_EQ(header->textCursor().blockNumber(), 1) << "the cursor stands on the line named";
+    ui.messages.pop_back();
+    header->setPlainText(QString(79, QLatin1Char('x')));
 
     // Clearing is an edit like any other: undo brings the text back.
     dialog->ClearButton(Part::Header)->click();

@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -15,6 +16,7 @@
 #include <QVBoxLayout>
 #include <functional>
 
+#include "forms/form.h"
 #include "shell/commands.h"
 #include "shell/guarded_edit.h"
 
@@ -157,6 +159,11 @@ ReportTextDialog::PartWidgets ReportTextDialog::MakePart(Part part) {
   auto* groupLayout = new QVBoxLayout(widgets.group);
   groupLayout->addWidget(edit);
   auto* buttonRow = new QHBoxLayout;
+  widgets.place = new QLabel(widgets.group);
+  widgets.place->setObjectName(header ? QStringLiteral("headerPlace")
+                                      : QStringLiteral("footerPlace"));
+  widgets.place->setAccessibleName(QString::fromUtf8("Положение курсора"));
+  buttonRow->addWidget(widgets.place);
   buttonRow->addStretch();
   buttonRow->addWidget(widgets.clear);
   groupLayout->addLayout(buttonRow);
@@ -169,6 +176,17 @@ ReportTextDialog::PartWidgets ReportTextDialog::MakePart(Part part) {
     // Typing and pasting are held to the limit already; anything else that overfills is undone.
     if (editor_.EnterText(part, EditText(*edit).toStdString())) edit->undo();
   });
+  // The line limit is checked only on OK: while typing, the place shows how close it is.
+  const auto showPlace = [edit, place = widgets.place] {
+    const QTextCursor cursor = edit->textCursor();
+    const QString before = cursor.block().text().left(cursor.positionInBlock());
+    place->setText(QString::fromStdString(
+        forms::ReportTextEditor::CursorPlace(EditText(*edit).toStdString(), cursor.blockNumber(),
+                                             forms::CharCount(before.toStdString()))));
+  };
+  connect(edit, &QPlainTextEdit::cursorPositionChanged, this, showPlace);
+  connect(edit, &QPlainTextEdit::textChanged, this, showPlace);
+  showPlace();
   // Select all and delete, as the user would: Ctrl+Z brings the text back.
   connect(widgets.clear, &QPushButton::clicked, this, [edit] {
     QTextCursor cursor = edit->textCursor();

@@ -8,6 +8,7 @@
 
 class QCheckBox;
 class QGroupBox;
+class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -26,6 +27,7 @@ class ReportTextDialog : public QDialog {
   QPlainTextEdit* Edit(forms::ReportTextPart part) const { return Parts(part).edit; }
   QPushButton* ClearButton(forms::ReportTextPart part) const { return Parts(part).clear; }
   QGroupBox* Group(forms::ReportTextPart part) const { return Parts(part).group; }
+  QLabel* Place(forms::ReportTextPart part) const { return Parts(part).place; }
   QPushButton* OkButton() const { return ok_; }
 
   void accept() override;
@@ -36,6 +38,7 @@ class ReportTextDialog : public QDialog {
     QGroupBox* group = nullptr;
     QPlainTextEdit* edit = nullptr;
     QPushButton* clear = nullptr;
+    QLabel* place = nullptr;  // "строка 2: 45 из 78"
   };
 
   const PartWidgets& Parts(forms::ReportTextPart part) const {
