@@ -66,6 +66,22 @@ TEST(OverviewTest, ListsEveryFormAndFindsACodeHoweverItIsTyped) {
   EXPECT_GT(u.ShownCodes().size(), 500u);
 }
 
+// Esc in the filter or in the list brings every row back.
+TEST(OverviewTest, EscClearsTheFilter) {
+  Overview g(0x47);
+  g.widget.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&g.widget));
+  const std::size_t all = g.ShownCodes().size();
+  for (QWidget* focused : {static_cast<QWidget*>(g.filter), static_cast<QWidget*>(g.tree)}) {
+    g.filter->setText("K302");
+    ASSERT_LT(g.ShownCodes().size(), all);
+    focused->setFocus();
+    QTest::keyClick(focused, Qt::Key_Escape);
+    EXPECT_EQ(g.filter->text().toStdString(), "") << focused->objectName().toStdString();
+    EXPECT_EQ(g.ShownCodes().size(), all);
+  }
+}
+
 TEST(OverviewTest, DoubleClickingARowAsksForItsFormAtThatRow) {
   Overview g(0x47);
   QSignalSpy spy(&g.widget, &OverviewWidget::rowActivated);
