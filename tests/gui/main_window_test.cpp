@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QAction>
 #include <QComboBox>
 #include <QDialog>
@@ -10,11 +11,15 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <cstring>
 #include <memory>
 
 #include "app/gui/form_dialog.h"
@@ -45,12 +50,16 @@ class MainWindowTest : public WindowTest {
 
   std::string Title() const { return window->windowTitle().toStdString(); }
 
-  // The items of a menu as shown: "-" for a separator, hidden items left out.
+  // The items of a menu as assistive technology reads them: "-" for a separator, hidden items
+  // left out.
   static std::vector<std::string> ItemsOf(QMenu* menu) {
     std::vector<std::string> items;
-    for (QAction* action : menu->actions()) {
+    QAccessibleInterface* read = QAccessible::queryAccessibleInterface(menu);
+    for (int i = 0; i < menu->actions().size(); ++i) {
+      QAction* action = menu->actions()[i];
       if (!action->isVisible()) continue;
-      items.push_back(action->isSeparator() ? "-" : action->text().toStdString());
+      items.push_back(
+          action->isSeparator() ? "-" : read->child(i)->text(QAccessible::Name).toStdString());
     }
     return items;
   }
@@ -84,7 +93,10 @@ TEST_F(MainWindowTest, StartsUntitledAndEmptyWithOnlyTheAlwaysAvailableCommands)
 
 TEST_F(MainWindowTest, MenusReadAsTheProgramsOwnWithSeparatorsAndKeys) {
   std::vector<std::string> titles;
-  for (QAction* menu : window->menuBar()->actions()) titles.push_back(menu->text().toStdString());
+  QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(window->menuBar());
+  for (int i = 0; i < bar->childCount(); ++i) {
+    titles.push_back(bar->child(i)->text(QAccessible::Name).toStdString());
+  }
   EXPECT_EQ(titles, (std::vector<std::string>{"Файл", "Вид", "Связь с вычислителем",
                                               "Параметры конфигурации", "Справка"}));
 
@@ -192,8 +204,9 @@ TEST_F(MainWindowTest, OpenSaveAndSaveAsKeepTheRecentListInTheSharedSettingsFile
   }
   EXPECT_EQ(Title(), "f5.par [вычислитель ЛУР-Г, исполнение 47] - TarvoConfig");
   EXPECT_EQ(ui.fileDialogs.back().title, "Открытие файла параметров");
-  const std::vector<std::string> shown = {"&1 " + files[4], "&2 " + files[3], "&3 " + files[2],
-                                          "&4 " + files[1]};
+  // Read without the "&" that makes the digit the entry's key.
+  const std::vector<std::string> shown = {"1 " + files[4], "2 " + files[3], "3 " + files[2],
+                                          "4 " + files[1]};
   std::vector<std::string> expectedMenu = {"Создать новый файл параметров\tCtrl+N",
                                            "Открыть файл параметров...\tCtrl+O",
                                            "Сохранить файл параметров\tCtrl+S",
@@ -248,7 +261,7 @@ TEST_F(MainWindowTest, ARecentFileThatHasGoneLeavesTheList) {
   EXPECT_EQ(ui.messages.back().icon, Icon::Error);
   EXPECT_EQ(window->RecentFiles().Entries(), std::vector<std::string>{PathOf("kept.par")});
   EXPECT_EQ(Title(), "kept.par [вычислитель ЛУР-Г, исполнение 47] - TarvoConfig");
-  EXPECT_EQ(ItemsOf(Menu("menuFile"))[8], "&1 " + PathOf("kept.par"));
+  EXPECT_EQ(ItemsOf(Menu("menuFile"))[8], "1 " + PathOf("kept.par"));
 }
 
 TEST_F(MainWindowTest, CheckForStartToggledTwiceStaysModifiedAndClosingAsks) {
@@ -265,6 +278,124 @@ TEST_F(MainWindowTest, CheckForStartToggledTwiceStaysModifiedAndClosingAsks) {
   EXPECT_EQ(ui.messages.back().text, "Сохранить изменения в файле " + PathOf("g.par") + " ?");
   ui.answers = {Answer::No};
   EXPECT_TRUE(window->close());
+}
+
+// Typed key by key: QTest's keyClicks takes only ASCII.
+void TypeCyrillic(QWidget* widget, const char* text) {
+  for (const QChar c : QString::fromUtf8(text)) {
+    QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+  }
+}
+
+// Alt and a letter open every menu and item: each has a letter of its own within its menu.
+TEST_F(MainWindowTest, EveryMenuAndItemHasAMnemonicOfItsOwn) {
+  const auto mnemonicOf = [](const QString& text) {
+    const QKeySequence key = QKeySequence::mnemonic(text);
+    EXPECT_FALSE(key.isEmpty()) << text.toStdString();
+    return key.toString();
+  };
+  std::vector<QMenu*> menus;
+  QStringList titleKeys;
+  for (QAction* title : window->menuBar()->actions()) {
+    titleKeys << mnemonicOf(title->text());
+    menus.push_back(title->menu());
+  }
+  EXPECT_EQ(titleKeys, (QStringList{QString::fromUtf8("Alt+Ф"), QString::fromUtf8("Alt+В"),
+                                    QString::fromUtf8("Alt+З"), QString::fromUtf8("Alt+П"),
+                                    QString::fromUtf8("Alt+С")}));
+  for (QMenu* menu : menus) {
+    QStringList keys;
+    for (QAction* action : menu->actions()) {
+      if (action->isSeparator()) continue;
+      const QString key = mnemonicOf(action->text());
+      EXPECT_FALSE(keys.contains(key))
+          << menu->objectName().toStdString() << ": " << key.toStdString();
+      keys << key;
+    }
+  }
+  EXPECT_EQ(Action("actionNew")->text().toStdString(), "&Создать новый файл параметров\tCtrl+N");
+
+  window->show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  QTest::sendKeyEvent(QTest::Click, window.get(), static_cast<Qt::Key>(0x0424),
+                      QString::fromUtf8("ф"), Qt::AltModifier);
+  EXPECT_TRUE(QTest::qWaitFor([this] { return Menu("menuFile")->isVisible(); }));
+  Menu("menuFile")->close();
+}
+
+// The status bar tells unsaved changes, and after saving where the file went; a Save as that
+// failed leaves the title and the recent list with the file the configuration still has.
+TEST_F(MainWindowTest, StatusBarTellsUnsavedAndSavedAndAFailedSaveAsKeepsTheOldName) {
+  auto* state = window->statusBar()->findChild<QLabel*>("documentState");
+  ASSERT_NE(state, nullptr);
+  EXPECT_EQ(state->accessibleName().toStdString(), "Состояние конфигурации");
+  const std::string file = MakeFile("g.par", 0x47);
+  ASSERT_TRUE(window->OpenDocumentFile(QString::fromStdString(file)));
+  EXPECT_EQ(state->text().toStdString(), "");
+
+  Trigger("actionCheckForStart");
+  EXPECT_EQ(state->text().toStdString(), "Есть несохраненные изменения");
+  Trigger("actionSave");
+  EXPECT_EQ(state->text().toStdString(), "Сохранено: " + file);
+
+  Trigger("actionCheckForStart");
+  ui.fileNames = {PathOf("no/such/folder/x.par")};
+  Trigger("actionSaveAs");
+  EXPECT_EQ(ui.messages.back().icon, Icon::Error);
+  EXPECT_EQ(Title(), "g.par [вычислитель ЛУР-Г, исполнение 47] - TarvoConfig");
+  EXPECT_EQ(window->RecentFiles().Entries(), std::vector<std::string>{file});
+  EXPECT_EQ(state->text().toStdString(), "Есть несохраненные изменения");
+
+  ui.fileNames = {PathOf("copy.par")};
+  Trigger("actionSaveAs");
+  EXPECT_EQ(state->text().toStdString(), "Сохранено: " + PathOf("copy.par"));
+  EXPECT_EQ(Title(), "copy.par [вычислитель ЛУР-Г, исполнение 47] - TarvoConfig");
+}
+
+// F1 shows the program's own help window: contents from the help's headings and a search.
+TEST_F(MainWindowTest, F1ShowsTheHelpInTheProgramsOwnWindowOrSaysWhereItLooked) {
+  window->SetHelpFolder(QString::fromStdString(PathOf("bin")));
+  Trigger("actionHelp");
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].text.rfind("Файл справки не найден. Программа искала его здесь:\n", 0),
+            0u);
+  EXPECT_NE(ui.messages[0].text.find(PathOf("bin/help/TarvoConfig.html")), std::string::npos);
+
+  std::filesystem::create_directories(PathOf("bin/help"));
+  Write(PathOf("bin/help/TarvoConfig.html"),
+        "<html><body><h1>Справка</h1><h2 id=\"a\">1. Файлы</h2><p>Открытие файла.</p>"
+        "<h3>Последние</h3><p>Список файлов.</p><h2 id=\"b\">2. Клавиши</h2>"
+        "<p>Esc очищает фильтр обзора.</p></body></html>");
+  Trigger("actionHelp");
+  EXPECT_EQ(ui.messages.size(), 1u);
+  auto* help = window->findChild<QWidget*>("helpWindow");
+  ASSERT_NE(help, nullptr);
+  EXPECT_TRUE(help->isVisible());
+  EXPECT_EQ(help->windowTitle().toStdString(), "Справка по программе TarvoConfig");
+
+  auto* contents = help->findChild<QTreeWidget*>("helpContents");
+  ASSERT_NE(contents, nullptr);
+  ASSERT_EQ(contents->topLevelItemCount(), 2);
+  EXPECT_EQ(contents->topLevelItem(0)->text(0).toStdString(), "1. Файлы");
+  ASSERT_EQ(contents->topLevelItem(0)->childCount(), 1);
+  EXPECT_EQ(contents->topLevelItem(0)->child(0)->text(0).toStdString(), "Последние");
+  auto* text = help->findChild<QTextBrowser*>("helpText");
+  contents->setCurrentItem(contents->topLevelItem(1));
+  EXPECT_EQ(text->textCursor().block().text().toStdString(), "2. Клавиши");
+
+  auto* search = help->findChild<QLineEdit*>("helpSearch");
+  auto* found = help->findChild<QLabel*>("helpSearchState");
+  ASSERT_NE(search, nullptr);
+  EXPECT_EQ(search->accessibleName().toStdString(), "Найти в справке");
+  TypeCyrillic(search, "файл");
+  EXPECT_EQ(text->textCursor().selectedText().toStdString(), "Файл");
+  QTest::keyClick(search, Qt::Key_Return);
+  EXPECT_EQ(text->textCursor().block().text().toStdString(), "Открытие файла.");
+  TypeCyrillic(search, "ов");
+  EXPECT_EQ(text->textCursor().block().text().toStdString(), "Список файлов.");
+  EXPECT_EQ(found->text().toStdString(), "");
+  QTest::keyClicks(search, QStringLiteral("zz"));
+  EXPECT_EQ(found->text().toStdString(), "Не найдено");
 }
 
 TEST_F(MainWindowTest, AboutShowsTheProgramAndItsVersion) {
@@ -361,6 +492,50 @@ TEST_F(MainWindowTest, AnOverviewRowOpensItsFormAtThatRow) {
   Q_EMIT tree->itemActivated(k302, 0);
   EXPECT_EQ(page, 2);
   EXPECT_TRUE(focused) << "the cursor stands in K302";
+}
+
+// After an edit from the overview the reader is where they were: the edited row current, the
+// list scrolled as before; the report texts are rows of their own and open their editor.
+TEST_F(MainWindowTest, TheOverviewKeepsItsPlaceAndTheEditedRowAndListsTheReportTexts) {
+  OpenNewConfiguration([](model::ParameterSet& set) {
+    set.headerEnabled = 1;
+    std::strcpy(set.headerText, " Station 7\r\n line two");
+  });
+  window->resize(900, 420);
+  window->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+  auto* tree = window->findChild<QTreeWidget*>("overviewTree");
+  QTreeWidgetItem* k020 = tree->findItems("K020", Qt::MatchExactly | Qt::MatchRecursive).value(0);
+  ASSERT_NE(k020, nullptr);
+  tree->scrollToItem(k020, QAbstractItemView::PositionAtTop);
+  tree->setCurrentItem(k020);
+  const int scrolled = tree->verticalScrollBar()->value();
+  ASSERT_GT(scrolled, 0);
+
+  testing::WhenModalShown([](QWidget* dialog) {
+    TypeInto(CellOf(dialog, "K020"), "5,5");
+    static_cast<QDialog*>(dialog)->accept();
+  });
+  Q_EMIT tree->itemActivated(k020, 0);
+  ASSERT_TRUE(window->Document().Modified());
+  ASSERT_NE(tree->currentItem(), nullptr);
+  EXPECT_EQ(tree->currentItem()->text(0).toStdString(), "K020");
+  EXPECT_EQ(tree->currentItem()->text(1).toStdString(), "5,5");
+  EXPECT_TRUE(tree->currentItem()->isSelected());
+  EXPECT_EQ(tree->verticalScrollBar()->value(), scrolled);
+
+  QTreeWidgetItem* header =
+      tree->findItems("header-text", Qt::MatchExactly | Qt::MatchRecursive).value(0);
+  ASSERT_NE(header, nullptr);
+  EXPECT_EQ(header->parent()->text(0).toStdString(), "Колонтитулы текстовых отчетов вычислителя");
+  EXPECT_EQ(header->text(1).toStdString(), " Station 7 ⏎  line two");
+  QString opened;
+  testing::WhenModalShown([&](QWidget* dialog) {
+    opened = dialog->windowTitle();
+    static_cast<QDialog*>(dialog)->reject();
+  });
+  Q_EMIT tree->itemActivated(header, 0);
+  EXPECT_EQ(opened.toStdString(), "Колонтитулы текстовых отчетов вычислителя");
 }
 
 }  // namespace

@@ -25,9 +25,8 @@ std::string HelpMissingMessage(const HelpFileLookup& lookup) {
          lookup.candidates.join(QLatin1Char('\n')).toStdString();
 }
 
-std::string HelpNotOpenedMessage(const QString& path) {
-  return "Не удалось открыть файл справки " + path.toStdString() +
-         ": не найдена программа для просмотра HTML-страниц.";
+std::string HelpNotOpenedMessage(const QString& path, const std::string& reason) {
+  return "Не удалось открыть файл справки " + path.toStdString() + ": " + reason + ".";
 }
 
 }  // namespace tarvo::gui

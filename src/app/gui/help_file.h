@@ -16,6 +16,7 @@ struct HelpFileLookup {
 HelpFileLookup FindHelpFile(const QString& programDir);
 
 std::string HelpMissingMessage(const HelpFileLookup& lookup);
-std::string HelpNotOpenedMessage(const QString& path);
+// A help file found that cannot be read, with the system's reason.
+std::string HelpNotOpenedMessage(const QString& path, const std::string& reason);
 
 }  // namespace tarvo::gui

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QFile>
 #include <QFileInfo>
 #include <QIcon>
@@ -15,14 +14,15 @@
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
-#include <QUrl>
 
 #include "app/gui/about_dialog.h"
 #include "app/gui/check_list_dialog.h"
 #include "app/gui/differences_dialog.h"
 #include "app/gui/exchange_dialog.h"
 #include "app/gui/help_file.h"
+#include "app/gui/help_window.h"
 #include "app/gui/listing_printer.h"
+#include "app/gui/menu_mnemonics.h"
 #include "app/gui/new_configuration_dialog_widget.h"
 #include "app/gui/overview_widget.h"
 #include "app/gui/qt_text.h"
@@ -45,6 +45,8 @@ model::RecentFiles RecentFilesOf(const std::vector<std::string>& stored) {
 
 constexpr const char* kIdleText = "Программа готова к работе";
 constexpr const char* kRecentPrompt = "Загрузить эту конфигурацию";
+constexpr const char* kUnsavedText = "Есть несохраненные изменения";
+constexpr const char* kSavedText = "Сохранено: ";
 
 constexpr const char* kStopExchangeQuestion =
     "Идет обмен данными с вычислителем.\nОстановить обмен и закрыть программу?";
@@ -80,6 +82,9 @@ MainWindow::MainWindow(platform::Ui& ui, QWidget* parent)
   CreateHelpMenu();
   CreateToolBar();
   CreateStatusBar();
+  // Alt and a letter open every menu and item; assistive technology reads the texts without "&".
+  // After the toolbar: its title names its menu item.
+  for (QMenu* menu : menuBar()->findChildren<QMenu*>()) AssignMnemonics(*menu);
 
   overview_ = new OverviewWidget(this);
   setCentralWidget(overview_);
@@ -87,6 +92,8 @@ MainWindow::MainWindow(platform::Ui& ui, QWidget* parent)
           [this](const FormTarget& target, const QString& code) {
             OpenForm(FormPlace{target, code.toStdString()});
           });
+  connect(overview_, &OverviewWidget::reportTextsActivated, this,
+          [this] { commandActions_.at(CommandId::ReportTexts)->trigger(); });
   auto* find = new QAction(this);
   find->setObjectName(QStringLiteral("actionFindParameter"));
   find->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
@@ -121,7 +128,7 @@ void MainWindow::Run(Command command) {
 }
 
 void MainWindow::CreateFileMenu() {
-  fileMenu_ = menuBar()->addMenu(ToQt("Файл"));
+  fileMenu_ = menuBar()->addMenu(ToQt("&Файл"));
   fileMenu_->setObjectName(QStringLiteral("menuFile"));
 
   newAction_ = AddAction(fileMenu_, "actionNew", "Создать новый файл параметров\tCtrl+N",
@@ -147,12 +154,14 @@ void MainWindow::CreateFileMenu() {
                  "Сохранить файл параметров настройки вычислителя\n"
                  "Сохранить файл параметров");
   save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-  connect(save, &QAction::triggered, this, [this] { Run([this] { commands_.Save(); }); });
+  connect(save, &QAction::triggered, this,
+          [this] { Run([this] { NoteSaved(commands_.Save()); }); });
 
   QAction* saveAs =
       AddCommand(fileMenu_, CommandId::SaveAs, "actionSaveAs", "Сохранить файл параметров как...",
                  "Сохранить файл параметров настройки вычислителя под новым именем");
-  connect(saveAs, &QAction::triggered, this, [this] { Run([this] { commands_.SaveAs(); }); });
+  connect(saveAs, &QAction::triggered, this,
+          [this] { Run([this] { NoteSaved(commands_.SaveAs()); }); });
 
   fileMenu_->addSeparator();
   QAction* compare = AddAction(fileMenu_, "actionCompareFile", "Сравнить с файлом...",
@@ -175,7 +184,7 @@ void MainWindow::CreateFileMenu() {
 }
 
 void MainWindow::CreateViewMenu() {
-  QMenu* menu = menuBar()->addMenu(ToQt("Вид"));
+  QMenu* menu = menuBar()->addMenu(ToQt("&Вид"));
   menu->setObjectName(QStringLiteral("menuView"));
 
   toolBar_ = new QToolBar(this);
@@ -195,7 +204,7 @@ void MainWindow::CreateViewMenu() {
 }
 
 void MainWindow::CreateDeviceMenu() {
-  QMenu* menu = menuBar()->addMenu(ToQt("Связь с вычислителем"));
+  QMenu* menu = menuBar()->addMenu(ToQt("Свя&зь с вычислителем"));
   menu->setObjectName(QStringLiteral("menuDevice"));
   QAction* read = AddCommand(menu, CommandId::ReadDevice, "actionReadDevice",
                              "Прочитать параметры вычислителя...",
@@ -219,7 +228,7 @@ void MainWindow::CreateDeviceMenu() {
 }
 
 void MainWindow::CreateConfigurationMenu() {
-  QMenu* menu = menuBar()->addMenu(ToQt("Параметры конфигурации"));
+  QMenu* menu = menuBar()->addMenu(ToQt("&Параметры конфигурации"));
   menu->setObjectName(QStringLiteral("menuConfiguration"));
   QAction* system =
       AddCommand(menu, CommandId::SystemWide, "actionSystemWide", "Общесистемные параметры...",
@@ -265,7 +274,7 @@ void MainWindow::CreateConfigurationMenu() {
 }
 
 void MainWindow::CreateHelpMenu() {
-  QMenu* menu = menuBar()->addMenu(ToQt("Справка"));
+  QMenu* menu = menuBar()->addMenu(ToQt("&Справка"));
   menu->setObjectName(QStringLiteral("menuHelp"));
   QAction* help = AddAction(menu, "actionHelp", "Справка по программе TarvoConfig\tF1", nullptr);
   help->setShortcut(QKeySequence(Qt::Key_F1));
@@ -297,6 +306,24 @@ void MainWindow::CreateStatusBar() {
   auto* idle = new QLabel(ToQt(kIdleText), this);
   idle->setObjectName(QStringLiteral("idleText"));
   statusBar()->addWidget(idle, 1);
+  // Whether the configuration has unsaved changes, or where it was just saved.
+  documentState_ = new QLabel(this);
+  documentState_->setObjectName(QStringLiteral("documentState"));
+  documentState_->setAccessibleName(ToQt("Состояние конфигурации"));
+  documentState_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  statusBar()->addPermanentWidget(documentState_);
+}
+
+void MainWindow::NoteSaved(bool saved) {
+  if (saved) savedPath_ = document_.PathName();
+}
+
+QString MainWindow::DocumentStateText() const {
+  if (document_.Modified()) return ToQt(kUnsavedText);
+  if (!savedPath_.empty() && savedPath_ == document_.PathName()) {
+    return ToQt(kSavedText) + QFile::decodeName(savedPath_.c_str());
+  }
+  return {};
 }
 
 void MainWindow::Refresh() {
@@ -309,6 +336,7 @@ void MainWindow::Refresh() {
   const bool loaded = shell::StateOf(CommandId::Save, document_.Set()).enabled;
   for (QAction* action : configurationActions_) action->setEnabled(loaded);
   RefreshRecentFiles();
+  documentState_->setText(DocumentStateText());
   overview_->ShowConfiguration(document_.Set());
 }
 
@@ -433,12 +461,22 @@ void MainWindow::MarkModifiedIfChanged(const model::ParameterSet& snapshot) {
 }
 
 void MainWindow::ShowHelp() {
-  const HelpFileLookup lookup = FindHelpFile(QCoreApplication::applicationDirPath());
+  const HelpFileLookup lookup =
+      FindHelpFile(helpFolder_.isEmpty() ? QCoreApplication::applicationDirPath() : helpFolder_);
   std::string problem;
   if (lookup.found.isEmpty()) {
     problem = HelpMissingMessage(lookup);
-  } else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(lookup.found))) {
-    problem = HelpNotOpenedMessage(lookup.found);
+  } else {
+    // The program's own window: a machine without a web browser shows the help too.
+    if (helpWindow_ == nullptr) helpWindow_ = new HelpWindow(this);
+    std::string reason;
+    if (helpWindow_->Load(lookup.found, reason)) {
+      helpWindow_->show();
+      helpWindow_->raise();
+      helpWindow_->activateWindow();
+    } else {
+      problem = HelpNotOpenedMessage(lookup.found, reason);
+    }
   }
   if (!problem.empty()) {
     ui_.ShowMessage(problem, platform::kApplicationTitle, platform::Icon::Warning,

@@ -16,11 +16,13 @@
 #include "shell/form_catalog.h"
 
 class QAction;
+class QLabel;
 class QMenu;
 class QToolBar;
 
 namespace tarvo::gui {
 
+class HelpWindow;
 class OverviewWidget;
 
 // The main window: the menus, toolbar and status bar over the one configuration document, with
@@ -40,6 +42,8 @@ class MainWindow : public QMainWindow {
   const model::RecentFiles& RecentFiles() const { return recent_; }
   // The lines and port map the exchange dialogs use (tests put the simulated device here).
   void SetExchangeSetting(ExchangeSetting setting) { exchangeSetting_ = std::move(setting); }
+  // Where F1 looks for the help instead of the program's folder (tests).
+  void SetHelpFolder(const QString& folder) { helpFolder_ = folder; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -61,6 +65,9 @@ class MainWindow : public QMainWindow {
   void Run(Command command);
   void Refresh();
   void RefreshRecentFiles();
+  // After Save or Save as: the status bar names the file while the configuration stays as saved.
+  void NoteSaved(bool saved);
+  QString DocumentStateText() const;
 
   void OpenRecentFile(std::size_t index);
   void OpenForm(const FormPlace& place);
@@ -93,6 +100,10 @@ class MainWindow : public QMainWindow {
   QAction* openAction_ = nullptr;
   QToolBar* toolBar_ = nullptr;
   OverviewWidget* overview_ = nullptr;
+  QLabel* documentState_ = nullptr;
+  HelpWindow* helpWindow_ = nullptr;
+  QString helpFolder_;
+  std::string savedPath_;  // the file last saved by Save or Save as
 
   ExchangeSetting exchangeSetting_;
   ExchangeDialog* activeExchange_ = nullptr;
