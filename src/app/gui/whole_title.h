@@ -1,0 +1,11 @@
+#pragma once
+
+class QWidget;
+
+namespace tarvo::gui {
+
+// Makes a window at least wide enough for its title bar to show the whole title (with room for
+// the window's icon and buttons), as far as the screen allows: titles name what is edited.
+void KeepTitleWhole(QWidget& window);
+
+}  // namespace tarvo::gui
