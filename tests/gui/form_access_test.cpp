@@ -283,6 +283,8 @@ TEST_F(NumberCell, TakesOnlyWhatANumberCanHold) {
 // choice follows the tabs, Ctrl+PgDn and Ctrl+PgUp, and a page that refuses to be left.
 TEST_F(TwentyChannels, EveryPageIsReachedFromTheListAndTheKeyboard) {
   Show();
+  // Room for the page and the tabs' corner: nothing of the page is cut off.
+  EXPECT_GE(dialog->width(), dialog->minimumSizeHint().width());
   EXPECT_EQ(dialog->Tabs()->tabBar()->elideMode(), Qt::ElideNone);
   QComboBox* list = dialog->PageList();
   ASSERT_NE(list, nullptr);
@@ -333,6 +335,7 @@ TEST_F(TwentyChannels, CopyDialogChannelNamesTickTheirBoxesAndEnterCopies) {
   const QString title = dialog.windowTitle();
   EXPECT_EQ(title.toStdString(), "Копирование параметров 1-го канала учета");
   EXPECT_GT(dialog.width(), dialog.fontMetrics().horizontalAdvance(title));
+  EXPECT_GE(dialog.height(), dialog.minimumSizeHint().height());
 
   FormWidget& widget = dialog.Widget();
   auto nameOf = [&](int row) -> QLabel* {

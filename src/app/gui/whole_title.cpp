@@ -1,7 +1,6 @@
 #include "app/gui/whole_title.h"
 
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 #include <algorithm>
@@ -16,12 +15,11 @@ void KeepTitleWhole(QWidget& window) {
   const int line = QFontMetrics(font).height();
   // The icon, the minimise, maximise and close buttons and the frame's margins.
   const int wanted = QFontMetrics(font).horizontalAdvance(window.windowTitle()) + 8 * line;
-  int available = 1200;
-  if (const QScreen* screen =
-          window.screen() != nullptr ? window.screen() : QGuiApplication::primaryScreen()) {
-    available = screen->availableGeometry().width();
-  }
-  window.setMinimumWidth(std::max(window.minimumWidth(), std::min(wanted, available)));
+  const QScreen* screen = window.screen();
+  const int available = screen != nullptr ? screen->availableGeometry().width() : wanted;
+  // A minimum set here replaces the one the layout would give the window: it keeps that too.
+  const QSize least = window.minimumSizeHint().expandedTo(window.minimumSize());
+  window.setMinimumSize(std::max(least.width(), std::min(wanted, available)), least.height());
 }
 
 }  // namespace tarvo::gui
