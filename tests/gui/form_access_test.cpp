@@ -366,6 +366,20 @@ TEST_F(TwentyChannels, CopyDialogChannelNamesTickTheirBoxesAndEnterCopies) {
   EXPECT_TRUE(dialog.isVisible());
 }
 
+// A page's button is the default only while it has the focus: back in a cell, Enter is OK.
+TEST_F(TwentyChannels, EnterInACellIsOkAfterAPageButtonHadTheFocus) {
+  Show();
+  auto* button = dialog->PageWidget(0).findChild<QPushButton*>(QStringLiteral("copy"));
+  ASSERT_NE(button, nullptr);
+  button->setFocus();
+  EXPECT_TRUE(button->isDefault());
+  dialog->FocusCode({});
+  ASSERT_NE(qobject_cast<QLineEdit*>(QApplication::focusWidget()), nullptr);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  EXPECT_EQ(dialog->result(), QDialog::Accepted);
+  EXPECT_TRUE(ui.messages.empty());
+}
+
 // Enter in a cell is OK; Enter on a focused button presses that button, also one a dialog keeps
 // from becoming its default.
 TEST(DialogKeyboard, EnterPressesTheFocusedButtonAndOkFromACell) {
