@@ -13,6 +13,9 @@ packages+=(qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libqt6svg6 fonts-d
   xdg-utils)
 # The tests read the printed listing's PDF back as text.
 packages+=(poppler-utils)
+# The accessibility tree test: the window under Xvfb on its own D-Bus session, read through
+# AT-SPI by the system's Python.
+packages+=(xvfb xauth dbus dbus-x11 at-spi2-core gir1.2-atspi-2.0 python3-gi)
 # The Windows build: MinGW-w64 with posix threads (std::thread), Wine to run its tests, and NSIS's
 # makensis, with which CPack makes the installer.
 if [ "${1:-}" = windows ]; then

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "app/gui/form_widget.h"
+#include "app/gui/whole_title.h"
 
 namespace tarvo::gui {
 
@@ -16,6 +17,7 @@ FormDialog::FormDialog(forms::Form& form, platform::Ui& ui, QWidget* parent)
   auto* scroll = new QScrollArea(this);
   scroll->setWidgetResizable(true);
   scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setFocusPolicy(Qt::NoFocus);  // its cells take the focus, the frame around them not
   widget_ = new FormWidget(form, ui, scroll);
   scroll->setWidget(widget_);
   layout->addWidget(scroll);
@@ -30,6 +32,7 @@ FormDialog::FormDialog(forms::Form& form, platform::Ui& ui, QWidget* parent)
   layout->addWidget(box);
   // Show the whole form where the screen allows it.
   scroll->setMinimumSize(widget_->RoomWanted());
+  KeepTitleWhole(*this);
   FocusCode({});
 }
 

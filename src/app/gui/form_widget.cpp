@@ -10,8 +10,11 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/gui/check_label.h"
 #include "app/gui/form_dialog.h"
+#include "app/gui/number_validator.h"
 #include "app/gui/qt_text.h"
+#include "forms/row_name.h"
 
 namespace tarvo::gui {
 
@@ -29,6 +32,18 @@ void SetEditable(QLineEdit* edit, bool editable) {
   QPalette greyed = edit->palette();
   greyed.setColor(QPalette::Base, greyed.color(QPalette::Window));
   edit->setPalette(greyed);
+}
+
+// A label with a buddy reads "&" as a shortcut mark; codes and descriptions show it as written.
+QString LabelText(const std::string& text) {
+  return ToQt(text).replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+// Names a row's editor for assistive technology and for whoever looks for it by code.
+void NameEditor(QWidget* editor, const forms::Row& row, int cell) {
+  const QString accessible = ToQt(forms::CellAccessibleName(row, cell));
+  if (editor->accessibleName() != accessible) editor->setAccessibleName(accessible);
+  editor->setObjectName(ToQt(forms::CellObjectName(row, cell)));
 }
 
 }  // namespace
@@ -75,7 +90,8 @@ void FormWidget::Build() {
     auto* buttonRow = new QHBoxLayout;
     for (const forms::Button& button : form_.buttons) {
       auto* push = new QPushButton(ToQt(button.label), this);
-      push->setAutoDefault(false);
+      push->setObjectName(ToQt(button.id));
+      push->setAccessibleName(ToQt(button.label));
       const std::string id = button.id;
       connect(push, &QPushButton::clicked, this, [this, id] { PressButton(id); });
       buttonRow->addWidget(push);
@@ -91,8 +107,10 @@ void FormWidget::AddRow(int index, QGridLayout* grid, int line) {
   if (digitWidth_ == 0) digitWidth_ = fontMetrics().horizontalAdvance(QLatin1Char('0'));
   const forms::Row& row = form_.rows[index];
   RowWidgets& widgets = rows_[index];
-  widgets.code = new QLabel(this);
-  widgets.description = new QLabel(this);
+  // Beside a check box the code and description tick it when clicked, as its own text would.
+  const bool isCheckBox = row.kind == forms::CellKind::CheckBox;
+  widgets.code = isCheckBox ? new CheckLabel(this) : new QLabel(this);
+  widgets.description = isCheckBox ? new CheckLabel(this) : new QLabel(this);
   grid->addWidget(widgets.code, line, 0);
   grid->addWidget(widgets.description, line, 1);
   auto* values = new QHBoxLayout;
@@ -119,6 +137,10 @@ void FormWidget::AddRow(int index, QGridLayout* grid, int line) {
         const int chars = limit > 0 ? std::max(limit, 2) : 24;
         edit->setMinimumWidth(digitWidth_ * (chars + 2));
         if (limit > 0) edit->setMaximumWidth(edit->minimumWidth() + 8);
+        if (row.kind == forms::CellKind::Number) {
+          if (numberValidator_ == nullptr) numberValidator_ = new NumberValidator(this);
+          edit->setValidator(numberValidator_);
+        }
         const int cell = static_cast<int>(c);
         connect(edit, &QLineEdit::textEdited, this, [this, index, cell](const QString& text) {
           Redraw(form_.EnterCell(index, cell, text.toStdString()), index);
@@ -130,19 +152,24 @@ void FormWidget::AddRow(int index, QGridLayout* grid, int line) {
   }
   values->addStretch(1);
   grid->addLayout(values, line, 2);
+  if (QWidget* editor = EditorOf(index)) {
+    widgets.code->setBuddy(editor);
+    widgets.description->setBuddy(editor);
+  }
 }
 
 void FormWidget::ShowRow(int index) {
   const forms::Row& row = form_.rows[index];
   RowWidgets& widgets = rows_[index];
-  widgets.code->setText(ToQt(row.code));
-  widgets.description->setText(ToQt(row.description));
+  widgets.code->setText(LabelText(row.code));
+  widgets.description->setText(LabelText(row.description));
   widgets.code->setVisible(row.visible);
   widgets.description->setVisible(row.visible);
   if (widgets.check != nullptr) {
     widgets.check->setChecked(row.checked);
     widgets.check->setEnabled(row.enabled);
     widgets.check->setVisible(row.visible);
+    NameEditor(widgets.check, row, 0);
   }
   if (widgets.list != nullptr) {
     const QSignalBlocker block(widgets.list);
@@ -151,6 +178,7 @@ void FormWidget::ShowRow(int index) {
     widgets.list->setCurrentIndex(row.selected);
     widgets.list->setEnabled(row.enabled);
     widgets.list->setVisible(row.visible);
+    NameEditor(widgets.list, row, 0);
   }
   for (std::size_t c = 0; c < widgets.cells.size() && c < row.cells.size(); ++c) {
     QLineEdit* edit = widgets.cells[c];
@@ -163,6 +191,7 @@ void FormWidget::ShowRow(int index) {
     if (edit->text() != ToQt(cell.text)) edit->setText(ToQt(cell.text));
     SetEditable(edit, row.enabled);
     edit->setVisible(row.visible);
+    NameEditor(edit, row, static_cast<int>(c));
   }
 }
 

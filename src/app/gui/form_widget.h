@@ -12,6 +12,7 @@ class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QValidator;
 
 namespace tarvo::gui {
 
@@ -55,6 +56,7 @@ class FormWidget : public QWidget {
   std::vector<RowWidgets> rows_;
   std::vector<QPushButton*> buttons_;
   std::vector<QLabel*> headings_;
+  QValidator* numberValidator_ = nullptr;  // shared by the number cells
   int digitWidth_ = 0;
 };
 

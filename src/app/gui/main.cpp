@@ -5,6 +5,7 @@
 #include <QScreen>
 #include <QTranslator>
 
+#include "app/gui/enter_on_button.h"
 #include "app/gui/main_window.h"
 #include "platform/qt/qt_ui.h"
 
@@ -35,6 +36,8 @@ int main(int argc, char** argv) {
   QTranslator translator;
   InstallQtTranslations(app, translator);
   QApplication::setWindowIcon(ApplicationIcon());
+  tarvo::gui::EnterOnButton enterOnButton;
+  app.installEventFilter(&enterOnButton);
 
   tarvo::platform::qt::QtUi ui;
   tarvo::gui::MainWindow window(ui);
