@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QThread>
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -114,8 +115,10 @@ class ExchangeDialogTest : public WindowTestOf<ThreadCheckingUi> {
       dialog->findChild<QComboBox*>("speedList")->setCurrentIndex(speedEntry);
       auto* bar = dialog->findChild<QProgressBar*>("progressBar");
       QObject::connect(bar, &QProgressBar::valueChanged, bar, [this, bar](int value) {
+        if (value < highestProgress) progressWentBack = true;
         highestProgress = std::max(highestProgress, value);
         progressEnd = bar->maximum();
+        progressTexts.push_back(bar->text().toStdString());
       });
       dialog->findChild<QPushButton*>("runButton")->click();
     });
@@ -145,6 +148,8 @@ class ExchangeDialogTest : public WindowTestOf<ThreadCheckingUi> {
   WatchedPort port{device, clock};
   int highestProgress = -1;
   int progressEnd = -2;
+  bool progressWentBack = false;
+  std::vector<std::string> progressTexts;
 };
 
 TEST_F(ExchangeDialogTest, ReadFillsAnUntitledModifiedDocumentAndRemembersPortAndSpeed) {
@@ -160,7 +165,14 @@ TEST_F(ExchangeDialogTest, ReadFillsAnUntitledModifiedDocumentAndRemembersPortAn
   ASSERT_EQ(Texts(), std::vector<std::string>{device::kReadSucceeded});
   EXPECT_EQ(ui.messages[0].caption, "TarvoConfig");
   EXPECT_EQ(ui.messages[0].icon, Icon::None);
+  // One bar from the start to the end of the read, with the time left on the way.
   EXPECT_EQ(highestProgress, progressEnd);
+  EXPECT_EQ(progressEnd, 100);
+  EXPECT_FALSE(progressWentBack);
+  EXPECT_EQ(progressTexts.back(), "100 %");
+  EXPECT_TRUE(std::any_of(progressTexts.begin(), progressTexts.end(), [](const std::string& t) {
+    return t.find(", осталось ") != std::string::npos;
+  })) << ::testing::PrintToString(progressTexts);
   const model::ParameterSet& set = window->Document().Set();
   EXPECT_EQ(set.Variant(), model::DeviceVariant::G);
   EXPECT_EQ(set.comPort, 3);

@@ -121,9 +121,10 @@ ExchangeDialog::ExchangeDialog(ExchangeKind kind, model::ParameterSet& set, plat
 
   progressBar_ = new QProgressBar(this);
   progressBar_->setObjectName(QStringLiteral("progressBar"));
-  progressBar_->setTextVisible(false);
+  progressBar_->setRange(0, 100);
   progressBar_->setValue(0);
-  progress_ = std::make_unique<platform::qt::BarProgress>(progressBar_);
+  progressBar_->setFormat(QStringLiteral("0 %"));
+  progressBar_->setAccessibleName(ToQt("Ход обмена"));
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);
@@ -230,6 +231,7 @@ void ExchangeDialog::Start() {
   platform::qt::LastExchangeStore(setting_.settingsFile).Store(set_.comPort, set_.speedCode);
   work_ = set_;
   line_ = setting_.lines();
+  progress_ = std::make_unique<platform::qt::BarProgress>(progressBar_, &line_->Clock());
   runButton_->setEnabled(false);
   portList_->setEnabled(false);
   speedList_->setEnabled(false);
