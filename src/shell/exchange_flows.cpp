@@ -24,7 +24,8 @@ void KeepPortChoice(model::ConfigurationDocument& document, const model::Paramet
 
 bool ReadIntoDocument(model::ConfigurationDocument& document, const ExchangeRun& read) {
   const auto target = ReadTarget(document.Set());
-  const model::ParameterSet empty = *target;
+  // The set is large: the reset image to compare with lives on the heap too.
+  const auto empty = std::make_unique<model::ParameterSet>(*target);
   if (!read(*target)) {
     KeepPortChoice(document, *target);
     return false;
@@ -32,7 +33,7 @@ bool ReadIntoDocument(model::ConfigurationDocument& document, const ExchangeRun&
   document.SetModified(false);
   document.SetUntitled();
   document.Set() = *target;
-  MarkModifiedIfChanged(document, empty);
+  MarkModifiedIfChanged(document, *empty);
   return true;
 }
 
