@@ -103,12 +103,13 @@ bool DeviceLink::ReceiveResponse() {
     if (clock_.NowMs() >= start + kStartByteLimitMs) return false;
   }
   if (Crc16(response.bytes.data(), response.length) != 0) return false;
+  ++answered;
+  if (progress != nullptr) progress->Step();
   if (response.IsError()) {
     // An error response without a data byte carries no device code.
     errorCode = response.DataLength() > 0 ? response.bytes[3] : 0;
     return false;
   }
-  if (progress != nullptr) progress->StepIt();
   return true;
 }
 
@@ -167,8 +168,11 @@ void DeviceLink::ClosePort() {
   port_.Close();
 }
 
-void DeviceLink::BeginProcedure(Procedure procedure) {
+void DeviceLink::BeginProcedure(Procedure procedure, platform::Progress* bar) {
   procedure_ = procedure;
+  progress = bar;
+  answered = 0;
+  expected = 0;
   stopped_ = false;
   stopReported_ = false;
   deviceChanged_ = false;

@@ -29,8 +29,15 @@ class DeviceLink {
   std::uint16_t cursor = 0;
   // When false, TakeFloat turns 0.0 and not-a-number into the not-set marker.
   bool keepZeroValues = false;
-  // Stepped after every good response when set; a procedure sets it and clears it when it ends.
+  // Stepped for every answered request when set; a procedure sets it and clears it when it ends.
   platform::Progress* progress = nullptr;
+  // Requests answered since the procedure began, and how many it expects in all.
+  int answered = 0;
+  int expected = 0;
+  // The procedure expects remaining more requests after those answered.
+  void ExpectMore(int remaining) { SetExpected(answered + remaining); }
+  // Requests counted on that will not be made (an optional block the device does not have).
+  void ExpectFewer(int requests) { SetExpected(expected - requests); }
 
   // Raised from another thread (a stop button, Ctrl+C): the exchange ends between two frames,
   // within a tenth of a second of any wait.
@@ -94,6 +101,9 @@ class DeviceLink {
   bool Abandon(const std::string& text);
   // Sends the opening request and the enabled texts, character by character.
   bool SendReportTexts(const model::ParameterSet& set, const model::DeviceIdentification& device);
+  // The requests SendReportTexts makes when every one is answered.
+  static int ReportTextRequests(const model::ParameterSet& set,
+                                const model::DeviceIdentification& device);
   // Wake-up for ЛУР-Л, identification with CMD_READ, and the check that the device is of the
   // configured variant; shows the message and returns false otherwise.
   bool IdentifyConfigured(const model::ParameterSet& set, model::DeviceIdentification& device);
@@ -102,15 +112,19 @@ class DeviceLink {
   enum class Procedure { Read, WriteParameters, WriteTexts };
   // Starts a procedure and ends it on every return path.
   struct ProcedureEnd {
-    ProcedureEnd(DeviceLink& link, Procedure procedure) : link(link) {
-      link.BeginProcedure(procedure);
+    ProcedureEnd(DeviceLink& link, Procedure procedure, platform::Progress* bar) : link(link) {
+      link.BeginProcedure(procedure, bar);
     }
     ~ProcedureEnd() { link.EndProcedure(); }
     DeviceLink& link;
   };
-  void BeginProcedure(Procedure procedure);
+  void BeginProcedure(Procedure procedure, platform::Progress* bar);
   void EndProcedure();
   bool StopRequested();
+  void SetExpected(int total) {
+    expected = total;
+    if (progress != nullptr) progress->SetTotal(total);
+  }
   // What the user is told when a procedure was stopped.
   std::string StopMessage() const;
 

@@ -70,6 +70,35 @@ class Reader {
     return true;
   }
 
+  // The most nodes the device can report, and the requests the scan makes to learn them.
+  int MostNodes() const { return UvFiveNodes() ? 5 : model::kMaxNodes; }
+  int NodeScanRequests() const { return UvFiveNodes() ? 6 : model::kMaxNodes; }
+
+  // The requests after the scans, with every optional block and text answered.
+  int RequestsAfterScans(int channels, int nodes) const {
+    return 1 + channels * (1 + ExtraBlocksPerChannel()) + nodes + TextRequests(true, true);
+  }
+
+  int ExtraBlocksPerChannel() const {
+    if (variant_ == DeviceVariant::G) return 2;
+    if (variant_ == DeviceVariant::U && version_ >= 27) return 1;
+    return 0;
+  }
+
+  // The directory request and the blocks of the texts present.
+  int TextRequests(bool header, bool footer) const {
+    if (!model::SupportsReportTexts(copy_.ident)) return 0;
+    const model::TextCapacity capacity = model::ReportTextCapacity(copy_.ident);
+    return 1 + (header ? capacity.header / kTextBlock : 0) +
+           (footer && capacity.footer > 0 ? capacity.footer / kTextBlock : 0);
+  }
+
+  // Until the scans are over the read counts on the most the device can have.
+  void ExpectBeforeScans() {
+    link_.ExpectMore(NodeScanRequests() + model::kMaxChannels +
+                     RequestsAfterScans(model::kMaxChannels, MostNodes()));
+  }
+
   bool ScanNodes() {
     const int count = NodeScanCount(variant_);
     int found = 0;
@@ -78,7 +107,7 @@ class Reader {
         if (link_.errorCode == kErrorNoSuchObject) break;
         return Fail();
       }
-      if (variant_ == DeviceVariant::UV && version_ >= 10 && found == 5) break;
+      if (UvFiveNodes() && found == 5) break;
       model::NodeRecord& node = copy_.nodes[n - 1];
       std::memset(node.composition, 0, sizeof node.composition);
       if (variant_ == DeviceVariant::U || variant_ == DeviceVariant::UV) {
@@ -102,6 +131,7 @@ class Reader {
       found = n;
     }
     copy_.nodeCount = found;
+    link_.ExpectMore(model::kMaxChannels + RequestsAfterScans(model::kMaxChannels, found));
     return true;
   }
 
@@ -118,6 +148,7 @@ class Reader {
       found = c;
     }
     copy_.channelCount = found;
+    link_.ExpectMore(RequestsAfterScans(found, copy_.nodeCount));
     return true;
   }
 
@@ -174,6 +205,15 @@ class Reader {
 
   // The extra blocks follow once every channel's main block has been read.
   bool ReadExtraChannelBlocks() {
+    // Blocks the device turned out not to have come off the count once the reads are over.
+    const int planned = copy_.channelCount * ExtraBlocksPerChannel();
+    const int before = link_.answered;
+    if (!ReadExtraBlocks()) return false;
+    link_.ExpectFewer(planned - (link_.answered - before));
+    return true;
+  }
+
+  bool ReadExtraBlocks() {
     bool answered = true;
     for (int c = 1; c <= copy_.channelCount && answered; ++c) {
       model::ChannelRecord& channel = copy_.channels[c - 1];
@@ -316,6 +356,7 @@ class Reader {
     if (!model::SupportsReportTexts(copy_.ident)) return true;
     if (!Exchange(RequestFrame::Make(kCmdReadText, kTextDirectory, 0), 1)) return Fail();
     const std::uint8_t present = link_.response.Data()[0];
+    link_.ExpectFewer(TextRequests(true, true) - TextRequests(present & 1, present & 2));
     const model::TextCapacity capacity = model::ReportTextCapacity(copy_.ident);
     if ((present & 1) && !ReadText(0, capacity.header, copy_.headerText, model::kHeaderTextSize,
                                    copy_.headerEnabled)) {
@@ -365,6 +406,7 @@ class Reader {
   }
 
   bool Fail() { return link_.Abandon(kExchangeError); }
+  bool UvFiveNodes() const { return variant_ == DeviceVariant::UV && version_ >= 10; }
 
   DeviceLink& link_;
   model::ParameterSet& copy_;
@@ -376,7 +418,7 @@ class Reader {
 }  // namespace
 
 bool DeviceLink::ReadAllParameters(model::ParameterSet& set, platform::Progress* bar) {
-  const ProcedureEnd end{*this, Procedure::Read};
+  const ProcedureEnd end{*this, Procedure::Read, bar};
   model::ParameterSet copy = set;
   copy.Reset();
   if (!OpenPort(set)) return false;
@@ -385,18 +427,12 @@ bool DeviceLink::ReadAllParameters(model::ParameterSet& set, platform::Progress*
   Reader reader(*this, copy);
   if (!reader.Identify()) return false;
   copy.ApplyArchiveDefaults();
-  progress = bar;
-  if (progress != nullptr) {
-    progress->SetRange(0, 14);
-    progress->SetPos(0);
-    progress->SetStep(1);
-  }
+  reader.ExpectBeforeScans();
   if (!reader.ScanNodes() || !reader.ScanChannels() || !reader.ReadSystemBlock() ||
       !reader.ReadChannelBlocks() || !reader.ReadExtraChannelBlocks() || !reader.ReadNodeBlocks() ||
       !reader.ReadTexts()) {
     return false;
   }
-  if (progress != nullptr) progress->SetPos(0);
   const std::int32_t checkForStart = set.checkForStart;
   set = copy;
   set.checkForStart = checkForStart;

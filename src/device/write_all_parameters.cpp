@@ -200,6 +200,10 @@ class Writer {
     if (variant_ == DeviceVariant::U) {
       if (version_ >= 38) {
         hasGas_ = device_.executionCode == 0x53;
+      } else if (counting_) {
+        // Counted without the gas parameters; the count is revised once the probe has answered.
+        ++counted_;
+        hasGas_ = false;
       } else {
         link_.request = version_ < 23 ? RequestFrame::Make(kCmdRead, 1, 64, {25, 0, 0, 0})
                                       : RequestFrame::Make(kCmdRead, 1, 80, {13, 0, 0, 0});
@@ -228,9 +232,30 @@ class Writer {
   }
 
   bool Texts() {
-    if (model::SupportsReportTexts(device_)) return link_.SendReportTexts(set_, device_);
-    if (set_.headerEnabled != 0 || set_.footerEnabled != 0) link_.ShowNotice(kNoReportTextsOnWrite);
+    if (model::SupportsReportTexts(device_)) {
+      if (!counting_) return link_.SendReportTexts(set_, device_);
+      counted_ += DeviceLink::ReportTextRequests(set_, device_);
+      return true;
+    }
+    if (set_.headerEnabled != 0 || set_.footerEnabled != 0) Notice(kNoReportTextsOnWrite);
     return true;
+  }
+
+  // The requests the stages make, counted by running them without sending anything or telling
+  // the user anything; a probe counts as answered. The writer's state is left as it was.
+  template <typename Stages>
+  int Count(Stages stages) {
+    const int channels = channels_;
+    const int nodes = nodes_;
+    const bool hasGas = hasGas_;
+    counting_ = true;
+    counted_ = 0;
+    stages();
+    counting_ = false;
+    channels_ = channels;
+    nodes_ = nodes;
+    hasGas_ = hasGas;
+    return counted_;
   }
 
  private:
@@ -279,11 +304,21 @@ class Writer {
 
   // The ИРВИС-К300 table goes only to a device that answers for it.
   bool IrvisTable(int c, const model::ChannelRecord& ch) {
+    if (counting_) {
+      ++counted_;
+      return IrvisWrites(c, ch);
+    }
     link_.request = RequestFrame::Make(kCmdRead, static_cast<std::uint8_t>(c), 70, {28, 0, 0, 0});
     if (!link_.SendRequest()) return link_.Abandon(kExchangeError);
     if (!link_.ReceiveResponse()) {
-      return link_.errorCode != 0 ? true : link_.Abandon(kExchangeError);
+      if (link_.errorCode == 0) return link_.Abandon(kExchangeError);
+      link_.ExpectFewer(Count([&] { IrvisWrites(c, ch); }));
+      return true;
     }
+    return IrvisWrites(c, ch);
+  }
+
+  bool IrvisWrites(int c, const model::ChannelRecord& ch) {
     for (int i = 0; i < model::kIrvisPoints; ++i) {
       if (!Float(c, 70 + 2 * i, ch.irvis1[i]) || !Float(c, 71 + 2 * i, ch.irvis2[i])) {
         return false;
@@ -351,7 +386,7 @@ class Writer {
   bool Daylight(bool allowed) {
     if (!daylightNeeded_) return true;
     if (allowed) return Raw(0, DaylightSavingParameter(variant_), daylightValue_);
-    link_.ShowNotice(UnsupportedOneText(DaylightSavingParameter(variant_)));
+    Notice(UnsupportedOneText(DaylightSavingParameter(variant_)));
     return true;
   }
 
@@ -368,16 +403,15 @@ class Writer {
   }
 
   bool UnsupportedOne(bool given, int parameter) {
-    if (given) link_.ShowNotice(UnsupportedOneText(parameter));
+    if (given) Notice(UnsupportedOneText(parameter));
     return true;
   }
 
   bool Unsupported(bool given, int a, int b) {
     if (!given) return true;
-    link_.ShowNotice("Данный вычислитель не поддерживает ввод параметров " + Code(a) + ", " +
-                     Code(b) +
-                     " из компьютера.\nВведите параметры с клавиатуры вычислителя или обновите "
-                     "программное обеспечение вычислителя.");
+    Notice("Данный вычислитель не поддерживает ввод параметров " + Code(a) + ", " + Code(b) +
+           " из компьютера.\nВведите параметры с клавиатуры вычислителя или обновите "
+           "программное обеспечение вычислителя.");
     return true;
   }
 
@@ -398,6 +432,10 @@ class Writer {
   // One CMD_WRITE. A value the device rejects is named and the write goes on; silence or a
   // damaged response stops it.
   bool Send(int number, int parameter, Value4 value, bool node) {
+    if (counting_) {
+      ++counted_;
+      return true;
+    }
     const auto address = static_cast<std::uint8_t>(number + (node ? kNodeAddress : 0));
     link_.request =
         RequestFrame::Make(kCmdWrite, address, static_cast<std::uint8_t>(parameter), value);
@@ -423,6 +461,10 @@ class Writer {
     return true;
   }
 
+  void Notice(const std::string& text) {
+    if (!counting_) link_.ShowNotice(text);
+  }
+
   DeviceLink& link_;
   const model::ParameterSet& set_;
   model::DeviceIdentification device_;
@@ -433,29 +475,34 @@ class Writer {
   bool hasGas_ = false;
   int channels_ = 0;
   int nodes_ = 0;
+  bool counting_ = false;
+  int counted_ = 0;
 };
 
 }  // namespace
 
 bool DeviceLink::WriteAllParameters(const model::ParameterSet& set, platform::Progress* bar) {
-  const ProcedureEnd end{*this, Procedure::WriteParameters};
+  const ProcedureEnd end{*this, Procedure::WriteParameters, bar};
   if (!OpenPort(set)) return false;
   model::DeviceIdentification device{};
   if (!IdentifyConfigured(set, device)) return false;
   Writer writer(*this, set, device);
   if (!writer.CheckVersion() || !writer.PrepareDaylightSaving()) return false;
-  progress = bar;
-  if (progress != nullptr) {
-    progress->SetRange(0, 10);
-    progress->SetPos(0);
-    progress->SetStep(1);
-  }
-  if (!writer.SystemWide() || !writer.DecideCounts() || !writer.Channels() || !writer.Nodes() ||
-      !writer.Texts()) {
-    return false;
-  }
-  if (progress != nullptr) progress->SetPos(0);
-  return true;
+  ExpectMore(writer.Count([&] {
+    writer.SystemWide();
+    writer.DecideCounts();
+    writer.Channels();
+    writer.Nodes();
+    writer.Texts();
+  }));
+  if (!writer.SystemWide() || !writer.DecideCounts()) return false;
+  // The probe of ЛУР-У may have changed how many channels and nodes go out.
+  ExpectMore(writer.Count([&] {
+    writer.Channels();
+    writer.Nodes();
+    writer.Texts();
+  }));
+  return writer.Channels() && writer.Nodes() && writer.Texts();
 }
 
 }  // namespace tarvo::device

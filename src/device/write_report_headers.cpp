@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstring>
 
 #include "device/device_link.h"
 #include "device/exchange_messages.h"
@@ -23,21 +24,50 @@ bool SendText(DeviceLink& link, int text, const char* chars, int count) {
 
 }  // namespace
 
-bool DeviceLink::SendReportTexts(const model::ParameterSet& set,
-                                 const model::DeviceIdentification& device) {
-  // Never more than the device holds: ЛУР-Л keeps a 128-byte header and no footer.
+namespace {
+
+// The texts that go to the device and how many characters of each it holds: ЛУР-Л keeps a
+// 128-byte header and no footer.
+struct TextPlan {
+  bool header;
+  bool footer;
+  int headerCount;
+  int footerCount;
+};
+
+TextPlan PlanTexts(const model::ParameterSet& set, const model::DeviceIdentification& device) {
   const model::TextCapacity capacity = model::ReportTextCapacity(device);
   const int headerCount = std::min(capacity.header, model::kHeaderTextSize);
   const int footerCount = std::min(capacity.footer, model::kFooterTextSize);
-  const bool header = set.headerEnabled != 0 && headerCount > 0;
-  const bool footer = set.footerEnabled != 0 && footerCount > 0;
-  const auto flags = static_cast<std::uint8_t>((header ? 1 : 0) | (footer ? 2 : 0));
+  return {set.headerEnabled != 0 && headerCount > 0, set.footerEnabled != 0 && footerCount > 0,
+          headerCount, footerCount};
+}
+
+// The characters SendText sends: up to and with the closing 0.
+int TextRequests(const char* chars, int count) {
+  const void* end = std::memchr(chars, 0, static_cast<std::size_t>(count));
+  return end == nullptr ? count : static_cast<int>(static_cast<const char*>(end) - chars) + 1;
+}
+
+}  // namespace
+
+bool DeviceLink::SendReportTexts(const model::ParameterSet& set,
+                                 const model::DeviceIdentification& device) {
+  const TextPlan plan = PlanTexts(set, device);
+  const auto flags = static_cast<std::uint8_t>((plan.header ? 1 : 0) | (plan.footer ? 2 : 0));
   if (!Exchange(RequestFrame::Make(kCmdWriteText, flags, 0xFF, {0xFF, 0, 0, 0}))) {
     return Abandon(kExchangeError);
   }
-  if (header && !SendText(*this, 0, set.headerText, headerCount)) return false;
-  if (footer && !SendText(*this, 1, set.footerText, footerCount)) return false;
+  if (plan.header && !SendText(*this, 0, set.headerText, plan.headerCount)) return false;
+  if (plan.footer && !SendText(*this, 1, set.footerText, plan.footerCount)) return false;
   return true;
+}
+
+int DeviceLink::ReportTextRequests(const model::ParameterSet& set,
+                                   const model::DeviceIdentification& device) {
+  const TextPlan plan = PlanTexts(set, device);
+  return 1 + (plan.header ? TextRequests(set.headerText, plan.headerCount) : 0) +
+         (plan.footer ? TextRequests(set.footerText, plan.footerCount) : 0);
 }
 
 bool DeviceLink::IdentifyConfigured(const model::ParameterSet& set,
@@ -57,7 +87,7 @@ bool DeviceLink::IdentifyConfigured(const model::ParameterSet& set,
 }
 
 bool DeviceLink::WriteReportHeaders(const model::ParameterSet& set, platform::Progress* bar) {
-  const ProcedureEnd end{*this, Procedure::WriteTexts};
+  const ProcedureEnd end{*this, Procedure::WriteTexts, bar};
   if (!OpenPort(set)) return false;
   model::DeviceIdentification device{};
   if (!IdentifyConfigured(set, device)) return false;
@@ -65,15 +95,8 @@ bool DeviceLink::WriteReportHeaders(const model::ParameterSet& set, platform::Pr
     ShowNotice(kNoReportTexts);
     return false;
   }
-  progress = bar;
-  if (progress != nullptr) {
-    progress->SetRange(0, 10);
-    progress->SetPos(0);
-    progress->SetStep(1);
-  }
-  if (!SendReportTexts(set, device)) return false;
-  if (progress != nullptr) progress->SetPos(0);
-  return true;
+  ExpectMore(ReportTextRequests(set, device));
+  return SendReportTexts(set, device);
 }
 
 }  // namespace tarvo::device

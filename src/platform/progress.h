@@ -1,53 +1,58 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "platform/serial_port.h"
+
 namespace tarvo::platform {
 
-// A progress bar as the exchange procedures drive it: a range, a position, a step, and StepIt,
-// which wraps to the start of the range when it passes the end.
+// How far one exchange is along, as the procedures drive it: the requests the whole exchange
+// takes from its first to its last, and a step for each one answered. A procedure revises the
+// total as it learns more (a read once it knows how many channels and nodes the device has).
 class Progress {
  public:
   virtual ~Progress() = default;
-  virtual void SetRange(int lower, int upper) = 0;
-  virtual void SetPos(int position) = 0;
-  virtual void SetStep(int step) = 0;
-  virtual void StepIt() = 0;
+  virtual void SetTotal(int requests) = 0;
+  virtual void Step() = 0;
 };
 
-// The position arithmetic shared by every progress sink.
+// The share done and the time left, shared by every progress sink. The share never goes back.
 class ProgressState : public Progress {
  public:
-  void SetRange(int lower, int upper) override {
-    lower_ = lower;
-    upper_ = upper;
-    position_ = lower;
-    Changed();
-  }
-  void SetPos(int position) override {
-    position_ = position;
-    Changed();
-  }
-  void SetStep(int step) override { step_ = step; }
-  void StepIt() override {
-    position_ += step_;
-    if (position_ > upper_) {
-      const int span = upper_ - lower_;
-      position_ = span > 0 ? lower_ + (position_ - lower_) % span : lower_;
-    }
-    Changed();
-  }
+  // The clock times the exchange for the time left; without one no time left is told.
+  explicit ProgressState(Clock* clock = nullptr) : clock_(clock) {}
 
-  int Lower() const { return lower_; }
-  int Upper() const { return upper_; }
-  int Position() const { return position_; }
+  void SetTotal(int requests) override;
+  void Step() override;
+
+  int Done() const { return done_; }
+  int Total() const { return total_; }
+  // 0..100; 100 only once every request expected has been answered.
+  int Percent() const { return percent_; }
+  // At the pace since the total became known; nothing before a request has been answered since.
+  std::optional<std::int64_t> RemainingMs() const;
+  // "42 %, осталось 1 мин 05 с".
+  std::string Text() const;
 
  protected:
   virtual void Changed() {}
 
  private:
-  int lower_ = 0;
-  int upper_ = 100;
-  int position_ = 0;
-  int step_ = 10;
+  void Update();
+
+  Clock* clock_;
+  int total_ = 0;
+  int done_ = 0;
+  int percent_ = 0;
+  // Where the timing starts: the first total, after the wake-up and identification.
+  int doneAtStart_ = 0;
+  std::int64_t startMs_ = -1;
+  std::int64_t nowMs_ = 0;
 };
+
+// "45 с", "1 мин 05 с"; seconds rounded up.
+std::string DurationText(std::int64_t milliseconds);
 
 }  // namespace tarvo::platform

@@ -204,17 +204,21 @@ TEST(ReceiveResponse, AllowsTheDataPartItsWireTimeAtTheLineRate) {
   EXPECT_TRUE(s.Exchange());
 }
 
-TEST(ReceiveResponse, StepsTheProgressOnlyForGoodResponses) {
-  ScriptedLink s(sim::ErrorResponse(2));
+TEST(ReceiveResponse, StepsTheProgressForEveryAnsweredRequest) {
+  sim::Faults faults;
+  faults.dropResponseTo = 2;
+  ScriptedLink s(sim::ErrorResponse(2), faults);
   platform::ProgressState bar;
-  bar.SetRange(0, 14);
-  bar.SetStep(1);
   s.link.progress = &bar;
   EXPECT_FALSE(s.Exchange());
-  EXPECT_EQ(bar.Position(), 0);
+  EXPECT_EQ(bar.Done(), 1);
+  // No answer at all: nothing done.
+  EXPECT_FALSE(s.Exchange());
+  EXPECT_EQ(bar.Done(), 1);
   s.port.responder().intercept = [](const RequestFrame&) { return sim::Response(0, {}); };
   EXPECT_TRUE(s.Exchange());
-  EXPECT_EQ(bar.Position(), 1);
+  EXPECT_EQ(bar.Done(), 2);
+  EXPECT_EQ(s.link.answered, 2);
 }
 
 TEST(Take, FloatTurnsZeroIntoNotSetUnlessZerosAreKept) {
@@ -295,10 +299,8 @@ TEST(ClosePort, DrainsTheLineOnlyAfterAnAbandonedExchange) {
 
 // Counts every call, so a call after the procedure has ended shows.
 struct CountingProgress : platform::Progress {
-  void SetRange(int, int) override { ++calls; }
-  void SetPos(int) override { ++calls; }
-  void SetStep(int) override { ++calls; }
-  void StepIt() override { ++calls; }
+  void SetTotal(int) override { ++calls; }
+  void Step() override { ++calls; }
   int calls = 0;
 };
 

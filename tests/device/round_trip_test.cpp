@@ -163,6 +163,21 @@ void Fill(model::ParameterSet& s) {
   }
 }
 
+// Watches a procedure's progress: it must end exactly at the whole, never counting more
+// requests done than it expects.
+struct WatchedProgress : platform::ProgressState {
+  void Changed() override {
+    if (Total() > 0 && Done() > Total()) overran = true;
+  }
+  void ExpectEndedWhole(const device::DeviceLink& link) const {
+    EXPECT_FALSE(overran);
+    EXPECT_EQ(Done(), link.answered);
+    EXPECT_EQ(Total(), Done());
+    EXPECT_EQ(Percent(), 100);
+  }
+  bool overran = false;
+};
+
 struct Case {
   std::uint8_t exec;
   std::uint8_t version;
@@ -181,15 +196,19 @@ TEST_P(RoundTrip, WhatIsWrittenReadsBackUnchanged) {
   sim::Faults faults;
   faults.echo = c.echo;
   testing::SimulatedExchange writer(c.exec, c.version, faults);
-  ASSERT_TRUE(writer.link.WriteAllParameters(original, nullptr))
+  WatchedProgress writeProgress;
+  ASSERT_TRUE(writer.link.WriteAllParameters(original, &writeProgress))
       << ::testing::PrintToString(writer.Texts());
+  writeProgress.ExpectEndedWhole(writer.link);
   EXPECT_TRUE(writer.Texts().empty()) << ::testing::PrintToString(writer.Texts());
 
   testing::SimulatedExchange reader(c.exec, c.version, faults);
   reader.device = writer.device;
   model::ParameterSet read{};
   read.Reset();
-  ASSERT_TRUE(reader.link.ReadAllParameters(read, nullptr));
+  WatchedProgress readProgress;
+  ASSERT_TRUE(reader.link.ReadAllParameters(read, &readProgress));
+  readProgress.ExpectEndedWhole(reader.link);
 
   EXPECT_TRUE(read.SameContent(original));
   EXPECT_EQ(std::memcmp(&read.ident, &original.ident, sizeof read.ident), 0);

@@ -35,8 +35,9 @@ TEST(WriteReportHeaders, SendsEachCharacterAndTheClosingZero) {
   EXPECT_TRUE(bench.Sent(1).empty());
   const auto opening = bench.Requests(device::kCmdWriteText).front();
   EXPECT_EQ(opening.Address(), 1);
-  EXPECT_EQ(bar.Upper(), 10);
-  EXPECT_EQ(bar.Position(), 0);
+  // Identification, the opening request and 11 characters.
+  EXPECT_EQ(bar.Total(), 13);
+  EXPECT_EQ(bar.Done(), 13);
 }
 
 TEST(WriteReportHeaders, ConvertsTo866) {

@@ -175,7 +175,7 @@ TEST_F(DifferencesTest, CompareWithDeviceReadsIntoASeparateConfiguration) {
   const model::ParameterSet before = window->Document().Set();
   std::vector<std::string> rows;
   testing::WhenModalShown([&](QWidget* exchange) {
-    EXPECT_EQ(exchange->windowTitle().toStdString(), "Чтение параметров из вычислителя");
+    EXPECT_EQ(exchange->windowTitle().toStdString(), "Сравнение с вычислителем");
     // A port and speed chosen here stay with the read.
     exchange->findChild<QComboBox*>("speedList")->setCurrentIndex(2);
     WhenShown("differencesDialog", [&](QWidget* dialog) {

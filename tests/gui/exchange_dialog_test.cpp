@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -12,6 +13,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QThread>
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -31,15 +33,21 @@ namespace {
 
 using platform::Icon;
 
-// Records whether each message reached the user on the GUI thread.
+// Records whether each message reached the user on the GUI thread, and when.
 class ThreadCheckingUi : public testing::RecordingUi {
  public:
   platform::Answer ShowMessage(const std::string& text, const std::string& caption, Icon icon,
                                platform::Buttons buttons) override {
     onGuiThread.push_back(QThread::currentThread() == qApp->thread());
-    return RecordingUi::ShowMessage(text, caption, icon, buttons);
+    shownAfterStopMs.push_back(stopPressed.isValid() ? stopPressed.elapsed() : -1);
+    const platform::Answer answer = RecordingUi::ShowMessage(text, caption, icon, buttons);
+    if (onMessage) onMessage(text);
+    return answer;
   }
   std::vector<bool> onGuiThread;
+  QElapsedTimer stopPressed;
+  std::vector<qint64> shownAfterStopMs;
+  std::function<void(const std::string&)> onMessage;
 };
 
 // The simulated device's port; onWrite sees every request as the procedure sends it.
@@ -57,20 +65,27 @@ class WatchedPort : public sim::InProcessPort {
   QPointer<QThread> worker;
 };
 
-// Presses a button of the exchange dialog from the thread the procedure runs on, and waits
-// until the GUI thread has done it.
-void ClickInDialog(const char* button) {
+// Acts on the exchange dialog from the thread the procedure runs on, and waits until the GUI
+// thread has done it.
+void InDialog(const std::function<void(QWidget*)>& act) {
   QMetaObject::invokeMethod(
       qApp,
-      [button] {
+      [&act] {
         QWidget* dialog = QApplication::activeModalWidget();
         ASSERT_NE(dialog, nullptr);
-        auto* stop = dialog->findChild<QPushButton*>(QString::fromUtf8(button));
-        ASSERT_NE(stop, nullptr);
-        EXPECT_EQ(stop->text().toStdString(), "Остановить");
-        stop->click();
+        act(dialog);
       },
       Qt::BlockingQueuedConnection);
+}
+
+// Presses a button of the exchange dialog from the thread the procedure runs on.
+void ClickInDialog(const char* button) {
+  InDialog([button](QWidget* dialog) {
+    auto* stop = dialog->findChild<QPushButton*>(QString::fromUtf8(button));
+    ASSERT_NE(stop, nullptr);
+    EXPECT_EQ(stop->text().toStdString(), "Остановить");
+    stop->click();
+  });
 }
 
 class ExchangeDialogTest : public WindowTestOf<ThreadCheckingUi> {
@@ -100,8 +115,10 @@ class ExchangeDialogTest : public WindowTestOf<ThreadCheckingUi> {
       dialog->findChild<QComboBox*>("speedList")->setCurrentIndex(speedEntry);
       auto* bar = dialog->findChild<QProgressBar*>("progressBar");
       QObject::connect(bar, &QProgressBar::valueChanged, bar, [this, bar](int value) {
+        if (value < highestProgress) progressWentBack = true;
         highestProgress = std::max(highestProgress, value);
         progressEnd = bar->maximum();
+        progressTexts.push_back(bar->text().toStdString());
       });
       dialog->findChild<QPushButton*>("runButton")->click();
     });
@@ -131,6 +148,8 @@ class ExchangeDialogTest : public WindowTestOf<ThreadCheckingUi> {
   WatchedPort port{device, clock};
   int highestProgress = -1;
   int progressEnd = -2;
+  bool progressWentBack = false;
+  std::vector<std::string> progressTexts;
 };
 
 TEST_F(ExchangeDialogTest, ReadFillsAnUntitledModifiedDocumentAndRemembersPortAndSpeed) {
@@ -146,7 +165,14 @@ TEST_F(ExchangeDialogTest, ReadFillsAnUntitledModifiedDocumentAndRemembersPortAn
   ASSERT_EQ(Texts(), std::vector<std::string>{device::kReadSucceeded});
   EXPECT_EQ(ui.messages[0].caption, "TarvoConfig");
   EXPECT_EQ(ui.messages[0].icon, Icon::None);
+  // One bar from the start to the end of the read, with the time left on the way.
   EXPECT_EQ(highestProgress, progressEnd);
+  EXPECT_EQ(progressEnd, 100);
+  EXPECT_FALSE(progressWentBack);
+  EXPECT_EQ(progressTexts.back(), "100 %");
+  EXPECT_TRUE(std::any_of(progressTexts.begin(), progressTexts.end(), [](const std::string& t) {
+    return t.find(", осталось ") != std::string::npos;
+  })) << ::testing::PrintToString(progressTexts);
   const model::ParameterSet& set = window->Document().Set();
   EXPECT_EQ(set.Variant(), model::DeviceVariant::G);
   EXPECT_EQ(set.comPort, 3);
@@ -197,43 +223,77 @@ INSTANTIATE_TEST_SUITE_P(
                       WriteCase{"actionWriteReportTexts", "Запись колонтитулов текстовых отчетов",
                                 false, device::kTextsWriteSucceeded}));
 
-TEST_F(ExchangeDialogTest, AFailedReadLeavesTheResetUntitledConfiguration) {
+TEST_F(ExchangeDialogTest, AFailedReadKeepsTheOpenConfiguration) {
   OpenConfiguration();
+  const model::ParameterSet before = window->Document().Set();
+  const std::string title = Title();
   port.openFailure = "Устройство занято другой программой.";
   RunExchange("actionReadDevice", 0, 0);
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].text.rfind(device::kPortOpenError, 0), 0u);
-  EXPECT_EQ(window->Document().Set().Variant(), model::DeviceVariant::None);
+  EXPECT_TRUE(window->Document().Set().SameContent(before));
+  EXPECT_EQ(window->Document().Set().comPort, 1);
   EXPECT_FALSE(window->Document().Modified());
-  EXPECT_TRUE(window->Document().PathName().empty());
-  EXPECT_EQ(Title(), "Безымянный - TarvoConfig");
-  EXPECT_FALSE(window->findChild<QAction*>("actionWriteDevice")->isEnabled());
+  EXPECT_EQ(window->Document().PathName(), PathOf("g.par"));
+  EXPECT_EQ(Title(), title);
+  EXPECT_TRUE(window->findChild<QAction*>("actionWriteDevice")->isEnabled());
 }
 
-TEST_F(ExchangeDialogTest, NoPortChosenStoresZeroAndEndsInThePortMessage) {
-  window->Document().Set().comPort = 0;
-  window->Document().Set().speedCode = 0;
+TEST_F(ExchangeDialogTest, ClosingTheReadDialogKeepsTheOpenConfiguration) {
+  OpenConfiguration();
+  const std::string title = Title();
   testing::WhenModalShown([](QWidget* dialog) {
-    EXPECT_EQ(dialog->findChild<QComboBox*>("portList")->currentIndex(), -1);
-    EXPECT_EQ(dialog->findChild<QComboBox*>("speedList")->currentIndex(), -1);
-    dialog->findChild<QPushButton*>("runButton")->click();
+    dialog->findChild<QComboBox*>("portList")->setCurrentIndex(4);
+    dialog->findChild<QPushButton*>("closeButton")->click();
   });
   window->findChild<QAction*>("actionReadDevice")->trigger();
-  ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].text.rfind(device::kPortOpenError, 0), 0u);
-  EXPECT_NE(ui.messages[0].text.find("COM0"), std::string::npos);
-  EXPECT_EQ(window->Document().Set().comPort, 0);
-  EXPECT_EQ(window->Document().Set().speedCode, 0);
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_EQ(window->Document().Set().Variant(), model::DeviceVariant::G);
+  EXPECT_EQ(window->Document().Set().comPort, 5);
+  EXPECT_EQ(Title(), title);
   EXPECT_EQ(port.writes, 0);
 }
 
-TEST_F(ExchangeDialogTest, AReadStoppedPartWayChangesNothing) {
+TEST_F(ExchangeDialogTest, ANewConfigurationOpensWithTheLastExchangesPortElseCom1At9600) {
+  std::vector<std::pair<int, int>> opened;
+  auto openAndClose = [&](int portEntry, int speedEntry) {
+    testing::WhenModalShown([&, portEntry, speedEntry](QWidget* dialog) {
+      auto* ports = dialog->findChild<QComboBox*>("portList");
+      auto* speeds = dialog->findChild<QComboBox*>("speedList");
+      opened.emplace_back(ports->currentIndex(), speeds->currentIndex());
+      auto* run = dialog->findChild<QPushButton*>("runButton");
+      // Nothing chosen, nothing to start.
+      ports->setCurrentIndex(-1);
+      EXPECT_FALSE(run->isEnabled());
+      ports->setCurrentIndex(portEntry);
+      speeds->setCurrentIndex(speedEntry);
+      EXPECT_TRUE(run->isEnabled());
+      run->click();
+    });
+  };
+  const QString fresh = QString::fromStdString(MakeFile("new.par", 0x47));
+  ASSERT_TRUE(window->OpenDocumentFile(fresh));
+  openAndClose(3, 1);
+  window->findChild<QAction*>("actionWriteDevice")->trigger();
+  // The same new configuration in a window started afresh: the last exchange was on COM4.
+  window = std::make_unique<MainWindow>(ui);
+  window->SetExchangeSetting(SimulatedSetting(port, clock, PathOf("ports.conf")));
+  ASSERT_TRUE(window->OpenDocumentFile(fresh));
+  openAndClose(0, 2);
+  window->findChild<QAction*>("actionReadDevice")->trigger();
+  EXPECT_EQ(opened, (std::vector<std::pair<int, int>>{{0, 2}, {3, 1}}));
+}
+
+TEST_F(ExchangeDialogTest, AReadStoppedPartWayKeepsTheOpenConfiguration) {
+  OpenConfiguration();
+  const model::ParameterSet before = window->Document().Set();
   port.onWrite = [](int n) {
     if (n == 6) ClickInDialog("closeButton");
   };
   RunExchange("actionReadDevice", 0, 0);
   EXPECT_EQ(Texts(), std::vector<std::string>{device::kReadStopped});
-  EXPECT_EQ(window->Document().Set().Variant(), model::DeviceVariant::None);
+  EXPECT_TRUE(window->Document().Set().SameContent(before));
+  EXPECT_EQ(window->Document().PathName(), PathOf("g.par"));
   EXPECT_FALSE(window->Document().Modified());
   EXPECT_EQ(port.writes, 6);
   ExpectEveryMessageOnGuiThread();
@@ -265,6 +325,90 @@ TEST_F(ExchangeDialogTest, ClosingTheWindowDuringAnExchangeAsksStopsThenCloses) 
   EXPECT_EQ(ui.messages[1].text, device::kReadStopped);
   EXPECT_TRUE(window->isVisible());
   QTest::qWait(20);
+  EXPECT_FALSE(window->isVisible());
+  ExpectExchangeOver();
+}
+
+TEST_F(ExchangeDialogTest, StopIsDisabledOncePressedAndItsReportWaitsOutADoubleClick) {
+  OpenConfiguration();
+  port.onWrite = [this](int n) {
+    if (n != 6) return;
+    InDialog([this](QWidget* dialog) {
+      auto* stop = dialog->findChild<QPushButton*>("closeButton");
+      ui.stopPressed.start();
+      stop->click();
+      EXPECT_FALSE(stop->isEnabled());
+      // The second click of a double-click.
+      QTest::mouseClick(stop, Qt::LeftButton);
+    });
+  };
+  RunExchange("actionReadDevice", 0, 0);
+  ASSERT_EQ(Texts(), std::vector<std::string>{device::kReadStopped});
+  EXPECT_GE(ui.shownAfterStopMs[0], QApplication::doubleClickInterval());
+  ExpectExchangeOver();
+}
+
+struct EscapeCase {
+  const char* name;
+  const char* action;
+  bool asks;
+  const char* stopped;
+};
+
+class ExchangeDialogEscape : public ExchangeDialogTest,
+                             public ::testing::WithParamInterface<EscapeCase> {};
+
+// Esc first, then the title bar's ×: a write asks each time (No goes on, Yes stops), a read
+// stops at once.
+TEST_P(ExchangeDialogEscape, StopsAWriteOnlyAfterAsking) {
+  const EscapeCase& c = GetParam();
+  OpenConfiguration();
+  ui.answers = {platform::Answer::No, platform::Answer::Yes};
+  port.onWrite = [](int n) {
+    if (n == 6) InDialog([](QWidget* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
+    if (n == 9) InDialog([](QWidget* dialog) { dialog->close(); });
+  };
+  RunExchange(c.action, 0, 0);
+  const std::vector<std::string> question = {
+      "Идет запись параметров в вычислитель.\nОстановить запись? В вычислителе останется только "
+      "часть новых параметров."};
+  std::vector<std::string> expected;
+  if (c.asks) expected = {question[0], question[0]};
+  expected.push_back(c.stopped);
+  EXPECT_EQ(Texts(), expected);
+  EXPECT_EQ(port.writes, c.asks ? 9 : 6);
+  ExpectExchangeOver();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, ExchangeDialogEscape,
+    ::testing::Values(EscapeCase{"Write", "actionWriteDevice", true, device::kWriteStoppedPart},
+                      EscapeCase{"Read", "actionReadDevice", false, device::kReadStopped}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Closing the main window with an exchange dialog open, before, during and after its exchange:
+// the dialog closes (a running exchange after the question, stopped), then the window closes
+// as it would without it, asking about the changes the read made.
+TEST_F(ExchangeDialogTest, ClosingTheWindowBeforeTheExchangeClosesTheDialogThenTheWindow) {
+  window->show();
+  testing::WhenModalShown([this](QWidget*) { window->close(); });
+  window->findChild<QAction*>("actionReadDevice")->trigger();
+  QTest::qWait(20);
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_FALSE(window->isVisible());
+  EXPECT_EQ(port.writes, 0);
+}
+
+TEST_F(ExchangeDialogTest, ClosingTheWindowAfterTheExchangeAsksToSaveWhatWasRead) {
+  window->show();
+  ui.answers = {platform::Answer::Ok, platform::Answer::No};
+  ui.onMessage = [this](const std::string& text) {
+    if (text == device::kReadSucceeded) window->close();
+  };
+  RunExchange("actionReadDevice", 0, 0);
+  QTest::qWait(20);
+  ASSERT_EQ(ui.messages.size(), 2u);
+  EXPECT_EQ(ui.messages[1].text, "Сохранить изменения в файле  ?");
   EXPECT_FALSE(window->isVisible());
   ExpectExchangeOver();
 }

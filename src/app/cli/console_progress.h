@@ -6,10 +6,12 @@
 
 namespace tarvo::app {
 
-// A progress bar drawn on one terminal line; silent when the stream is not a terminal.
+// A progress bar drawn on one terminal line, with the percent and the time left; silent when the
+// stream is not a terminal.
 class ConsoleProgress : public platform::ProgressState {
  public:
-  ConsoleProgress(std::ostream& out, bool enabled) : out_(out), enabled_(enabled) {}
+  ConsoleProgress(std::ostream& out, bool enabled, platform::Clock* clock)
+      : ProgressState(clock), out_(out), enabled_(enabled) {}
   ~ConsoleProgress() override { Clear(); }
 
   // Removes the bar's line so a message can take it.

@@ -46,7 +46,8 @@ bool RunExchange(CliIo& io, const ExchangeSetup& setup,
   platform::Clock& clock = platform::SystemClock();
   const std::unique_ptr<platform::SerialPort> port = platform::MakeSystemSerialPort(clock);
   ConsoleUi ui(io.err);
-  ConsoleProgress progress(io.err, &io.err == &std::cerr && platform::ErrorOutputIsTerminal());
+  ConsoleProgress progress(io.err, &io.err == &std::cerr && platform::ErrorOutputIsTerminal(),
+                           &clock);
   ui.beforeMessage = [&progress] { progress.Clear(); };
   device::DeviceLink link(*port, clock, ui);
   link.portPath = setup.portPath;

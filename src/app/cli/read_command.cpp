@@ -4,6 +4,7 @@
 #include "device/exchange_messages.h"
 #include "model/document.h"
 #include "platform/port_map.h"
+#include "shell/exchange_flows.h"
 
 namespace tarvo::app {
 
@@ -28,13 +29,14 @@ int RunRead(const ParsedArgs& args, CliIo& io) {
     return Failure(io, *refusal);
   }
 
-  // As the read command of the window: an untitled, reset configuration receives the read.
+  // As the read command of the window: the read replaces the configuration only when it
+  // succeeded.
   model::ConfigurationDocument document;
-  document.OnNewDocument();
-  document.Set().Reset();
-  ApplyExchangeSetup(setup, document.Set());
-  const bool ok = RunExchange(io, setup, [&](device::DeviceLink& link, platform::Progress* bar) {
-    return link.ReadAllParameters(document.Set(), bar);
+  const bool ok = shell::ReadIntoDocument(document, [&](model::ParameterSet& set) {
+    ApplyExchangeSetup(setup, set);
+    return RunExchange(io, setup, [&](device::DeviceLink& link, platform::Progress* bar) {
+      return link.ReadAllParameters(set, bar);
+    });
   });
   if (!ok) return kExitFailed;
   std::string message;

@@ -5,6 +5,7 @@
 #include "device/exchange_messages.h"
 #include "model/document.h"
 #include "shell/configuration_check.h"
+#include "shell/exchange_flows.h"
 
 namespace tarvo::app {
 
@@ -38,9 +39,11 @@ int RunWriteProcedure(const ParsedArgs& args, CliIo& io, const std::string& name
       return Failure(io, kRefusedNotWritten);
     }
   }
-  ApplyExchangeSetup(setup, set);
-  const bool ok = RunExchange(io, setup, [&](device::DeviceLink& link, platform::Progress* bar) {
-    return texts ? link.WriteReportHeaders(set, bar) : link.WriteAllParameters(set, bar);
+  const bool ok = shell::WriteFromDocument(document, [&](model::ParameterSet& written) {
+    ApplyExchangeSetup(setup, written);
+    return RunExchange(io, setup, [&](device::DeviceLink& link, platform::Progress* bar) {
+      return texts ? link.WriteReportHeaders(written, bar) : link.WriteAllParameters(written, bar);
+    });
   });
   if (!ok) return kExitFailed;
   io.out << (texts ? device::kTextsWriteSucceeded : device::kWriteSucceeded) << "\n";

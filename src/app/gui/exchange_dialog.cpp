@@ -17,6 +17,7 @@
 #include "model/device_variant.h"
 #include "platform/application_title.h"
 #include "platform/serial_devices.h"
+#include "shell/exchange_flows.h"
 
 namespace tarvo::gui {
 
@@ -27,10 +28,16 @@ constexpr const char* kInstruction =
     "СБРОС.\nЗатем следует задать тип внешнего устройства (ПК) и скорость обмена данными.";
 constexpr const char* kSpeeds[] = {"  2400", "  4800", "  9600", "19200"};
 
+constexpr const char* kStopWriteQuestion =
+    "Идет запись параметров в вычислитель.\nОстановить запись? В вычислителе останется только "
+    "часть новых параметров.";
+
 const char* TitleOf(ExchangeKind kind) {
   switch (kind) {
     case ExchangeKind::Read:
       return "Чтение параметров из вычислителя";
+    case ExchangeKind::Compare:
+      return "Сравнение с вычислителем";
     case ExchangeKind::WriteParameters:
       return "Запись параметров в вычислитель";
     case ExchangeKind::WriteReportTexts:
@@ -42,6 +49,7 @@ const char* TitleOf(ExchangeKind kind) {
 const char* SuccessOf(ExchangeKind kind) {
   switch (kind) {
     case ExchangeKind::Read:
+    case ExchangeKind::Compare:
       return device::kReadSucceeded;
     case ExchangeKind::WriteParameters:
       return device::kWriteSucceeded;
@@ -75,7 +83,8 @@ ExchangeDialog::ExchangeDialog(ExchangeKind kind, model::ParameterSet& set, plat
       set_(set),
       ui_(ui),
       setting_(std::move(setting)),
-      threadUi_(ui),
+      stopGuard_(ui),
+      threadUi_(stopGuard_),
       runner_(new ExchangeRunner(this)) {
   setWindowTitle(ToQt(TitleOf(kind)));
 
@@ -97,21 +106,25 @@ ExchangeDialog::ExchangeDialog(ExchangeKind kind, model::ParameterSet& set, plat
   for (const char* speed : kSpeeds) speedList_->addItem(ToQt(speed));
   grid->addWidget(speedList_, 1, 1);
 
-  if (kind != ExchangeKind::Read) {
+  if (Writes()) {
     grid->addWidget(new QLabel(ToQt("Тип вычислителя:"), this), 2, 0);
     auto* variant = new QLineEdit(QString::fromStdString(model::VariantName(set.Variant())), this);
     variant->setObjectName(QStringLiteral("variantEdit"));
     variant->setReadOnly(true);
     grid->addWidget(variant, 2, 1);
   }
-  Preselect(portList_, set.comPort);
-  Preselect(speedList_, set.speedCode);
+  const auto last = platform::qt::LastExchangeStore(setting_.settingsFile).Load();
+  const shell::PortChoice choice = shell::InitialPortChoice(
+      set, last ? std::optional(shell::PortChoice{last->first, last->second}) : std::nullopt);
+  Preselect(portList_, choice.comPort);
+  Preselect(speedList_, choice.speedCode);
 
   progressBar_ = new QProgressBar(this);
   progressBar_->setObjectName(QStringLiteral("progressBar"));
-  progressBar_->setTextVisible(false);
+  progressBar_->setRange(0, 100);
   progressBar_->setValue(0);
-  progress_ = std::make_unique<platform::qt::BarProgress>(progressBar_);
+  progressBar_->setFormat(QStringLiteral("0 %"));
+  progressBar_->setAccessibleName(ToQt("Ход обмена"));
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);
@@ -122,7 +135,7 @@ ExchangeDialog::ExchangeDialog(ExchangeKind kind, model::ParameterSet& set, plat
     layout->addWidget(instruction);
   }
 
-  runButton_ = new QPushButton(ToQt(kind == ExchangeKind::Read ? "Чтение" : "Запись"), this);
+  runButton_ = new QPushButton(ToQt(Writes() ? "Запись" : "Чтение"), this);
   runButton_->setObjectName(QStringLiteral("runButton"));
   runButton_->setDefault(true);
   closeButton_ = new QPushButton(ToQt("Закрыть"), this);
@@ -137,8 +150,12 @@ ExchangeDialog::ExchangeDialog(ExchangeKind kind, model::ParameterSet& set, plat
   layout->addLayout(buttons);
 
   connect(runButton_, &QPushButton::clicked, this, &ExchangeDialog::Start);
-  connect(closeButton_, &QPushButton::clicked, this, &ExchangeDialog::reject);
+  connect(closeButton_, &QPushButton::clicked, this, &ExchangeDialog::PressClose);
   connect(runner_, &ExchangeRunner::finished, this, &ExchangeDialog::Finish);
+  for (QComboBox* list : {portList_, speedList_}) {
+    connect(list, &QComboBox::currentIndexChanged, this, &ExchangeDialog::EnableRun);
+  }
+  EnableRun();
 }
 
 ExchangeDialog::~ExchangeDialog() {
@@ -150,19 +167,44 @@ bool ExchangeDialog::ExchangeRunning() const {
   return runner_->Running();
 }
 
+bool ExchangeDialog::Writes() const {
+  return kind_ == ExchangeKind::WriteParameters || kind_ == ExchangeKind::WriteReportTexts;
+}
+
 void ExchangeDialog::StopExchange() {
-  if (!ExchangeRunning()) return;
+  if (!ExchangeRunning() || runner_->StopRequested()) return;
   runner_->Stop();
   closeButton_->setEnabled(false);
+  stopGuard_.StopPressed();
+}
+
+void ExchangeDialog::PressClose() {
+  if (ExchangeRunning()) {
+    StopExchange();
+    return;
+  }
+  reject();
 }
 
 void ExchangeDialog::reject() {
   if (ExchangeRunning()) {
+    // Esc or the title bar's × may be an accident: a write half done leaves the device
+    // half configured.
+    if (Writes() && !runner_->StopRequested() &&
+        ui_.ShowMessage(kStopWriteQuestion, platform::kApplicationTitle, platform::Icon::Question,
+                        platform::Buttons::YesNo) != platform::Answer::Yes) {
+      return;
+    }
     StopExchange();
     return;
   }
   StoreChoice();
   QDialog::reject();
+}
+
+void ExchangeDialog::EnableRun() {
+  runButton_->setEnabled(!ExchangeRunning() && portList_->currentIndex() >= 0 &&
+                         speedList_->currentIndex() >= 0);
 }
 
 void ExchangeDialog::StoreChoice() {
@@ -184,10 +226,12 @@ void ExchangeDialog::EditPortMap() {
 }
 
 void ExchangeDialog::Start() {
-  if (ExchangeRunning()) return;
+  if (ExchangeRunning() || !runButton_->isEnabled()) return;
   StoreChoice();
+  platform::qt::LastExchangeStore(setting_.settingsFile).Store(set_.comPort, set_.speedCode);
   work_ = set_;
   line_ = setting_.lines();
+  progress_ = std::make_unique<platform::qt::BarProgress>(progressBar_, &line_->Clock());
   runButton_->setEnabled(false);
   portList_->setEnabled(false);
   speedList_->setEnabled(false);
@@ -200,6 +244,7 @@ void ExchangeDialog::Start() {
     link.stop = &stop;
     switch (kind_) {
       case ExchangeKind::Read:
+      case ExchangeKind::Compare:
         return link.ReadAllParameters(work_, progress_.get());
       case ExchangeKind::WriteParameters:
         return link.WriteAllParameters(work_, progress_.get());
@@ -214,7 +259,7 @@ void ExchangeDialog::Finish(bool ok) {
   // The exchange is over: nothing is left to stop.
   closeButton_->setText(ToQt("Закрыть"));
   closeButton_->setEnabled(false);
-  if (ok && kind_ == ExchangeKind::Read) set_ = work_;
+  if (ok && !Writes()) set_ = work_;
   succeeded_ = ok;
   if (ok) {
     ui_.ShowMessage(SuccessOf(kind_), platform::kApplicationTitle, platform::Icon::None,

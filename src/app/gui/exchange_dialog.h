@@ -4,10 +4,12 @@
 #include <memory>
 
 #include "app/gui/exchange_line.h"
+#include "app/gui/stop_guard_ui.h"
 #include "model/parameter_set.h"
 #include "platform/port_map.h"
 #include "platform/qt/bar_progress.h"
 #include "platform/qt/gui_thread_ui.h"
+#include "platform/qt/qt_settings.h"
 #include "platform/ui.h"
 
 class QComboBox;
@@ -19,17 +21,21 @@ namespace tarvo::gui {
 
 class ExchangeRunner;
 
-enum class ExchangeKind { Read, WriteParameters, WriteReportTexts };
+// Compare reads as Read does, under a title of its own.
+enum class ExchangeKind { Read, Compare, WriteParameters, WriteReportTexts };
 
-// Where an exchange dialog finds its lines and the COMn map.
+// Where an exchange dialog finds its lines, the COMn map and the settings file that keeps the
+// port and speed of the last exchange.
 struct ExchangeSetting {
   LineFactory lines = SystemLines();
   platform::PortMapSources portMap = platform::DefaultPortMapSources();
+  QString settingsFile = platform::qt::SettingsFile();
 };
 
 // The read dialog and the write dialog (with its report-text mode): the port and the speed,
 // the button that runs the procedure off the GUI thread, and its progress. While the exchange
-// runs the close button stops it; the dialog closes once the exchange has ended.
+// runs the close button stops it (Esc and the title bar's × ask first during a write); the
+// dialog closes once the exchange has ended.
 class ExchangeDialog : public QDialog {
   Q_OBJECT
 
@@ -43,13 +49,18 @@ class ExchangeDialog : public QDialog {
   bool Succeeded() const { return succeeded_; }
   // Asks the running exchange to stop; the dialog closes when it has.
   void StopExchange();
-
- protected:
+  // Esc, the title bar's × and closing the main window: closes the dialog, or stops a running
+  // exchange (a write only after asking).
   void reject() override;
 
  private:
   void Start();
   void Finish(bool ok);
+  // "Закрыть", or "Остановить" while the exchange runs: stops without asking.
+  void PressClose();
+  bool Writes() const;
+  // The run button needs a port and a speed.
+  void EnableRun();
   // The port and speed chosen go into the set; no choice stores 0.
   void StoreChoice();
   void FillPortList();
@@ -60,6 +71,8 @@ class ExchangeDialog : public QDialog {
   platform::Ui& ui_;
   ExchangeSetting setting_;
   std::unique_ptr<ExchangeLine> line_;
+  // Messages of the procedure pass the guard on their way to the user.
+  StopGuardUi stopGuard_;
   platform::qt::GuiThreadUi threadUi_;
   std::unique_ptr<platform::qt::BarProgress> progress_;
   // The read goes into a copy, so the set is never touched from two threads.

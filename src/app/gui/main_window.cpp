@@ -28,6 +28,7 @@
 #include "app/gui/qt_text.h"
 #include "app/gui/report_text_dialog.h"
 #include "shell/check_for_start.h"
+#include "shell/exchange_flows.h"
 
 namespace tarvo::gui {
 
@@ -386,17 +387,9 @@ void MainWindow::OpenForm(const FormPlace& place) {
 
 void MainWindow::ReadFromDevice() {
   Run([this] {
-    if (!commands_.AskToSave()) return;
-    // The previous configuration is gone even when the read fails.
-    document_.SetModified(false);
-    document_.SetUntitled();
-    document_.Set().Reset();
-    Refresh();
-    const model::ParameterSet snapshot = document_.Set();
-    RunExchangeDialog(ExchangeKind::Read, document_.Set());
-    MarkModifiedIfChanged(snapshot);
-    // Once more, so that the title shows the execution read.
-    document_.OnNewDocument();
+    shell::ReadFromDevice(commands_, document_, [this](model::ParameterSet& set) {
+      return RunExchangeDialog(ExchangeKind::Read, set);
+    });
   });
 }
 
@@ -406,9 +399,8 @@ void MainWindow::WriteToDevice(ExchangeKind kind) {
         !ConfirmWrite(this, document_, [this](const FormPlace& place) { OpenForm(place); })) {
       return;
     }
-    const model::ParameterSet snapshot = document_.Set();
-    RunExchangeDialog(kind, document_.Set());
-    MarkModifiedIfChanged(snapshot);
+    shell::WriteFromDocument(
+        document_, [this, kind](model::ParameterSet& set) { return RunExchangeDialog(kind, set); });
   });
 }
 
@@ -420,7 +412,6 @@ bool MainWindow::RunExchangeDialog(ExchangeKind kind, model::ParameterSet& set) 
   if (closeAfterExchange_) {
     closeAfterExchange_ = false;
     QTimer::singleShot(0, this, &QWidget::close);
-    return false;
   }
   return dialog.Succeeded();
 }
@@ -444,20 +435,11 @@ void MainWindow::CompareWithFile() {
 }
 
 void MainWindow::CompareWithDevice() {
-  // The device is read into a configuration of its own, whatever happens to the read: only the
-  // port and speed come from the open one, and the choice made in the dialog stays there.
-  const auto read = std::make_unique<model::ParameterSet>();
-  read->Reset();
-  read->comPort = document_.Set().comPort;
-  read->speedCode = document_.Set().speedCode;
-  if (!RunExchangeDialog(ExchangeKind::Read, *read)) return;
+  const auto read = shell::ReadForComparison(document_, [this](model::ParameterSet& set) {
+    return RunExchangeDialog(ExchangeKind::Compare, set);
+  });
+  if (!read) return;
   Run([&] { ShowDifferences(this, document_, *read, ToQt("Вычислитель"), ui_); });
-}
-
-void MainWindow::MarkModifiedIfChanged(const model::ParameterSet& snapshot) {
-  if (!document_.Modified() && !document_.Set().SameContent(snapshot)) {
-    document_.SetModified(true);
-  }
 }
 
 void MainWindow::ShowHelp() {
@@ -490,9 +472,16 @@ void MainWindow::ShowAbout() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (activeExchange_ != nullptr && activeExchange_->ExchangeRunning()) {
-    // The exchange ends first; the window closes once its dialog has.
+  if (activeExchange_ != nullptr) {
+    // The exchange dialog closes first (a running exchange is asked about and stopped); then the
+    // window closes as it would without it, asking about unsaved changes.
     event->ignore();
+    if (closeAfterExchange_) return;
+    if (!activeExchange_->ExchangeRunning()) {
+      closeAfterExchange_ = true;
+      activeExchange_->reject();
+      return;
+    }
     if (ui_.ShowMessage(kStopExchangeQuestion, platform::kApplicationTitle,
                         platform::Icon::Question,
                         platform::Buttons::YesNo) == platform::Answer::Yes &&

@@ -77,8 +77,6 @@ class MainWindow : public QMainWindow {
   bool RunExchangeDialog(ExchangeKind kind, model::ParameterSet& set);
   void CompareWithFile();
   void CompareWithDevice();
-  // A flag already set stays set.
-  void MarkModifiedIfChanged(const model::ParameterSet& snapshot);
   void ShowHelp();
   void ShowAbout();
 

@@ -7,15 +7,16 @@ namespace tarvo::platform::qt {
 void BarProgress::Changed() {
   QProgressBar* bar = bar_;
   if (bar == nullptr) return;
-  const int lower = Lower();
-  const int upper = Upper();
-  const int position = Position();
+  const int percent = Percent();
+  // "%," is none of the bar's placeholders (%p, %v, %m): the text shows as it is.
+  const QString text = QString::fromStdString(Text());
   // Queued from a worker, direct on the bar's own thread.
   QMetaObject::invokeMethod(
       bar,
-      [bar, lower, upper, position] {
-        bar->setRange(lower, upper);
-        bar->setValue(position);
+      [bar, percent, text] {
+        bar->setFormat(text);
+        bar->setRange(0, 100);
+        bar->setValue(percent);
       },
       Qt::AutoConnection);
 }

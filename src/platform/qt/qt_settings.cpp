@@ -13,6 +13,7 @@ namespace {
 
 constexpr const char* kRecentSection = "Recent File List";
 constexpr const char* kSerialPortsSection = "SerialPorts";
+constexpr const char* kLastExchangeSection = "Last Exchange";
 
 QString KeyOf(std::size_t index) {
   return QStringLiteral("File%1").arg(index + 1);
@@ -59,6 +60,24 @@ void SerialPortStore::Forget(int portNumber) const {
   QSettings settings(settingsFile_, QSettings::IniFormat);
   settings.beginGroup(kSerialPortsSection);
   settings.remove(QStringLiteral("COM%1").arg(portNumber));
+}
+
+std::optional<std::pair<int, int>> LastExchangeStore::Load() const {
+  QSettings settings(settingsFile_, QSettings::IniFormat);
+  settings.beginGroup(kLastExchangeSection);
+  bool portOk = false;
+  bool speedOk = false;
+  const int port = settings.value(QStringLiteral("Port")).toInt(&portOk);
+  const int speed = settings.value(QStringLiteral("Speed")).toInt(&speedOk);
+  if (!portOk || !speedOk) return std::nullopt;
+  return std::pair(port, speed);
+}
+
+void LastExchangeStore::Store(int comPort, int speedCode) const {
+  QSettings settings(settingsFile_, QSettings::IniFormat);
+  settings.beginGroup(kLastExchangeSection);
+  settings.setValue(QStringLiteral("Port"), comPort);
+  settings.setValue(QStringLiteral("Speed"), speedCode);
 }
 
 }  // namespace tarvo::platform::qt

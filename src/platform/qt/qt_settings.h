@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tarvo::platform::qt {
@@ -38,6 +40,21 @@ class SerialPortStore {
   void Assign(int portNumber, const std::string& path) const;
   // The port goes back to its default device.
   void Forget(int portNumber) const;
+
+ private:
+  QString settingsFile_;
+};
+
+// The port and speed of the program's last exchange, section [Last Exchange]: what the exchange
+// dialogs open with for a configuration that has never taken part in one.
+class LastExchangeStore {
+ public:
+  explicit LastExchangeStore(QString settingsFile = SettingsFile())
+      : settingsFile_(std::move(settingsFile)) {}
+
+  // COM port number and speed code as stored; nothing when none were.
+  std::optional<std::pair<int, int>> Load() const;
+  void Store(int comPort, int speedCode) const;
 
  private:
   QString settingsFile_;
