@@ -11,12 +11,14 @@ namespace {
 struct OpenDocument {
   OpenDocument() {
     document.NewConfiguration(0x47, 0x53);
-    document.SetPathName("/tmp/g.par");
+    std::string message;
+    EXPECT_TRUE(document.StoreAs(path, message)) << message;
     document.Set().comPort = 2;
     document.Set().speedCode = 4;
     document.Set().daylightSaving = 1;
     document.SetModified(true);
   }
+  const std::string path = ::testing::TempDir() + "exchange_flows_g.par";
   model::ConfigurationDocument document;
   testing::RecordingUi ui;
   model::RecentFiles recent;
@@ -47,7 +49,7 @@ TEST(ReadFromDeviceFlow, ASuccessfulReadReplacesTheConfiguration) {
   open.ui.answers = {platform::Answer::No};
   EXPECT_TRUE(ReadFromDevice(open.commands, open.document, ReadUv));
   ASSERT_EQ(open.ui.messages.size(), 1u);
-  EXPECT_EQ(open.ui.messages[0].text, "Сохранить изменения в файле /tmp/g.par ?");
+  EXPECT_EQ(open.ui.messages[0].text, "Сохранить изменения в файле " + open.path + " ?");
   EXPECT_EQ(open.document.Set().Variant(), model::DeviceVariant::UV);
   EXPECT_EQ(open.document.Set().comPort, 5);
   EXPECT_TRUE(open.document.PathName().empty());
@@ -64,7 +66,7 @@ TEST(ReadFromDeviceFlow, AStoppedOrFailedReadKeepsTheConfigurationWithThePortCho
   EXPECT_TRUE(open.document.Set().SameContent(before));
   EXPECT_EQ(open.document.Set().comPort, 5);
   EXPECT_EQ(open.document.Set().speedCode, 1);
-  EXPECT_EQ(open.document.PathName(), "/tmp/g.par");
+  EXPECT_EQ(open.document.PathName(), open.path);
   EXPECT_TRUE(open.document.Modified());
 }
 
@@ -100,7 +102,7 @@ TEST(WriteFromDocumentFlow, OnlyPortAndSpeedChangeAndTheFlagStaysAsItWas) {
                 succeeds);
       EXPECT_EQ(open.document.Set().comPort, 7);
       EXPECT_EQ(open.document.Modified(), modified);
-      EXPECT_EQ(open.document.PathName(), "/tmp/g.par");
+      EXPECT_EQ(open.document.PathName(), open.path);
     }
   }
 }
