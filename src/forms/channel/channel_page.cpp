@@ -42,12 +42,24 @@ bool ChannelPage::ValidatePage(platform::Ui& ui) {
   const auto working = std::make_unique<model::ParameterSet>();
   working->Reset();
   if (!CheckRows(*working, ui)) return false;
-  if (set_.checkForStart != 0 && working->channels[index_].mediumKind != 0 &&
-      !CheckCompletion(*working, ui)) {
+  const model::ChannelRecord& record = working->channels[index_];
+  if (set_.checkForStart != 0 && record.mediumKind != 0 &&
+      !RunCompletionRules(CompletionRules(record), record, ui)) {
     return false;
   }
   TransferChannel(index_, index_, working->channels[index_], set_.channels[index_],
                   set_.ident.executionCode);
+  return true;
+}
+
+bool ChannelPage::ReadTypeCodeRow(model::ChannelRecord& record, platform::Ui& ui) const {
+  const TypeCodeLayout layout = TypeCode();
+  const TypeCodeReading reading = ReadTypeCode(layout, rows[0].Text());
+  if (!reading.Accepted()) {
+    ShowError(ui, std::string(kTypeCodeMessage) + "\n" + reading.fault);
+    return MarkRefused(rows[0]);
+  }
+  layout.store(reading.values, record);
   return true;
 }
 
