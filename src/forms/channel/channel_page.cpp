@@ -4,6 +4,8 @@
 
 #include "forms/channel/copy_channel_dlg.h"
 #include "forms/channel/transfer_channel.h"
+#include "forms/channel/type_code_demands.h"
+#include "forms/channel/type_code_helper.h"
 #include "forms/form_messages.h"
 
 namespace tarvo::forms {
@@ -14,6 +16,8 @@ ChannelPage::ChannelPage(model::ParameterSet& set, int channelIndex)
 }
 
 void ChannelPage::Fill() {
+  // Row 0 of every channel page is its type code.
+  if (!rows.empty() && !rows[0].helper) rows[0].helper = [this] { return TypeCodeHelper(); };
   // A new page always fills once; making a page changes nothing in the set.
   if (filledOnce_ && set_.pageFilled[index_] != 0) return;
   FillCells();
@@ -61,6 +65,11 @@ bool ChannelPage::ReadTypeCodeRow(model::ChannelRecord& record, platform::Ui& ui
   }
   layout.store(reading.values, record);
   return true;
+}
+
+std::unique_ptr<RowHelperForm> ChannelPage::TypeCodeHelper() {
+  return std::make_unique<TypeCodeHelperForm>(*this, 0, TypeCode(),
+                                              TypeCodeDemands(*this, set_, index_));
 }
 
 std::string ChannelCode(model::DeviceVariant variant, int channelIndex, int number) {

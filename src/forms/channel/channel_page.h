@@ -24,8 +24,9 @@ struct CompletionRule {
 
 // What every channel page shares: it edits one channel record, fills its cells only while the
 // channel's page-filled flag is clear, validates into a reset working copy when it is left and
-// commits with TransferChannel, and offers "Копирование параметров канала". A variant's page
-// supplies its rows, their checks and its completion checks.
+// commits with TransferChannel, and offers "Копирование параметров канала" and a helper that
+// composes the type code. A variant's page supplies its rows, their checks, its type code and
+// its completion rules.
 class ChannelPage : public Page {
  public:
   static constexpr const char* kCopyButton = "copy";
@@ -52,6 +53,8 @@ class ChannelPage : public Page {
   // The start-of-counting demands for a record, in the order they are reported.
   virtual std::span<const CompletionRule> CompletionRules(
       const model::ChannelRecord& record) const = 0;
+  // The helper of the type code row, filled from the row.
+  std::unique_ptr<RowHelperForm> TypeCodeHelper();
 
  protected:
   // The copy button: validates; only when that passes opens the copy dialog.
