@@ -38,9 +38,14 @@ std::vector<TypeCodePosition> FlowPositions(ValueSet method, ValueSet first, Val
           {kFlowN[2], 1, false, others, "", kAbsent}};
 }
 
+// Positions first..last as a rule's targets.
+constexpr std::uint32_t Positions(int first, int last) {
+  return ValuesFromTo(first, last);
+}
+
 // The medium at position 0 being 0 leaves every other position 0.
 TypeCodeRule ChannelOffRule(int positions) {
-  return {0, Value(0), ValuesFromTo(1, positions - 1), Value(0), 0, 0, kChannelOff};
+  return {0, Value(0), Positions(1, positions - 1), Value(0), 0, 0, kChannelOff};
 }
 
 void StoreFlowCode(std::span<const int> v, ChannelRecord& record) {
@@ -111,7 +116,7 @@ TypeCodeLayout TypeCodeLayoutG(std::uint8_t executionCode) {
   layout.positions.push_back({kPressure, 1, false, e47 ? digits : ValuesFromTo(0, 3), "", kAbsent});
   layout.positions.push_back(
       {kTemperature, 1, false, e47 ? digits : ValuesFromTo(0, 8), "", kThermometers});
-  const std::uint32_t transducers = ValuesFromTo(2, 4);
+  const std::uint32_t transducers = Positions(2, 4);
   layout.rules = {
       {1, Value(0), transducers, ~ValueSet{0}, 0, 0, kNoFlow},
       {1, ValuesFromTo(4, 31), transducers, ~ValueSet{0}, 0, 1,
@@ -143,14 +148,14 @@ TypeCodeLayout TypeCodeLayoutU(std::uint8_t executionCode) {
   constexpr int kMeter = 4;
   constexpr const char* kMeterCode = "электросчетчик задается только кодом 04450000";
   layout.rules = {
-      {1, Value(0), ValuesFromTo(2, 4), ~ValueSet{0}, 0, 0, kNoFlow},
-      {1, ValuesFromTo(1, 31), ValuesFromTo(2, 4), ~ValueSet{0}, 1, 32,
+      {1, Value(0), Positions(2, 4), ~ValueSet{0}, 0, 0, kNoFlow},
+      {1, ValuesFromTo(1, 31), Positions(2, 4), ~ValueSet{0}, 1, 32,
        "нужен хотя бы один преобразователь расхода"},
-      {1, Value(4), ValuesFromTo(3, 4), ~ValueSet{0}, 0, 0,
+      {1, Value(4), Positions(3, 4), ~ValueSet{0}, 0, 0,
        "допускается только 1-й преобразователь расхода"},
-      {0, Value(kMeter), Value(1), Value(4), 0, 32, kMeterCode},
-      {0, Value(kMeter), Value(2), Value(5), 0, 32, kMeterCode},
-      {0, Value(kMeter), ValuesFromTo(5, 6), Value(0), 0, 0, kMeterCode},
+      {0, Value(kMeter), Positions(1, 1), Value(4), 0, 32, kMeterCode},
+      {0, Value(kMeter), Positions(2, 2), Value(5), 0, 32, kMeterCode},
+      {0, Value(kMeter), Positions(5, 6), Value(0), 0, 0, kMeterCode},
       ChannelOffRule(7),
   };
   layout.store = StoreFlowCode;
