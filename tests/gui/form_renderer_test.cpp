@@ -35,6 +35,11 @@ void ExpectShowsModel(const FormWidget& widget, const forms::Form& form, const s
     const forms::Row& row = form.rows[r];
     if (!row.visible) continue;
     const std::string at = where + " " + row.code;
+    if (row.helper) {
+      auto* more = widget.findChild<QToolButton*>(QString::fromStdString(row.code + ".helper"));
+      ASSERT_NE(more, nullptr) << at;
+      EXPECT_EQ(more->text(), "...") << at;
+    }
     switch (row.kind) {
       case forms::CellKind::CheckBox: {
         auto* box = qobject_cast<QCheckBox*>(widget.EditorOf(r));

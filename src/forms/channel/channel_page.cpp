@@ -16,8 +16,6 @@ ChannelPage::ChannelPage(model::ParameterSet& set, int channelIndex)
 }
 
 void ChannelPage::Fill() {
-  // Row 0 of every channel page is its type code.
-  if (!rows.empty() && !rows[0].helper) rows[0].helper = [this] { return TypeCodeHelper(); };
   // A new page always fills once; making a page changes nothing in the set.
   if (filledOnce_ && set_.pageFilled[index_] != 0) return;
   FillCells();
@@ -65,6 +63,10 @@ bool ChannelPage::ReadTypeCodeRow(model::ChannelRecord& record, platform::Ui& ui
   }
   layout.store(reading.values, record);
   return true;
+}
+
+void ChannelPage::AttachTypeCodeHelper() {
+  rows[0].helper = [this] { return TypeCodeHelper(); };
 }
 
 std::unique_ptr<RowHelperForm> ChannelPage::TypeCodeHelper() {

@@ -73,6 +73,8 @@ class ChannelPage : public Page {
   // Special rows, value rows and the tests that do not depend on the switch, into the working
   // copy's record of this channel; one message on the first failure.
   virtual bool CheckRows(model::ParameterSet& working, platform::Ui& ui) = 0;
+  // Gives the type code row (row 0, made already) its helper.
+  void AttachTypeCodeHelper();
   // Reads the type code row into the working record; a refusal names the position and the rule
   // it breaks on a second line.
   bool ReadTypeCodeRow(model::ChannelRecord& record, platform::Ui& ui) const;

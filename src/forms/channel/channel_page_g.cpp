@@ -102,6 +102,7 @@ CChannel_G_Page::CChannel_G_Page(ParameterSet& set, int channelIndex)
   for (const auto& table : kShownTables) {
     for (const NumberRowSpec& spec : table) rows.push_back(MakeNumberRow(spec, place));
   }
+  AttachTypeCodeHelper();
   AddDialogButton<CIrvisK300Dlg>(kIrvisButton, "Параметры ИРВИС-К300");
   // Execution 47 has no such flowmeter: its button is hidden.
   FindButton(kIrvisButton)->visible = set.ident.executionCode != kExecution47;

@@ -39,6 +39,7 @@ CChannel_L_Page::CChannel_L_Page(ParameterSet& set, int channelIndex)
   rows.push_back(
       TextRow(ChannelCode(place.variant, channelIndex, 0), kTypeCodeDescription, kTypeCodeLengthL));
   for (const NumberRowSpec& spec : kRows) rows.push_back(MakeNumberRow(spec, place));
+  AttachTypeCodeHelper();
 }
 
 void CChannel_L_Page::FillCells() {

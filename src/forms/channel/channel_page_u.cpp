@@ -135,6 +135,7 @@ CChannel_U_Page::CChannel_U_Page(ParameterSet& set, int channelIndex)
   rows.push_back(
       InputRow(ChannelCode(place.variant, channelIndex, 2), kPressureTemperatureDescription, 2));
   for (const NumberRowSpec& spec : kRows) rows.push_back(MakeNumberRow(spec, place));
+  AttachTypeCodeHelper();
   AddDialogButton<CAssocGasDlg>(kGasButton, "Параметры попутного газа");
 }
 

@@ -92,6 +92,7 @@ FlowmeterChannelPage::FlowmeterChannelPage(model::ParameterSet& set, int channel
       rows.back().enabled = tailShown;
     }
   }
+  AttachTypeCodeHelper();
 }
 
 void FlowmeterChannelPage::FillCells() {
