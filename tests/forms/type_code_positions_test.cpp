@@ -60,7 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{0x42, 1, "0100000",
                 "позиция 1 (вид носителя) = 0: канал не используется, остальные позиции должны "
                 "быть 0, а позиция 2 = 1"},
-        // У: the brief's own example, the media of an execution, transducers, the meter.
+        // У: flow method 0 with a transducer, the media of an execution, the meter.
         Refusal{0x50, 1, "05050000",
                 "позиция 3 (способ измерения расхода) = 0: преобразователи расхода не "
                 "допускаются, а позиция 4 = 5"},
