@@ -13,6 +13,8 @@ namespace tarvo::forms {
 
 enum class CellKind { Text, Number, CheckBox, DropDown };
 
+class RowHelperForm;
+
 // One editable value cell; maxLength 0 means no limit (in characters).
 struct Cell {
   std::string text;
@@ -34,6 +36,8 @@ struct Row {
   int column = 0;
   // Set by the check that refused this row: the cell to put the cursor in; -1 when not refused.
   mutable int refusedCell = -1;
+  // A dialog that composes the value (drawn as "..." beside the cell); null: none.
+  std::function<std::unique_ptr<RowHelperForm>()> helper;
 
   // The single value cell's text (the first cell of a multi-cell row). A row without cells (a
   // check box, a list) reads as empty; writing to one gives it a cell that nothing shows.
@@ -161,6 +165,14 @@ class Form {
 
  private:
   EntryResult Changed(const std::vector<Row>& before, std::optional<std::string> error);
+};
+
+// A dialog that composes one row's value: it opens filled from the row, and its OK enters the
+// value through the owning form's EnterCell, so the form's own rules run as for typing.
+class RowHelperForm : public Form {
+ public:
+  // What entering the value changed on the owning form; empty until OK.
+  EntryResult entered;
 };
 
 // Marks the row a check refused (unless a check within it already named a cell) and returns

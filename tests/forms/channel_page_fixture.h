@@ -15,6 +15,14 @@ namespace tarvo::forms {
 
 using Entries = std::map<std::string, std::string>;
 
+// A refused type code: the page's message, then the position and the rule it breaks.
+inline std::string TypeRefusal(const char* why) {
+  return std::string("Ошибочно задан параметр <Вид носителя и тип преобразователей>\n") + why;
+}
+inline std::string FirstLine(const std::string& message) {
+  return message.substr(0, message.find('\n'));
+}
+
 // One channel page of a new configuration of the execution code, filled as on first display.
 template <typename PageClass>
 struct ChannelPageFixture {

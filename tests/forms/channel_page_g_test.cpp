@@ -15,6 +15,11 @@ namespace {
 using model::Float32;
 
 constexpr const char* kType = "Ошибочно задан параметр <Вид носителя и тип преобразователей>";
+const std::string kChannelOff = TypeRefusal(
+    "позиция 1 (вид носителя) = 0: канал не используется, остальные позиции должны быть 0, а "
+    "позиция 2 = 1");
+const std::string kNoIrvisWith47 = TypeRefusal(
+    "позиция 3 (тип 1-го преобразователя расхода) = 6: при исполнении 47 допустимы 0–5, 7–9");
 constexpr const char* kIrvis = "Необходимо задать параметры расходомера ИРВИС-К300";
 constexpr const char* kStartCaption = "Ошибка (невозможен пуск на счет)";
 
@@ -100,7 +105,7 @@ TEST(ChannelPageGTest, ATypeDigitAbove9IsRefusedNotShifted) {
   g.Set().pageFilled[0] = 0;
   g.page->Fill();
   EXPECT_EQ(g.page->rows[0].Text(), "51200000");
-  EXPECT_EQ(g.Leave(), kType);
+  EXPECT_EQ(g.Leave(), TypeRefusal("в коде 8 знаков, а допускается не более 7"));
   EXPECT_EQ(g.Record().typeDigit2, 12);
   g.Enter({{"K100", "5100000"}});
   EXPECT_EQ(g.Leave(), "");
@@ -356,7 +361,8 @@ INSTANTIATE_TEST_SUITE_P(
                   "Молярная доля диоксида углерода в природном газе должна быть в диапазоне от 0 "
                   "до 0,1 "},
         // Order: the type code before any row, rows from top to bottom.
-        RangeCase{"TypeBeforeRows", 0x42, {{"K100", "0100000"}, {"K102", "-5"}}, kType},
+        RangeCase{
+            "TypeBeforeRows", 0x42, {{"K100", "0100000"}, {"K102", "-5"}}, kChannelOff.c_str()},
         RangeCase{"TopRowFirst", 0x42, {{"K102", "-1"}, {"K165", "5"}}, kQ1},
         RangeCase{"LeftColumnBeforeRight",
                   0x42,
@@ -364,7 +370,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "Коэффициент притупления кромки диафрагмы должен быть в диапазоне от 1 до 1,05 "},
         RangeCase{"RowBeforeTableCheck", 0x42, {{"K100", "5460000"}, {"K102", "-1"}}, kQ1},
         RangeCase{"TableIncomplete", 0x42, {{"K100", "5460000"}}, kIrvis},
-        RangeCase{"NoTableWith47", 0x47, {{"K100", "5160000"}}, kType}),
+        RangeCase{"NoTableWith47", 0x47, {{"K100", "5160000"}}, kNoIrvisWith47.c_str()}),
     [](const ::testing::TestParamInfo<RangeCase>& info) { return std::string(info.param.name); });
 
 TEST(ChannelPageGTest, IrvisRowsTakeItsParametersWithTheirOwnMessages) {

@@ -13,6 +13,12 @@ namespace {
 using model::Float32;
 
 constexpr const char* kType = "Ошибочно задан параметр <Вид носителя и тип преобразователей>";
+const std::string kFlowType1 =
+    TypeRefusal("позиция 2 (тип преобразователя расхода) = 1: допустимы 0, 5");
+const std::string kFlowType3 =
+    TypeRefusal("позиция 2 (тип преобразователя расхода) = 3: допустимы 0, 5");
+const std::string kNoPressureOnChannel3 =
+    TypeRefusal("позиция 3 (тип преобразователя давления) = 1: на канале 3 допустимо только 0");
 constexpr const char* kStartCaption = "Ошибка (невозможен пуск на счет)";
 constexpr std::uint8_t kExecutionL = 0x49;
 
@@ -63,7 +69,7 @@ TEST(ChannelPageLTest, ATypeDigitAbove9IsRefusedNotShifted) {
   l.Set().pageFilled[0] = 0;
   l.page->Fill();
   EXPECT_EQ(l.page->rows[0].Text(), "10120");
-  EXPECT_EQ(l.Leave(), kType);
+  EXPECT_EQ(l.Leave(), TypeRefusal("в коде 5 знаков, а допускается не более 4"));
   EXPECT_EQ(l.Record().typeDigit6, 12);
 }
 
@@ -148,8 +154,8 @@ INSTANTIATE_TEST_SUITE_P(
     EdgeCases, ChannelPageLRanges,
     ::testing::Values(
         RangeCase{"TypeOnChannel2", 1, {{"K200", "1010"}}, ""},
-        RangeCase{"TypeOnChannel3", 2, {{"K300", "1010"}}, kType},
-        RangeCase{"Type1300", 0, {{"K100", "1300"}}, kType},
+        RangeCase{"TypeOnChannel3", 2, {{"K300", "1010"}}, kNoPressureOnChannel3.c_str()},
+        RangeCase{"Type1300", 0, {{"K100", "1300"}}, kFlowType3.c_str()},
         RangeCase{"Conversion100000", 0, {{"K101", "100000"}}, ""},
         RangeCase{"ConversionAbove",
                   0,
@@ -185,7 +191,7 @@ INSTANTIATE_TEST_SUITE_P(
         RangeCase{"ContractAboveUnsetLimit", 0, {{"K126", "0,001"}}, kContractFlow},
         RangeCase{"ContractNegative", 0, {{"K123", "50"}, {"K126", "-1"}}, kContractFlow},
         // Order: the type code first, then the rows top to bottom.
-        RangeCase{"TypeBeforeRows", 0, {{"K100", "0100"}, {"K101", "-1"}}, kType},
+        RangeCase{"TypeBeforeRows", 0, {{"K100", "0100"}, {"K101", "-1"}}, kFlowType1.c_str()},
         RangeCase{"TopRowFirst", 0, {{"K102", "5"}, {"K123", "-1"}}, kPressure}),
     [](const ::testing::TestParamInfo<RangeCase>& info) { return std::string(info.param.name); });
 
@@ -323,7 +329,7 @@ TEST(ChannelPageLTest, CopyButtonRefusesAPageThatFails) {
   l.Enter({{"K100", "1300"}});
   EXPECT_EQ(l.page->Press(ChannelPage::kCopyButton, l.ui).outcome, PressResult::Outcome::Refused);
   ASSERT_EQ(l.ui.messages.size(), 1u);
-  EXPECT_EQ(l.ui.messages[0].text, kType);
+  EXPECT_EQ(l.ui.messages[0].text, kFlowType3);
 }
 
 TEST(ChannelPageLTest, SheetOfVariantLUsesThePage) {

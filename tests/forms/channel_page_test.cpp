@@ -14,6 +14,7 @@
 #include "forms/channel/channel_page_v.h"
 #include "forms/channel/channel_sheet.h"
 #include "forms/channel/copy_channel_dlg.h"
+#include "forms/channel/type_code_positions.h"
 #include "forms/form_messages.h"
 #include "forms/number_row.h"
 #include "model/document.h"
@@ -73,8 +74,9 @@ class TestPage : public ChannelPage {
     }
     return true;
   }
-  bool CheckCompletion(const ParameterSet& working, platform::Ui& ui) override {
-    return RunCompletionRules(kCompletion, working.channels[ChannelIndex()], ui);
+  TypeCodeLayout TypeCode() const override { return TypeCodeLayoutL(ChannelIndex()); }
+  std::span<const CompletionRule> CompletionRules(const model::ChannelRecord&) const override {
+    return kCompletion;
   }
 };
 

@@ -20,6 +20,9 @@ namespace {
 using model::Float32;
 
 constexpr const char* kType = "Ошибочно задан параметр <Вид носителя и тип преобразователей>";
+const std::string kNoTransducer = TypeRefusal(
+    "позиция 3 (способ измерения расхода) = 1: нужен хотя бы один преобразователь "
+    "расхода, а позиции 4 = 0, 5 = 0 и 6 = 0");
 constexpr const char* kFlowInputs =
     "Ошибочно задан параметр <Назначение каналов преобразователей Q (dP)>";
 constexpr const char* kPtInputs =
@@ -361,7 +364,8 @@ INSTANTIATE_TEST_SUITE_P(
                   "Удельная теплота сгорания газа должна быть в диапазоне от 0,03 до 0,1 "
                   "ГДж/куб.м"},
         // Order: type code, row 01, row 02, then the rows from top to bottom.
-        RangeCase{"TypeBeforeInputs", {{"K0100", "05100000"}, {"K0101", "49"}}, kType},
+        RangeCase{
+            "TypeBeforeInputs", {{"K0100", "05100000"}, {"K0101", "49"}}, kNoTransducer.c_str()},
         RangeCase{"FlowInputsBeforePt", {{"K0101", "49"}, {"K0102", "16"}}, kFlowInputs},
         RangeCase{"PtBeforeRows", {{"K0102", "16"}, {"K0103", "-1"}}, kPtInputs},
         RangeCase{"LeftColumnBeforeRight",

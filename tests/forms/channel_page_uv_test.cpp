@@ -14,6 +14,9 @@ using UvPage = ChannelPageFixture<CChannel_UV_Page>;
 
 constexpr std::uint8_t kUv = 0x60;
 constexpr const char* kType = "Ошибочно задан параметр <Вид носителя и тип преобразователей>";
+const std::string kChannelOff = TypeRefusal(
+    "позиция 1 (вид носителя) = 0: канал не используется, остальные позиции должны быть 0, а "
+    "позиция 2 = 1");
 constexpr const char* kStartCaption = "Ошибка (невозможен пуск на счет)";
 
 TEST(ChannelPageUvTest, RowsCodesColumnsAndFill) {
@@ -103,7 +106,7 @@ TEST(ChannelPageUvTest, TypeCodeRules) {
     UvPage uv(kUv);
     uv.Set().checkForStart = 0;
     uv.page->rows[0].Text() = c.text;
-    EXPECT_EQ(uv.Leave(), c.stored ? "" : kType) << c.text;
+    EXPECT_EQ(FirstLine(uv.Leave()), c.stored ? "" : kType) << c.text;
     if (c.stored != nullptr) {
       EXPECT_EQ(TypeCodeText4(uv.Record()), c.stored) << c.text;
     }
@@ -264,7 +267,8 @@ INSTANTIATE_TEST_SUITE_P(
                   "Температурный коэффициент расходомера ВЭПС-Т должен быть в диапазоне от "
                   "-0,0001 до 0,0001 "},
         // Order: type code, inputs, rows 02..13, the tail, then rows 18 and 19.
-        RangeCase{"TypeBeforeInputs", {{"K100", "0100"}, {"K101", "49,00,00"}}, kType},
+        RangeCase{
+            "TypeBeforeInputs", {{"K100", "0100"}, {"K101", "49,00,00"}}, kChannelOff.c_str()},
         RangeCase{"InputsBeforeRows",
                   {{"K101", "00,16,00"}, {"K102", "-1"}},
                   "Ошибочно задан номер канала измерения давления"},

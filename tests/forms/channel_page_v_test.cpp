@@ -13,6 +13,9 @@ using model::Float32;
 using VPage = ChannelPageFixture<CChannel_V_Page>;
 
 constexpr const char* kType = "Ошибочно задан параметр <Вид носителя и тип преобразователей>";
+const std::string kChannelOff = TypeRefusal(
+    "позиция 1 (вид носителя) = 0: канал не используется, остальные позиции должны быть 0, а "
+    "позиция 2 = 4");
 constexpr const char* kStartCaption = "Ошибка (невозможен пуск на счет)";
 
 TEST(ChannelPageVTest, RowsCodesAndFill) {
@@ -132,7 +135,7 @@ TEST(ChannelPageVTest, TypeCodeRulesPerExecutionCodeAndChannel) {
       v.Set().checkForStart = 0;
       v.page->rows[0].Text() = c.text;
       const bool accepted = c.channels[channel] == 'x';
-      EXPECT_EQ(v.Leave(), accepted ? "" : kType)
+      EXPECT_EQ(FirstLine(v.Leave()), accepted ? "" : kType)
           << std::hex << int(c.executionCode) << " " << c.text << " channel " << channel + 1;
     }
   }
@@ -203,7 +206,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "Верхний предел измерений преобразователя давления должен быть в диапазоне от "
                   "0,01 до 3 МПа"},
         // Order: type code, rows 01..09, row 23, then the tail.
-        RangeCase{"TypeFirst", {{"K100", "0400"}, {"K101", "-1"}}, kType},
+        RangeCase{"TypeFirst", {{"K100", "0400"}, {"K101", "-1"}}, kChannelOff.c_str()},
         RangeCase{"AdditiveBeforeContractPressure", {{"K106", "1"}, {"K108", "5"}}, kAdditive},
         RangeCase{"ContractTemperatureBeforePressureLimit",
                   {{"K109", "-1"}, {"K123", "5"}},

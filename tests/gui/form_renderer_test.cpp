@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QToolButton>
 #include <algorithm>
 #include <functional>
 #include <memory>
@@ -15,9 +16,11 @@
 #include "app/gui/form_widget.h"
 #include "app/gui/sheet_dialog.h"
 #include "fakes/recording_ui.h"
+#include "form_cells.h"
 #include "forms/channel/channel_sheet.h"
 #include "forms/node/node_sheet.h"
 #include "forms/system/system_form.h"
+#include "modal.h"
 #include "model/document.h"
 
 namespace tarvo::gui {
@@ -32,6 +35,11 @@ void ExpectShowsModel(const FormWidget& widget, const forms::Form& form, const s
     const forms::Row& row = form.rows[r];
     if (!row.visible) continue;
     const std::string at = where + " " + row.code;
+    if (row.helper) {
+      auto* more = widget.findChild<QToolButton*>(QString::fromStdString(row.code + ".helper"));
+      ASSERT_NE(more, nullptr) << at;
+      EXPECT_EQ(more->text(), "...") << at;
+    }
     switch (row.kind) {
       case forms::CellKind::CheckBox: {
         auto* box = qobject_cast<QCheckBox*>(widget.EditorOf(r));
@@ -202,6 +210,45 @@ TEST_P(FormRenderer, ARefusedPageKeepsItsTabAndTheCursor) {
   EXPECT_EQ(dialog.Tabs()->currentIndex(), 0);
   EXPECT_TRUE(dialog.isVisible());
   EXPECT_EQ(QApplication::focusWidget(), dialog.PageWidget(0).EditorOf(refused));
+}
+
+// The "..." beside a type code opens its helper; a value chosen from a list as the user would,
+// OK enters the composed code into the page's cell.
+TEST(FormRendererHelper, TypeCodeHelperEntersTheComposedCode) {
+  model::ConfigurationDocument document;
+  document.NewConfiguration(0x50);
+  testing::RecordingUi ui;
+  std::string message;
+  auto sheet = forms::MakeChannelSheet(document.Set(), message);
+  ASSERT_NE(sheet, nullptr) << message;
+  SheetDialog dialog(*sheet, ui);
+  dialog.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  auto* more = dialog.PageWidget(0).findChild<QToolButton*>("K0100.helper");
+  ASSERT_NE(more, nullptr);
+  EXPECT_EQ(more->accessibleName().toStdString(),
+            "K0100 Вид носителя и тип преобразователей: подбор");
+  std::string composed;
+  testing::WhenModalShown([&composed](QWidget* modal) {
+    auto* helper = qobject_cast<FormDialog*>(modal);
+    ASSERT_NE(helper, nullptr);
+    auto* medium = qobject_cast<QComboBox*>(helper->Widget().EditorOf(0));
+    ASSERT_NE(medium, nullptr);
+    // Medium 04, the electricity meter, four entries down from 00: the meter's one code.
+    medium->setFocus();
+    for (int i = 0; i < 4; ++i) QTest::keyClick(medium, Qt::Key_Down);
+    const forms::Form& form = helper->Widget().Model();
+    auto* code = qobject_cast<QLineEdit*>(helper->Widget().EditorOf(form.RowIndexOf("K0100")));
+    ASSERT_NE(code, nullptr);
+    composed = code->text().toStdString();
+    helper->OkButton()->click();
+  });
+  more->click();
+  EXPECT_EQ(composed, "04450000");
+  EXPECT_EQ(CellOf(&dialog, "K0100")->text().toStdString(), "04450000");
+  EXPECT_TRUE(ui.messages.empty());
+  document.Set().checkForStart = 0;
+  EXPECT_TRUE(static_cast<forms::ChannelPage&>(sheet->PageAt(0)).ValidatePage(ui));
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryExecution, FormRenderer, ::testing::ValuesIn(kExecutionCodes),

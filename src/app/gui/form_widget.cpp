@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -150,12 +151,29 @@ void FormWidget::AddRow(int index, QGridLayout* grid, int line) {
       }
       break;
   }
+  if (row.helper) {
+    widgets.helper = new QToolButton(this);
+    widgets.helper->setText(QStringLiteral("..."));
+    widgets.helper->setObjectName(ToQt(row.code + ".helper"));
+    widgets.helper->setAccessibleName(ToQt(row.code) + QLatin1Char(' ') +
+                                      ToQt(row.description).trimmed() + QStringLiteral(": подбор"));
+    connect(widgets.helper, &QToolButton::clicked, this, [this, index] { OpenHelper(index); });
+    values->addWidget(widgets.helper);
+  }
   values->addStretch(1);
   grid->addLayout(values, line, 2);
   if (QWidget* editor = EditorOf(index)) {
     widgets.code->setBuddy(editor);
     widgets.description->setBuddy(editor);
   }
+}
+
+void FormWidget::OpenHelper(int index) {
+  const auto helper = form_.rows[index].helper();
+  if (!helper) return;
+  helper->Fill();
+  FormDialog dialog(*helper, ui_, this);
+  if (dialog.exec() == QDialog::Accepted) Redraw(helper->entered, -1);
 }
 
 void FormWidget::ShowRow(int index) {
@@ -179,6 +197,10 @@ void FormWidget::ShowRow(int index) {
     widgets.list->setEnabled(row.enabled);
     widgets.list->setVisible(row.visible);
     NameEditor(widgets.list, row, 0);
+  }
+  if (widgets.helper != nullptr) {
+    widgets.helper->setEnabled(row.enabled);
+    widgets.helper->setVisible(row.visible);
   }
   for (std::size_t c = 0; c < widgets.cells.size() && c < row.cells.size(); ++c) {
     QLineEdit* edit = widgets.cells[c];

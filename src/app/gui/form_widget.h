@@ -12,6 +12,7 @@ class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QToolButton;
 class QValidator;
 
 namespace tarvo::gui {
@@ -43,6 +44,7 @@ class FormWidget : public QWidget {
     std::vector<QLineEdit*> cells;
     QCheckBox* check = nullptr;
     QComboBox* list = nullptr;
+    QToolButton* helper = nullptr;  // "..." of a row with a helper dialog
   };
 
   void Build();
@@ -50,6 +52,8 @@ class FormWidget : public QWidget {
   void ShowRow(int index);
   void Redraw(const forms::EntryResult& result, int enteredRow);
   void PressButton(const std::string& id);
+  // Runs the row's helper dialog; its OK has entered the value, so the changed rows are redrawn.
+  void OpenHelper(int index);
 
   forms::Form& form_;
   platform::Ui& ui_;

@@ -4,6 +4,8 @@
 
 #include "forms/channel/copy_channel_dlg.h"
 #include "forms/channel/transfer_channel.h"
+#include "forms/channel/type_code_demands.h"
+#include "forms/channel/type_code_helper.h"
 #include "forms/form_messages.h"
 
 namespace tarvo::forms {
@@ -42,13 +44,34 @@ bool ChannelPage::ValidatePage(platform::Ui& ui) {
   const auto working = std::make_unique<model::ParameterSet>();
   working->Reset();
   if (!CheckRows(*working, ui)) return false;
-  if (set_.checkForStart != 0 && working->channels[index_].mediumKind != 0 &&
-      !CheckCompletion(*working, ui)) {
+  const model::ChannelRecord& record = working->channels[index_];
+  if (set_.checkForStart != 0 && record.mediumKind != 0 &&
+      !RunCompletionRules(CompletionRules(record), record, ui)) {
     return false;
   }
   TransferChannel(index_, index_, working->channels[index_], set_.channels[index_],
                   set_.ident.executionCode);
   return true;
+}
+
+bool ChannelPage::ReadTypeCodeRow(model::ChannelRecord& record, platform::Ui& ui) const {
+  const TypeCodeLayout layout = TypeCode();
+  const TypeCodeReading reading = ReadTypeCode(layout, rows[0].Text());
+  if (!reading.Accepted()) {
+    ShowError(ui, std::string(kTypeCodeMessage) + "\n" + reading.fault);
+    return MarkRefused(rows[0]);
+  }
+  layout.store(reading.values, record);
+  return true;
+}
+
+void ChannelPage::AttachTypeCodeHelper() {
+  rows[0].helper = [this] { return TypeCodeHelper(); };
+}
+
+std::unique_ptr<RowHelperForm> ChannelPage::TypeCodeHelper() {
+  return std::make_unique<TypeCodeHelperForm>(*this, 0, TypeCode(),
+                                              TypeCodeDemands(*this, set_, index_));
 }
 
 std::string ChannelCode(model::DeviceVariant variant, int channelIndex, int number) {

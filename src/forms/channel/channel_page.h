@@ -4,6 +4,7 @@
 #include <span>
 #include <string>
 
+#include "forms/channel/type_code_layout.h"
 #include "forms/property_sheet.h"
 #include "model/parameter_set.h"
 
@@ -14,10 +15,18 @@ inline constexpr const char* kTypeCodeMessage =
     "Ошибочно задан параметр <Вид носителя и тип преобразователей>";
 inline constexpr const char* kTypeCodeDescription = " Вид носителя и тип преобразователей";
 
+// A start-of-counting demand: the slot must be set when the condition holds (null = always).
+struct CompletionRule {
+  int slot;
+  const char* message;
+  bool (*applies)(const model::ChannelRecord& record) = nullptr;
+};
+
 // What every channel page shares: it edits one channel record, fills its cells only while the
 // channel's page-filled flag is clear, validates into a reset working copy when it is left and
-// commits with TransferChannel, and offers "Копирование параметров канала". A variant's page
-// supplies its rows, their checks and its completion checks.
+// commits with TransferChannel, and offers "Копирование параметров канала" and a helper that
+// composes the type code. A variant's page supplies its rows, their checks, its type code and
+// its completion rules.
 class ChannelPage : public Page {
  public:
   static constexpr const char* kCopyButton = "copy";
@@ -39,6 +48,14 @@ class ChannelPage : public Page {
   // Checks the page into a reset working copy and, when everything passes, commits it.
   bool ValidatePage(platform::Ui& ui);
 
+  // The type code (row 0) on this channel: its positions, their values and rules.
+  virtual TypeCodeLayout TypeCode() const = 0;
+  // The start-of-counting demands for a record, in the order they are reported.
+  virtual std::span<const CompletionRule> CompletionRules(
+      const model::ChannelRecord& record) const = 0;
+  // The helper of the type code row, filled from the row.
+  std::unique_ptr<RowHelperForm> TypeCodeHelper();
+
  protected:
   // The copy button: validates; only when that passes opens the copy dialog.
   PressResult OnPress(std::string_view buttonId, platform::Ui& ui) override;
@@ -56,8 +73,11 @@ class ChannelPage : public Page {
   // Special rows, value rows and the tests that do not depend on the switch, into the working
   // copy's record of this channel; one message on the first failure.
   virtual bool CheckRows(model::ParameterSet& working, platform::Ui& ui) = 0;
-  // The start-of-counting checks; run only while the switch is on and the medium is not 0.
-  virtual bool CheckCompletion(const model::ParameterSet& working, platform::Ui& ui) = 0;
+  // Gives the type code row (row 0, made already) its helper.
+  void AttachTypeCodeHelper();
+  // Reads the type code row into the working record; a refusal names the position and the rule
+  // it breaks on a second line.
+  bool ReadTypeCodeRow(model::ChannelRecord& record, platform::Ui& ui) const;
 
   model::ParameterSet& set_;
 
@@ -70,13 +90,6 @@ class ChannelPage : public Page {
 // A fixed channel code (type code row, table codes): "K%d" with the channel number, "K%02d" in
 // variant У, then two digits. Unlike the code of a number row it spells channel 10 out: K1000.
 std::string ChannelCode(model::DeviceVariant variant, int channelIndex, int number);
-
-// A start-of-counting demand: the slot must be set when the condition holds (null = always).
-struct CompletionRule {
-  int slot;
-  const char* message;
-  bool (*applies)(const model::ChannelRecord& record) = nullptr;
-};
 
 // Runs the demands in order; the first slot not set shows its message with the caption
 // "Ошибка (невозможен пуск на счет)".

@@ -6,6 +6,7 @@
 #include "forms/channel/flow_rules.h"
 #include "forms/channel/irvis_k300_dlg.h"
 #include "forms/channel/type_code_g.h"
+#include "forms/channel/type_code_positions.h"
 #include "forms/form_messages.h"
 #include "forms/number_row.h"
 
@@ -101,6 +102,7 @@ CChannel_G_Page::CChannel_G_Page(ParameterSet& set, int channelIndex)
   for (const auto& table : kShownTables) {
     for (const NumberRowSpec& spec : table) rows.push_back(MakeNumberRow(spec, place));
   }
+  AttachTypeCodeHelper();
   AddDialogButton<CIrvisK300Dlg>(kIrvisButton, "Параметры ИРВИС-К300");
   // Execution 47 has no such flowmeter: its button is hidden.
   FindButton(kIrvisButton)->visible = set.ident.executionCode != kExecution47;
@@ -118,10 +120,7 @@ void CChannel_G_Page::FillCells() {
 bool CChannel_G_Page::CheckRows(ParameterSet& working, platform::Ui& ui) {
   const int index = ChannelIndex();
   ChannelRecord& record = working.channels[index];
-  if (!ReadTypeCodeG(rows[0].Text(), set_.ident.executionCode, record)) {
-    ShowError(ui, kTypeCodeMessage);
-    return MarkRefused(rows[0]);
-  }
+  if (!ReadTypeCodeRow(record, ui)) return false;
   const bool irvis = record.typeDigits3to5[0] == kIrvisFlowmeter;
   const std::span<const Row> shown(rows);
   if (!CheckNumberRows(kFlowRows, shown.subspan(kFirstFlowRow), working, index, ui) ||
@@ -135,8 +134,12 @@ bool CChannel_G_Page::CheckRows(ParameterSet& working, platform::Ui& ui) {
   return true;
 }
 
-bool CChannel_G_Page::CheckCompletion(const ParameterSet& working, platform::Ui& ui) {
-  return RunCompletionRules(FlowCompletionRules(), working.channels[ChannelIndex()], ui);
+TypeCodeLayout CChannel_G_Page::TypeCode() const {
+  return TypeCodeLayoutG(set_.ident.executionCode);
+}
+
+std::span<const CompletionRule> CChannel_G_Page::CompletionRules(const ChannelRecord&) const {
+  return FlowCompletionRules();
 }
 
 }  // namespace tarvo::forms

@@ -4,6 +4,7 @@
 
 #include "forms/channel/flowmeter_rows.h"
 #include "forms/channel/type_code_l.h"
+#include "forms/channel/type_code_positions.h"
 #include "forms/form_messages.h"
 #include "forms/number_row.h"
 
@@ -38,6 +39,7 @@ CChannel_L_Page::CChannel_L_Page(ParameterSet& set, int channelIndex)
   rows.push_back(
       TextRow(ChannelCode(place.variant, channelIndex, 0), kTypeCodeDescription, kTypeCodeLengthL));
   for (const NumberRowSpec& spec : kRows) rows.push_back(MakeNumberRow(spec, place));
+  AttachTypeCodeHelper();
 }
 
 void CChannel_L_Page::FillCells() {
@@ -48,16 +50,18 @@ void CChannel_L_Page::FillCells() {
 
 bool CChannel_L_Page::CheckRows(ParameterSet& working, platform::Ui& ui) {
   const int index = ChannelIndex();
-  if (!ReadTypeCodeL(rows[0].Text(), index, working.channels[index])) {
-    ShowError(ui, kTypeCodeMessage);
-    return MarkRefused(rows[0]);
-  }
+  if (!ReadTypeCodeRow(working.channels[index], ui)) return false;
   return CheckNumberRows(kRows, std::span<const Row>(rows).subspan(kFirstValueRow), working, index,
                          ui);
 }
 
-bool CChannel_L_Page::CheckCompletion(const ParameterSet& working, platform::Ui& ui) {
-  return RunCompletionRules(kCompletionRules, working.channels[ChannelIndex()], ui);
+TypeCodeLayout CChannel_L_Page::TypeCode() const {
+  return TypeCodeLayoutL(ChannelIndex());
+}
+
+std::span<const CompletionRule> CChannel_L_Page::CompletionRules(
+    const model::ChannelRecord&) const {
+  return kCompletionRules;
 }
 
 }  // namespace tarvo::forms

@@ -10,10 +10,12 @@ class CChannel_L_Page : public ChannelPage {
  public:
   CChannel_L_Page(model::ParameterSet& set, int channelIndex);
 
+  TypeCodeLayout TypeCode() const override;
+  std::span<const CompletionRule> CompletionRules(const model::ChannelRecord&) const override;
+
  protected:
   void FillCells() override;
   bool CheckRows(model::ParameterSet& working, platform::Ui& ui) override;
-  bool CheckCompletion(const model::ParameterSet& working, platform::Ui& ui) override;
 };
 
 }  // namespace tarvo::forms

@@ -8,6 +8,7 @@
 #include "forms/channel/assoc_gas_dlg.h"
 #include "forms/channel/flow_rules.h"
 #include "forms/channel/input_assignment_u.h"
+#include "forms/channel/type_code_positions.h"
 #include "forms/channel/type_code_u.h"
 #include "forms/form_messages.h"
 #include "forms/number_row.h"
@@ -134,6 +135,7 @@ CChannel_U_Page::CChannel_U_Page(ParameterSet& set, int channelIndex)
   rows.push_back(
       InputRow(ChannelCode(place.variant, channelIndex, 2), kPressureTemperatureDescription, 2));
   for (const NumberRowSpec& spec : kRows) rows.push_back(MakeNumberRow(spec, place));
+  AttachTypeCodeHelper();
   AddDialogButton<CAssocGasDlg>(kGasButton, "Параметры попутного газа");
 }
 
@@ -156,10 +158,7 @@ void CChannel_U_Page::FillCells() {
 bool CChannel_U_Page::CheckRows(ParameterSet& working, platform::Ui& ui) {
   const int index = ChannelIndex();
   ChannelRecord& record = working.channels[index];
-  if (!ReadTypeCodeU(rows[0].Text(), set_.ident.executionCode, record)) {
-    ShowError(ui, kTypeCodeMessage);
-    return MarkRefused(rows[0]);
-  }
+  if (!ReadTypeCodeRow(record, ui)) return false;
   if (!ReadInputAssignment(rows[kFlowInputsRow], rows[kPressureTemperatureRow], set_, index, record,
                            ui)) {
     return false;
@@ -187,12 +186,14 @@ bool CChannel_U_Page::CheckRows(ParameterSet& working, platform::Ui& ui) {
   return true;
 }
 
-bool CChannel_U_Page::CheckCompletion(const ParameterSet& working, platform::Ui& ui) {
-  const ChannelRecord& record = working.channels[ChannelIndex()];
-  if (record.mediumKind == kElectricityMeter) {
-    return RunCompletionRules(kMeterCompletionRules, record, ui);
-  }
-  return RunCompletionRules(FlowCompletionRules(), record, ui);
+TypeCodeLayout CChannel_U_Page::TypeCode() const {
+  return TypeCodeLayoutU(set_.ident.executionCode);
+}
+
+std::span<const CompletionRule> CChannel_U_Page::CompletionRules(
+    const ChannelRecord& record) const {
+  if (record.mediumKind == kElectricityMeter) return kMeterCompletionRules;
+  return FlowCompletionRules();
 }
 
 }  // namespace tarvo::forms

@@ -15,10 +15,12 @@ class CChannel_U_Page : public ChannelPage {
 
   // The associated-gas button opens its dialog without checking the page first.
 
+  TypeCodeLayout TypeCode() const override;
+  std::span<const CompletionRule> CompletionRules(const model::ChannelRecord&) const override;
+
  protected:
   void FillCells() override;
   bool CheckRows(model::ParameterSet& working, platform::Ui& ui) override;
-  bool CheckCompletion(const model::ParameterSet& working, platform::Ui& ui) override;
 };
 
 }  // namespace tarvo::forms

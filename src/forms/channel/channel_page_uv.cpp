@@ -2,6 +2,7 @@
 
 #include "forms/channel/channel_tail.h"
 #include "forms/channel/flowmeter_rows.h"
+#include "forms/channel/type_code_positions.h"
 
 namespace tarvo::forms {
 
@@ -48,8 +49,8 @@ constexpr FlowmeterRow kRows[] = {
 
 constexpr TypeDigitRule kTypeRule{{DigitsUpTo(1), DigitsUpTo(5), DigitsUpTo(3), DigitsUpTo(8)}};
 
-TypeDigitRule TypeRule(const model::ParameterSet&, int) {
-  return kTypeRule;
+TypeCodeLayout TypeCode(const model::ParameterSet&, int) {
+  return TypeCodeLayout4(kTypeRule.allowed, "");
 }
 
 const CompletionRule kCompletion[] = {
@@ -68,7 +69,7 @@ const CompletionRule kCompletion[] = {
 constexpr int kFailureBits = 8;
 
 const FlowmeterPageSpec kPage{
-    model::DeviceVariant::UV, kRows, kFailureBits, TypeRule, nullptr, kCompletion};
+    model::DeviceVariant::UV, kRows, kFailureBits, TypeCode, nullptr, kCompletion};
 
 }  // namespace
 

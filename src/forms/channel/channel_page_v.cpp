@@ -1,9 +1,11 @@
 #include "forms/channel/channel_page_v.h"
 
+#include <cstdio>
 #include <initializer_list>
 
 #include "forms/channel/channel_tail.h"
 #include "forms/channel/flowmeter_rows.h"
+#include "forms/channel/type_code_positions.h"
 
 namespace tarvo::forms {
 
@@ -53,14 +55,18 @@ Thresholds ThresholdsOf(std::uint8_t executionCode) {
 }
 
 constexpr int kTemperatureChannels = 4;
-constexpr std::uint16_t Digits(std::initializer_list<int> digits) {
-  std::uint16_t mask = 0;
-  for (const int d : digits) mask = static_cast<std::uint16_t>(mask | 1u << d);
+constexpr ValueSet Digits(std::initializer_list<int> digits) {
+  ValueSet mask = 0;
+  for (const int d : digits) mask |= Value(d);
   return mask;
 }
 
-TypeDigitRule TypeRule(const model::ParameterSet& set, int channelIndex) {
-  return TypeRuleV(set.ident.executionCode, channelIndex);
+// Positions 2 to 4 depend on the channel and the execution code.
+TypeCodeLayout TypeCode(const model::ParameterSet& set, int channelIndex) {
+  char where[64];
+  std::snprintf(where, sizeof where, "на канале %d при исполнении %02X", channelIndex + 1,
+                set.ident.executionCode);
+  return TypeCodeLayout4(TypeRuleV(set.ident.executionCode, channelIndex).allowed, where);
 }
 
 bool TailShown(const model::ParameterSet& set) {
@@ -85,7 +91,7 @@ const CompletionRule kCompletion[] = {
 constexpr int kFailureBits = 7;
 
 const FlowmeterPageSpec kPage{
-    model::DeviceVariant::V, kRows, kFailureBits, TypeRule, TailShown, kCompletion};
+    model::DeviceVariant::V, kRows, kFailureBits, TypeCode, TailShown, kCompletion};
 
 }  // namespace
 

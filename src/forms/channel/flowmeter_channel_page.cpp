@@ -92,6 +92,7 @@ FlowmeterChannelPage::FlowmeterChannelPage(model::ParameterSet& set, int channel
       rows.back().enabled = tailShown;
     }
   }
+  AttachTypeCodeHelper();
 }
 
 void FlowmeterChannelPage::FillCells() {
@@ -138,8 +139,7 @@ bool FlowmeterChannelPage::CheckRow(const Row& row, const FlowmeterRow& spec,
   ChannelRecord& record = working.channels[index];
   switch (spec.kind) {
     case Kind::TypeCode:
-      if (ReadTypeCode4(row.Text(), spec_.typeRule(set_, index), record)) return true;
-      return ShowError(ui, kTypeCodeMessage);
+      return ReadTypeCodeRow(record, ui);
     case Kind::Inputs:
       return ReadInputs(row, record, ui);
     case Kind::Number:
@@ -162,8 +162,13 @@ bool FlowmeterChannelPage::CheckRow(const Row& row, const FlowmeterRow& spec,
   return false;
 }
 
-bool FlowmeterChannelPage::CheckCompletion(const model::ParameterSet& working, platform::Ui& ui) {
-  return RunCompletionRules(spec_.completion, working.channels[ChannelIndex()], ui);
+TypeCodeLayout FlowmeterChannelPage::TypeCode() const {
+  return spec_.typeCode(set_, ChannelIndex());
+}
+
+std::span<const CompletionRule> FlowmeterChannelPage::CompletionRules(
+    const model::ChannelRecord&) const {
+  return spec_.completion;
 }
 
 }  // namespace tarvo::forms

@@ -39,8 +39,8 @@ struct FlowmeterPageSpec {
   std::span<const FlowmeterRow> rows;
   // Characters of the failure list: bits 0 to failureBits - 1.
   int failureBits;
-  // The digits the type code may hold on a channel.
-  TypeDigitRule (*typeRule)(const model::ParameterSet& set, int channelIndex);
+  // The type code on a channel.
+  TypeCodeLayout (*typeCode)(const model::ParameterSet& set, int channelIndex);
   // Whether the tail rows are shown; null: always. Hidden, the commit stores zeros there.
   bool (*tailShown)(const model::ParameterSet& set);
   std::span<const CompletionRule> completion;
@@ -57,10 +57,12 @@ class FlowmeterChannelPage : public ChannelPage {
  public:
   FlowmeterChannelPage(model::ParameterSet& set, int channelIndex, const FlowmeterPageSpec& spec);
 
+  TypeCodeLayout TypeCode() const override;
+  std::span<const CompletionRule> CompletionRules(const model::ChannelRecord&) const override;
+
  protected:
   void FillCells() override;
   bool CheckRows(model::ParameterSet& working, platform::Ui& ui) override;
-  bool CheckCompletion(const model::ParameterSet& working, platform::Ui& ui) override;
 
  private:
   bool CheckRow(const Row& row, const FlowmeterRow& spec, model::ParameterSet& working,

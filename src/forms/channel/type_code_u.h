@@ -16,9 +16,6 @@ inline constexpr std::uint8_t kAssociatedGas = 12;
 // method, the three flow transducer types, pressure and temperature transducer types.
 std::string TypeCodeTextU(const model::ChannelRecord& record);
 
-// Whether the execution code allows the medium.
-bool MediumAllowedU(std::uint8_t executionCode, int medium);
-
 // Reads a type code cell into the record's type code fields when it passes every rule for the
 // execution code; false (record untouched) otherwise. A short text is padded with "0".
 bool ReadTypeCodeU(std::string_view cell, std::uint8_t executionCode, model::ChannelRecord& record);
