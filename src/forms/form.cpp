@@ -109,12 +109,20 @@ bool SameShown(const Row& a, const Row& b) {
   return a.code == b.code && a.description == b.description && a.kind == b.kind &&
          sameCells(a.cells, b.cells) && a.checked == b.checked && a.entries == b.entries &&
          a.selected == b.selected && a.visible == b.visible && a.enabled == b.enabled &&
-         a.column == b.column;
+         a.column == b.column && a.demand == b.demand;
 }
+
+namespace {
+// Counts the marks of one OK: a check that names a cell marks before the checks around it do.
+thread_local int refusalMarks = 0;
+}  // namespace
 
 bool MarkRefused(const Row& row, int cell) {
   // The first check that refused names the cell.
-  if (row.refusedCell < 0) row.refusedCell = cell;
+  if (row.refusedCell < 0) {
+    row.refusedCell = cell;
+    row.refusalOrder = ++refusalMarks;
+  }
   return false;
 }
 
@@ -193,14 +201,25 @@ Verdict Form::Submit(platform::Ui& ui) {
   for (const Row& row : rows) row.refusedCell = -1;
   if (Accept(ui)) return {};
   Verdict verdict{false, -1, 0};
+  int earliest = 0;
   for (std::size_t i = 0; i < rows.size(); ++i) {
-    if (rows[i].refusedCell >= 0) {
+    if (rows[i].refusedCell >= 0 && (verdict.row < 0 || rows[i].refusalOrder < earliest)) {
       verdict.row = static_cast<int>(i);
       verdict.cell = rows[i].refusedCell;
-      break;
+      earliest = rows[i].refusalOrder;
     }
   }
   return verdict;
+}
+
+void Form::MarkDemands() {
+  std::vector<Demand> demands = UnmetDemands();
+  for (Row& row : rows) row.demand.clear();
+  for (Demand& demand : demands) {
+    if (demand.row >= 0 && demand.row < static_cast<int>(rows.size())) {
+      rows[demand.row].demand = std::move(demand.message);
+    }
+  }
 }
 
 PressResult Form::Press(std::string_view buttonId, platform::Ui& ui) {
@@ -215,6 +234,7 @@ PressResult Form::OnPress(std::string_view, platform::Ui&) {
 }
 
 EntryResult Form::Changed(const std::vector<Row>& before, std::optional<std::string> error) {
+  MarkDemands();
   EntryResult result{std::move(error), {}};
   for (std::size_t i = 0; i < rows.size(); ++i) {
     if (i >= before.size() || !SameShown(before[i], rows[i])) {

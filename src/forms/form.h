@@ -32,8 +32,13 @@ struct Row {
   bool visible = true;
   bool enabled = true;
   int column = 0;
+  // The start-of-counting demand this row's value leaves unmet while the switch is on; empty
+  // when none. A front end marks the cell with it.
+  std::string demand;
   // Set by the check that refused this row: the cell to put the cursor in; -1 when not refused.
   mutable int refusedCell = -1;
+  // When, among the marks of one OK, this row was marked: the earliest names the refusal.
+  mutable int refusalOrder = 0;
 
   // The single value cell's text (the first cell of a multi-cell row). A row without cells (a
   // check box, a list) reads as empty; writing to one gives it a cell that nothing shows.
@@ -105,6 +110,13 @@ struct Verdict {
   int cell = 0;
 };
 
+// A value the start-of-counting switch demands that the form does not hold: the row showing it
+// (-1 when no row does) and the demand's message.
+struct Demand {
+  int row = -1;
+  std::string message;
+};
+
 // What entering a value did: why it was not taken, and which rows now show something else
 // (the entered row among them), so a front end redraws only those.
 struct EntryResult {
@@ -148,6 +160,10 @@ class Form {
   // Cancel needs no action of the form: it checks nothing, and whatever the form committed
   // while it ran is undone by the guarded edit's snapshot.
 
+  // The start-of-counting demands that the form's values leave unmet, in the order its OK would
+  // report them; none for a form that demands nothing or while the switch is off.
+  virtual std::vector<Demand> UnmetDemands() { return {}; }
+
   // The visible row showing the code, or null.
   Row* FindRow(std::string_view code);
   const Row* FindRow(std::string_view code) const;
@@ -158,6 +174,8 @@ class Form {
  protected:
   // An extra button without a dialog of its own.
   virtual PressResult OnPress(std::string_view buttonId, platform::Ui& ui);
+  // Marks every row with the demand it leaves unmet (after filling, after every entry).
+  void MarkDemands();
 
  private:
   EntryResult Changed(const std::vector<Row>& before, std::optional<std::string> error);

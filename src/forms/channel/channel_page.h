@@ -1,9 +1,12 @@
 #pragma once
 
+#include <array>
 #include <memory>
 #include <span>
 #include <string>
+#include <vector>
 
+#include "forms/number_row.h"
 #include "forms/property_sheet.h"
 #include "model/parameter_set.h"
 
@@ -13,6 +16,13 @@ namespace tarvo::forms {
 inline constexpr const char* kTypeCodeMessage =
     "Ошибочно задан параметр <Вид носителя и тип преобразователей>";
 inline constexpr const char* kTypeCodeDescription = " Вид носителя и тип преобразователей";
+
+// A start-of-counting demand: the slot must be set when the condition holds (null = always).
+struct CompletionRule {
+  int slot;
+  const char* message;
+  bool (*applies)(const model::ChannelRecord& record) = nullptr;
+};
 
 // What every channel page shares: it edits one channel record, fills its cells only while the
 // channel's page-filled flag is clear, validates into a reset working copy when it is left and
@@ -36,8 +46,12 @@ class ChannelPage : public Page {
   // one leave is not checked.
   bool LeaveAtOpening(platform::Ui& ui) override;
 
-  // Checks the page into a reset working copy and, when everything passes, commits it.
+  // Checks the page into a reset working copy and, when everything passes, commits it. Of the
+  // start-of-counting demands left unmet only the first is shown, and its row is named.
   bool ValidatePage(platform::Ui& ui);
+  // Every demand the page's values leave unmet while the switch is on. The type code decides
+  // which apply; a value the page refuses does not hide the demands of the other rows.
+  std::vector<Demand> UnmetDemands() override;
 
  protected:
   // The copy button: validates; only when that passes opens the copy dialog.
@@ -56,31 +70,29 @@ class ChannelPage : public Page {
   // Special rows, value rows and the tests that do not depend on the switch, into the working
   // copy's record of this channel; one message on the first failure.
   virtual bool CheckRows(model::ParameterSet& working, platform::Ui& ui) = 0;
-  // The start-of-counting checks; run only while the switch is on and the medium is not 0.
-  virtual bool CheckCompletion(const model::ParameterSet& working, platform::Ui& ui) = 0;
+  // The start-of-counting demands of the record read, in the order they are reported; they
+  // apply only while the switch is on and the medium is not 0.
+  virtual std::span<const CompletionRule> CompletionRules(
+      const model::ChannelRecord& record) const = 0;
+  // Adds a number row and notes the float slot it shows, so that a demand of the slot names it.
+  void AddNumberRow(const NumberRowSpec& spec, const RowPlace& place);
+  void NoteSlotRow(const NumberRowSpec& spec, std::size_t row);
 
   model::ParameterSet& set_;
 
  private:
+  // The demands the record read leaves unmet; a slot shown by a row is judged by its cell.
+  std::vector<Demand> DemandsOf(const model::ChannelRecord& record) const;
+
   int index_;
   int leaveCount_ = 0;
   bool filledOnce_ = false;
+  // The row showing each float slot (index = slot number), -1 where none does.
+  std::array<int, model::kChannelFloatSlots + 1> slotRows_;
 };
 
 // A fixed channel code (type code row, table codes): "K%d" with the channel number, "K%02d" in
 // variant У, then two digits. Unlike the code of a number row it spells channel 10 out: K1000.
 std::string ChannelCode(model::DeviceVariant variant, int channelIndex, int number);
-
-// A start-of-counting demand: the slot must be set when the condition holds (null = always).
-struct CompletionRule {
-  int slot;
-  const char* message;
-  bool (*applies)(const model::ChannelRecord& record) = nullptr;
-};
-
-// Runs the demands in order; the first slot not set shows its message with the caption
-// "Ошибка (невозможен пуск на счет)".
-bool RunCompletionRules(std::span<const CompletionRule> rules, const model::ChannelRecord& record,
-                        platform::Ui& ui);
 
 }  // namespace tarvo::forms

@@ -99,7 +99,7 @@ CChannel_G_Page::CChannel_G_Page(ParameterSet& set, int channelIndex)
       TextRow(ChannelCode(place.variant, channelIndex, 0), kTypeCodeDescription, kTypeCodeLengthG));
   // The pipe rows also carry j11..j16: one set of rows, two sets of checks.
   for (const auto& table : kShownTables) {
-    for (const NumberRowSpec& spec : table) rows.push_back(MakeNumberRow(spec, place));
+    for (const NumberRowSpec& spec : table) AddNumberRow(spec, place);
   }
   AddDialogButton<CIrvisK300Dlg>(kIrvisButton, "Параметры ИРВИС-К300");
   // Execution 47 has no such flowmeter: its button is hidden.
@@ -135,8 +135,8 @@ bool CChannel_G_Page::CheckRows(ParameterSet& working, platform::Ui& ui) {
   return true;
 }
 
-bool CChannel_G_Page::CheckCompletion(const ParameterSet& working, platform::Ui& ui) {
-  return RunCompletionRules(FlowCompletionRules(), working.channels[ChannelIndex()], ui);
+std::span<const CompletionRule> CChannel_G_Page::CompletionRules(const ChannelRecord&) const {
+  return FlowCompletionRules();
 }
 
 }  // namespace tarvo::forms

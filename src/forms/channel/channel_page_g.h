@@ -17,7 +17,8 @@ class CChannel_G_Page : public ChannelPage {
  protected:
   void FillCells() override;
   bool CheckRows(model::ParameterSet& working, platform::Ui& ui) override;
-  bool CheckCompletion(const model::ParameterSet& working, platform::Ui& ui) override;
+  std::span<const CompletionRule> CompletionRules(
+      const model::ChannelRecord& record) const override;
 };
 
 }  // namespace tarvo::forms

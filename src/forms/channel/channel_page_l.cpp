@@ -37,7 +37,7 @@ CChannel_L_Page::CChannel_L_Page(ParameterSet& set, int channelIndex)
   const RowPlace place{model::DeviceVariant::L, channelIndex, false};
   rows.push_back(
       TextRow(ChannelCode(place.variant, channelIndex, 0), kTypeCodeDescription, kTypeCodeLengthL));
-  for (const NumberRowSpec& spec : kRows) rows.push_back(MakeNumberRow(spec, place));
+  for (const NumberRowSpec& spec : kRows) AddNumberRow(spec, place);
 }
 
 void CChannel_L_Page::FillCells() {
@@ -56,8 +56,9 @@ bool CChannel_L_Page::CheckRows(ParameterSet& working, platform::Ui& ui) {
                          ui);
 }
 
-bool CChannel_L_Page::CheckCompletion(const ParameterSet& working, platform::Ui& ui) {
-  return RunCompletionRules(kCompletionRules, working.channels[ChannelIndex()], ui);
+std::span<const CompletionRule> CChannel_L_Page::CompletionRules(
+    const model::ChannelRecord&) const {
+  return kCompletionRules;
 }
 
 }  // namespace tarvo::forms

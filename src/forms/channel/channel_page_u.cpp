@@ -133,7 +133,7 @@ CChannel_U_Page::CChannel_U_Page(ParameterSet& set, int channelIndex)
   rows.push_back(InputRow(ChannelCode(place.variant, channelIndex, 1), kFlowInputsDescription, 3));
   rows.push_back(
       InputRow(ChannelCode(place.variant, channelIndex, 2), kPressureTemperatureDescription, 2));
-  for (const NumberRowSpec& spec : kRows) rows.push_back(MakeNumberRow(spec, place));
+  for (const NumberRowSpec& spec : kRows) AddNumberRow(spec, place);
   AddDialogButton<CAssocGasDlg>(kGasButton, "Параметры попутного газа");
 }
 
@@ -187,12 +187,10 @@ bool CChannel_U_Page::CheckRows(ParameterSet& working, platform::Ui& ui) {
   return true;
 }
 
-bool CChannel_U_Page::CheckCompletion(const ParameterSet& working, platform::Ui& ui) {
-  const ChannelRecord& record = working.channels[ChannelIndex()];
-  if (record.mediumKind == kElectricityMeter) {
-    return RunCompletionRules(kMeterCompletionRules, record, ui);
-  }
-  return RunCompletionRules(FlowCompletionRules(), record, ui);
+std::span<const CompletionRule> CChannel_U_Page::CompletionRules(
+    const ChannelRecord& record) const {
+  if (record.mediumKind == kElectricityMeter) return kMeterCompletionRules;
+  return FlowCompletionRules();
 }
 
 }  // namespace tarvo::forms

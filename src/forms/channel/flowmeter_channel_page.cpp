@@ -87,6 +87,7 @@ FlowmeterChannelPage::FlowmeterChannelPage(model::ParameterSet& set, int channel
   const bool tailShown = spec.tailShown == nullptr || spec.tailShown(set);
   for (const FlowmeterRow& row : spec.rows) {
     rows.push_back(MakeRow(row, spec.variant, channelIndex, spec.failureBits));
+    if (row.kind == Kind::Number) NoteSlotRow(row.spec, rows.size() - 1);
     if (IsTail(row.kind)) {
       rows.back().visible = tailShown;
       rows.back().enabled = tailShown;
@@ -162,8 +163,9 @@ bool FlowmeterChannelPage::CheckRow(const Row& row, const FlowmeterRow& spec,
   return false;
 }
 
-bool FlowmeterChannelPage::CheckCompletion(const model::ParameterSet& working, platform::Ui& ui) {
-  return RunCompletionRules(spec_.completion, working.channels[ChannelIndex()], ui);
+std::span<const CompletionRule> FlowmeterChannelPage::CompletionRules(
+    const model::ChannelRecord&) const {
+  return spec_.completion;
 }
 
 }  // namespace tarvo::forms

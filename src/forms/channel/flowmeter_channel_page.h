@@ -60,7 +60,8 @@ class FlowmeterChannelPage : public ChannelPage {
  protected:
   void FillCells() override;
   bool CheckRows(model::ParameterSet& working, platform::Ui& ui) override;
-  bool CheckCompletion(const model::ParameterSet& working, platform::Ui& ui) override;
+  std::span<const CompletionRule> CompletionRules(
+      const model::ChannelRecord& record) const override;
 
  private:
   bool CheckRow(const Row& row, const FlowmeterRow& spec, model::ParameterSet& working,
