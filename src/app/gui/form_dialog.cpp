@@ -34,11 +34,7 @@ FormDialog::FormDialog(forms::Form& form, platform::Ui& ui, QWidget* parent)
 }
 
 void FormDialog::FocusCode(const std::string& code) {
-  const int wanted = code.empty() ? -1 : form_.RowIndexOf(code);
-  if (wanted >= 0 && widget_->FocusRow(wanted)) return;
-  for (int row = 0; row < static_cast<int>(form_.rows.size()); ++row) {
-    if (form_.rows[row].visible && widget_->FocusRow(row)) return;
-  }
+  widget_->PlaceCursor(code.empty() ? -1 : form_.RowIndexOf(code));
 }
 
 void FormDialog::accept() {
@@ -47,7 +43,7 @@ void FormDialog::accept() {
     QDialog::accept();
     return;
   }
-  widget_->FocusRow(verdict.row, verdict.cell);
+  widget_->PlaceCursor(verdict.row, verdict.cell);
 }
 
 }  // namespace tarvo::gui

@@ -81,17 +81,12 @@ void SheetDialog::TabChosen(int index) {
 void SheetDialog::FocusCode(const std::string& code) {
   if (sheet_.PageCount() == 0) return;
   FormWidget& page = PageWidget(shown_);
-  const forms::Form& form = page.Model();
-  const int wanted = code.empty() ? -1 : form.RowIndexOf(code);
-  if (wanted >= 0 && page.FocusRow(wanted)) return;
-  for (int row = 0; row < static_cast<int>(form.rows.size()); ++row) {
-    if (form.rows[row].visible && page.FocusRow(row)) return;
-  }
+  page.PlaceCursor(code.empty() ? -1 : page.Model().RowIndexOf(code));
 }
 
 void SheetDialog::FocusRefusal() {
   const forms::Verdict& verdict = sheet_.LastVerdict();
-  if (!verdict.accepted) PageWidget(shown_).FocusRow(verdict.row, verdict.cell);
+  if (!verdict.accepted) PageWidget(shown_).PlaceCursor(verdict.row, verdict.cell);
 }
 
 void SheetDialog::accept() {
