@@ -260,8 +260,12 @@ EntryResult Form::SetChecked(int row, bool checked) {
   if (row < 0 || row >= static_cast<int>(rows.size()) || rows[row].kind != CellKind::CheckBox) {
     return {"в строке нет флажка", {}};
   }
+  Row& target = rows[row];
+  if (!target.visible || !target.enabled) return {"строка недоступна для ввода", {}};
   const std::vector<Row> before = rows;
-  return Changed(before, EnterValue(rows[row], checked ? "1" : "0"));
+  target.checked = checked;
+  RowChanged(target);
+  return Changed(before, std::nullopt);
 }
 
 EntryResult Form::Choose(int row, int entry) {
@@ -280,12 +284,27 @@ EntryResult Form::Choose(int row, int entry) {
 
 void Form::RowChanged(Row&) {}
 
-std::optional<std::string> Form::EnterValue(Row& row, std::string_view value) {
-  auto error = EnterRowValue(row, value);
-  if (!error && (row.kind == CellKind::DropDown || row.kind == CellKind::CheckBox)) {
-    RowChanged(row);
+EntryResult Form::EnterValue(int row, std::string_view value) {
+  if (row < 0 || row >= static_cast<int>(rows.size())) return {"нет такой строки", {}};
+  // Read into a copy first: a row of several cells takes all of them or none.
+  Row read = rows[row];
+  if (auto error = EnterRowValue(read, value)) return {std::move(error), {}};
+  const std::vector<Row> before = rows;
+  switch (read.kind) {
+    case CellKind::CheckBox:
+      SetChecked(row, read.checked);
+      break;
+    case CellKind::DropDown:
+      Choose(row, read.selected);
+      break;
+    case CellKind::Text:
+    case CellKind::Number:
+      for (std::size_t c = 0; c < read.cells.size(); ++c) {
+        EnterCell(row, static_cast<int>(c), read.cells[c].text);
+      }
+      break;
   }
-  return error;
+  return Changed(before, std::nullopt);
 }
 
 std::vector<OpenedDialog> OpenDialogs(Form& form, platform::Ui& ui) {

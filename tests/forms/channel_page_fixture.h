@@ -40,7 +40,7 @@ struct ChannelPageFixture {
   // The page's one message after a refused leave, "" when it was left.
   std::string Leave() {
     ui.messages.clear();
-    if (page->Accept(ui)) {
+    if (page->Submit(ui).accepted) {
       EXPECT_TRUE(ui.messages.empty());
       return "";
     }

@@ -258,7 +258,7 @@ TEST(ChannelSheetTest, CopyRefillsTheTargetPageWithTheSourceValues) {
   dialog->Press(CCopyChannelDlg::kCopyButton, s.ui);
   EXPECT_EQ(s.Set().pageFilled[2], 0);
   EXPECT_EQ(s.Set().pageFilled[0], 1);
-  ASSERT_TRUE(dialog->Accept(s.ui));
+  ASSERT_TRUE(dialog->Submit(s.ui).accepted);
   ASSERT_TRUE(s.sheet->Select(2, s.ui));
   EXPECT_EQ(s.Page(2).rows[1].Text(), "1,5");
   EXPECT_EQ(s.Page(2).fills, 2);

@@ -1,4 +1,5 @@
 #include "app/gui/sheet_dialog.h"
+#include "app/gui/qt_text.h"
 
 #include <QDialogButtonBox>
 #include <QPushButton>
@@ -15,7 +16,7 @@ namespace tarvo::gui {
 
 SheetDialog::SheetDialog(forms::PropertySheet& sheet, platform::Ui& ui, QWidget* parent)
     : QDialog(parent), sheet_(sheet), ui_(ui) {
-  setWindowTitle(QString::fromStdString(sheet.Caption()));
+  setWindowTitle(ToQt(sheet.Caption()));
   auto* layout = new QVBoxLayout(this);
   tabs_ = new QTabWidget(this);
   tabs_->setUsesScrollButtons(true);
@@ -24,7 +25,7 @@ SheetDialog::SheetDialog(forms::PropertySheet& sheet, platform::Ui& ui, QWidget*
     auto* scroll = new QScrollArea;
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
-    tabs_->addTab(scroll, QString::fromStdString(sheet.PageAt(i).tabTitle));
+    tabs_->addTab(scroll, ToQt(sheet.PageAt(i).tabTitle));
   }
   layout->addWidget(tabs_);
   auto* box = new QDialogButtonBox(this);
@@ -66,11 +67,11 @@ bool SheetDialog::SelectPage(int index) {
 
 void SheetDialog::TabChosen(int index) {
   if (index < 0 || index == shown_) return;
-  if (!sheet_.Select(index, ui_)) {
+  if (const forms::Verdict left = sheet_.Select(index, ui_); !left) {
     // The page refused to be left: its tab stays in front.
     const QSignalBlocker block(tabs_);
     tabs_->setCurrentIndex(shown_);
-    FocusRefusal();
+    PageWidget(shown_).PlaceCursor(left.row, left.cell);
     return;
   }
   shown_ = index;
@@ -84,14 +85,9 @@ void SheetDialog::FocusCode(const std::string& code) {
   page.PlaceCursor(code.empty() ? -1 : page.Model().RowIndexOf(code));
 }
 
-void SheetDialog::FocusRefusal() {
-  const forms::Verdict& verdict = sheet_.LastVerdict();
-  if (!verdict.accepted) PageWidget(shown_).PlaceCursor(verdict.row, verdict.cell);
-}
-
 void SheetDialog::accept() {
-  if (!sheet_.Ok(ui_)) {
-    FocusRefusal();
+  if (const forms::Verdict ok = sheet_.Ok(ui_); !ok) {
+    PageWidget(shown_).PlaceCursor(ok.row, ok.cell);
     return;
   }
   QDialog::accept();

@@ -35,7 +35,6 @@ class SheetDialog : public QDialog {
 
  private:
   void TabChosen(int index);
-  void FocusRefusal();
 
   forms::PropertySheet& sheet_;
   platform::Ui& ui_;

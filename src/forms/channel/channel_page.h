@@ -40,8 +40,6 @@ class ChannelPage : public Page {
   // FillRows: nothing while the page-filled flag is set, so typed values survive switching
   // pages; a copy onto the channel clears the flag.
   void Fill() final;
-  // Every leave the user makes is checked and, when it passes, committed.
-  bool Accept(platform::Ui& ui) override;
   // The first channel page is left once as the sheet opens, before the user sees it: that
   // one leave is not checked.
   bool LeaveAtOpening(platform::Ui& ui) override;
@@ -54,6 +52,8 @@ class ChannelPage : public Page {
   std::vector<Demand> UnmetDemands() override;
 
  protected:
+  // Every leave the user makes is checked and, when it passes, committed.
+  bool Accept(platform::Ui& ui) override;
   // The copy button: validates; only when that passes opens the copy dialog.
   PressResult OnPress(std::string_view buttonId, platform::Ui& ui) override;
 
