@@ -1,4 +1,5 @@
 #include "app/gui/form_dialog.h"
+#include "app/gui/qt_text.h"
 
 #include <QDialogButtonBox>
 #include <QPushButton>
@@ -11,7 +12,7 @@ namespace tarvo::gui {
 
 FormDialog::FormDialog(forms::Form& form, platform::Ui& ui, QWidget* parent)
     : QDialog(parent), form_(form), ui_(ui) {
-  setWindowTitle(QString::fromStdString(form.title));
+  setWindowTitle(ToQt(form.title));
   auto* layout = new QVBoxLayout(this);
   auto* scroll = new QScrollArea(this);
   scroll->setWidgetResizable(true);
@@ -20,10 +21,10 @@ FormDialog::FormDialog(forms::Form& form, platform::Ui& ui, QWidget* parent)
   scroll->setWidget(widget_);
   layout->addWidget(scroll);
   auto* box = new QDialogButtonBox(this);
-  ok_ = box->addButton(QString::fromStdString(form.acceptLabel), QDialogButtonBox::AcceptRole);
+  ok_ = box->addButton(ToQt(form.acceptLabel), QDialogButtonBox::AcceptRole);
   ok_->setDefault(true);
   if (!form.cancelLabel.empty()) {
-    box->addButton(QString::fromStdString(form.cancelLabel), QDialogButtonBox::RejectRole);
+    box->addButton(ToQt(form.cancelLabel), QDialogButtonBox::RejectRole);
   }
   connect(box, &QDialogButtonBox::accepted, this, &FormDialog::accept);
   connect(box, &QDialogButtonBox::rejected, this, &FormDialog::reject);

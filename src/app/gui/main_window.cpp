@@ -300,7 +300,7 @@ void MainWindow::CreateStatusBar() {
 }
 
 void MainWindow::Refresh() {
-  setWindowTitle(QString::fromStdString(document_.WindowTitle()));
+  setWindowTitle(ToQt(document_.WindowTitle()));
   for (const auto& [id, action] : commandActions_) {
     const shell::CommandState state = shell::StateOf(id, document_.Set());
     action->setEnabled(state.enabled);
