@@ -133,6 +133,33 @@ TEST_F(CheckListTest, ListsEveryRefusingFormAndOpensAnEntryAtItsRow) {
   EXPECT_TRUE(window->Document().Modified());
 }
 
+// A start-of-counting entry opens its page with the cursor in the demanded cell, which is marked.
+TEST_F(CheckListTest, ADemandOpensItsPageAtTheDemandedCell) {
+  OpenTroubled();
+  window->show();
+  int page = -1;
+  bool focused = false;
+  QString description;
+  testing::WhenModalShown([&](QWidget* dialog) {
+    auto* list = dialog->findChild<QTreeWidget*>("checkList");
+    ASSERT_NE(list, nullptr);
+    testing::WhenModalShown([&](QWidget* sheetWidget) {
+      auto* sheet = qobject_cast<SheetDialog*>(sheetWidget);
+      ASSERT_NE(sheet, nullptr);
+      page = sheet->Tabs()->currentIndex();
+      focused = sheet->focusWidget() == CellOf(sheet, "K0425");
+      description = CellOf(sheet, "K0425")->accessibleDescription();
+      sheet->reject();
+    });
+    Q_EMIT list->itemActivated(list->topLevelItem(4), 0);
+    dialog->findChild<QPushButton*>("closeCheck")->click();
+  });
+  Trigger("actionCheckConfiguration");
+  EXPECT_EQ(page, 3);
+  EXPECT_TRUE(focused) << "the cursor stands in K0425";
+  EXPECT_EQ(description.toStdString(), "Необходимо задать договорную температуру");
+}
+
 TEST_F(CheckListTest, TheOverviewMarksTheFormsAndRowsACheckNames) {
   OpenTroubled();
   auto* tree = window->findChild<QTreeWidget*>("overviewTree");
