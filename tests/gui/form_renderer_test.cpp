@@ -174,12 +174,21 @@ TEST_P(FormRenderer, EverySheetPageAndDialogShowsTheModel) {
   }
 }
 
-TEST_P(FormRenderer, ARefusedPageKeepsItsTabAndTheCursor) {
+// The channel sheet of a set, shown as the window shows it.
+struct ShownChannelSheet {
+  ShownChannelSheet(model::ParameterSet& set, platform::Ui& ui)
+      : sheet(forms::MakeChannelSheet(set, message)), dialog(*sheet, ui) {
+    dialog.show();
+  }
   std::string message;
-  auto sheet = forms::MakeChannelSheet(document.Set(), message);
-  ASSERT_NE(sheet, nullptr);
-  SheetDialog dialog(*sheet, ui);
-  dialog.show();
+  std::unique_ptr<forms::PropertySheet> sheet;
+  SheetDialog dialog;
+};
+
+TEST_P(FormRenderer, ARefusedPageKeepsItsTabAndTheCursor) {
+  ShownChannelSheet shown(document.Set(), ui);
+  SheetDialog& dialog = shown.dialog;
+  const forms::PropertySheet* sheet = shown.sheet.get();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
   const bool byTab = sheet->PageCount() > 1;
   int refused = -1;
@@ -221,11 +230,8 @@ TEST(FormRendererCursor, GoesToTheCellARefusalNames) {
   document.NewConfiguration(0x50);
   document.Set().channels[0].flowInputs[0] = 17;
   testing::RecordingUi ui;
-  std::string message;
-  auto sheet = forms::MakeChannelSheet(document.Set(), message);
-  ASSERT_NE(sheet, nullptr);
-  SheetDialog dialog(*sheet, ui);
-  dialog.show();
+  ShownChannelSheet shown(document.Set(), ui);
+  SheetDialog& dialog = shown.dialog;
   ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
   dialog.Tabs()->setCurrentIndex(1);
   ASSERT_EQ(dialog.Tabs()->currentIndex(), 1);
