@@ -109,12 +109,20 @@ bool SameShown(const Row& a, const Row& b) {
   return a.code == b.code && a.description == b.description && a.kind == b.kind &&
          sameCells(a.cells, b.cells) && a.checked == b.checked && a.entries == b.entries &&
          a.selected == b.selected && a.visible == b.visible && a.enabled == b.enabled &&
-         a.column == b.column;
+         a.column == b.column && a.demand == b.demand;
 }
+
+namespace {
+// Counts the marks of one OK: a check that names a cell marks before the checks around it do.
+thread_local int refusalMarks = 0;
+}  // namespace
 
 bool MarkRefused(const Row& row, int cell) {
   // The first check that refused names the cell.
-  if (row.refusedCell < 0) row.refusedCell = cell;
+  if (row.refusedCell < 0) {
+    row.refusedCell = cell;
+    row.refusalOrder = ++refusalMarks;
+  }
   return false;
 }
 
@@ -193,14 +201,25 @@ Verdict Form::Submit(platform::Ui& ui) {
   for (const Row& row : rows) row.refusedCell = -1;
   if (Accept(ui)) return {};
   Verdict verdict{false, -1, 0};
+  int earliest = 0;
   for (std::size_t i = 0; i < rows.size(); ++i) {
-    if (rows[i].refusedCell >= 0) {
+    if (rows[i].refusedCell >= 0 && (verdict.row < 0 || rows[i].refusalOrder < earliest)) {
       verdict.row = static_cast<int>(i);
       verdict.cell = rows[i].refusedCell;
-      break;
+      earliest = rows[i].refusalOrder;
     }
   }
   return verdict;
+}
+
+void Form::MarkDemands() {
+  std::vector<Demand> demands = UnmetDemands();
+  for (Row& row : rows) row.demand.clear();
+  for (Demand& demand : demands) {
+    if (demand.row >= 0 && demand.row < static_cast<int>(rows.size())) {
+      rows[demand.row].demand = std::move(demand.message);
+    }
+  }
 }
 
 PressResult Form::Press(std::string_view buttonId, platform::Ui& ui) {
@@ -215,6 +234,7 @@ PressResult Form::OnPress(std::string_view, platform::Ui&) {
 }
 
 EntryResult Form::Changed(const std::vector<Row>& before, std::optional<std::string> error) {
+  MarkDemands();
   EntryResult result{std::move(error), {}};
   for (std::size_t i = 0; i < rows.size(); ++i) {
     if (i >= before.size() || !SameShown(before[i], rows[i])) {
@@ -240,8 +260,12 @@ EntryResult Form::SetChecked(int row, bool checked) {
   if (row < 0 || row >= static_cast<int>(rows.size()) || rows[row].kind != CellKind::CheckBox) {
     return {"в строке нет флажка", {}};
   }
+  Row& target = rows[row];
+  if (!target.visible || !target.enabled) return {"строка недоступна для ввода", {}};
   const std::vector<Row> before = rows;
-  return Changed(before, EnterValue(rows[row], checked ? "1" : "0"));
+  target.checked = checked;
+  RowChanged(target);
+  return Changed(before, std::nullopt);
 }
 
 EntryResult Form::Choose(int row, int entry) {
@@ -260,12 +284,27 @@ EntryResult Form::Choose(int row, int entry) {
 
 void Form::RowChanged(Row&) {}
 
-std::optional<std::string> Form::EnterValue(Row& row, std::string_view value) {
-  auto error = EnterRowValue(row, value);
-  if (!error && (row.kind == CellKind::DropDown || row.kind == CellKind::CheckBox)) {
-    RowChanged(row);
+EntryResult Form::EnterValue(int row, std::string_view value) {
+  if (row < 0 || row >= static_cast<int>(rows.size())) return {"нет такой строки", {}};
+  // Read into a copy first: a row of several cells takes all of them or none.
+  Row read = rows[row];
+  if (auto error = EnterRowValue(read, value)) return {std::move(error), {}};
+  const std::vector<Row> before = rows;
+  switch (read.kind) {
+    case CellKind::CheckBox:
+      SetChecked(row, read.checked);
+      break;
+    case CellKind::DropDown:
+      Choose(row, read.selected);
+      break;
+    case CellKind::Text:
+    case CellKind::Number:
+      for (std::size_t c = 0; c < read.cells.size(); ++c) {
+        EnterCell(row, static_cast<int>(c), read.cells[c].text);
+      }
+      break;
   }
-  return error;
+  return Changed(before, std::nullopt);
 }
 
 std::vector<OpenedDialog> OpenDialogs(Form& form, platform::Ui& ui) {

@@ -34,8 +34,13 @@ struct Row {
   bool visible = true;
   bool enabled = true;
   int column = 0;
+  // The start-of-counting demand this row's value leaves unmet while the switch is on; empty
+  // when none. A front end marks the cell with it.
+  std::string demand;
   // Set by the check that refused this row: the cell to put the cursor in; -1 when not refused.
   mutable int refusedCell = -1;
+  // When, among the marks of one OK, this row was marked: the earliest names the refusal.
+  mutable int refusalOrder = 0;
   // A dialog that composes the value (drawn as "..." beside the cell); null: none.
   std::function<std::unique_ptr<RowHelperForm>()> helper;
 
@@ -107,6 +112,15 @@ struct Verdict {
   bool accepted = true;
   int row = -1;
   int cell = 0;
+
+  explicit operator bool() const { return accepted; }
+};
+
+// A value the start-of-counting switch demands that the form does not hold: the row showing it
+// (-1 when no row does) and the demand's message.
+struct Demand {
+  int row = -1;
+  std::string message;
 };
 
 // What entering a value did: why it was not taken, and which rows now show something else
@@ -131,26 +145,27 @@ class Form {
 
   // Sets the rows from the configuration (on first display, and for pages on activation).
   virtual void Fill() = 0;
-  // OK of a modal form, leaving a page: runs the checks in order, stops at the first failure
-  // with one message, and commits when every check passed.
-  virtual bool Accept(platform::Ui& ui) = 0;
-  // Accept, saying where a refusal points.
+  // OK of a modal form or leaving a page, the only one a front end presses: runs the checks in
+  // order, stops at the first failure with one message and says which cell it names, and
+  // commits when every check passed.
   Verdict Submit(platform::Ui& ui);
   // An extra button: a button's own dialog opens at once; any other is the form's OnPress.
   PressResult Press(std::string_view buttonId, platform::Ui& ui);
-  // The user chose another entry of a drop-down list or clicked a check box. A form that
-  // relabels or shows rows after such a choice overrides this; typed text never calls it.
-  virtual void RowChanged(Row& row);
-  // Enters a value as the user would (EnterRowValue) and tells the form of a changed choice.
-  std::optional<std::string> EnterValue(Row& row, std::string_view value);
 
   // What a window does to a row: type into a cell (refused beyond the cell's length), tick a
   // check box, choose a list entry. A front end never writes rows directly.
   EntryResult EnterCell(int row, int cell, std::string_view text);
   EntryResult SetChecked(int row, bool checked);
   EntryResult Choose(int row, int entry);
+  // A value as one text, as the command line gives it (see EnterRowValue), entered through the
+  // three above.
+  EntryResult EnterValue(int row, std::string_view value);
   // Cancel needs no action of the form: it checks nothing, and whatever the form committed
   // while it ran is undone by the guarded edit's snapshot.
+
+  // The start-of-counting demands that the form's values leave unmet, in the order its OK would
+  // report them; none for a form that demands nothing or while the switch is off.
+  virtual std::vector<Demand> UnmetDemands() { return {}; }
 
   // The visible row showing the code, or null.
   Row* FindRow(std::string_view code);
@@ -160,8 +175,15 @@ class Form {
   int RowIndexOf(std::string_view code) const;
 
  protected:
+  // The checks and the commit behind Submit.
+  virtual bool Accept(platform::Ui& ui) = 0;
+  // The user chose another entry of a drop-down list or clicked a check box. A form that
+  // relabels or shows rows after such a choice overrides this; typed text never calls it.
+  virtual void RowChanged(Row& row);
   // An extra button without a dialog of its own.
   virtual PressResult OnPress(std::string_view buttonId, platform::Ui& ui);
+  // Marks every row with the demand it leaves unmet (after filling, after every entry).
+  void MarkDemands();
 
  private:
   EntryResult Changed(const std::vector<Row>& before, std::optional<std::string> error);

@@ -14,22 +14,21 @@ void PropertySheet::Open(platform::Ui& ui) {
   if (pages_[0]->LeaveAtOpening(ui)) pages_[0]->Fill();
 }
 
-bool PropertySheet::Select(int index, platform::Ui& ui) {
-  if (index < 0 || index >= PageCount()) return false;
-  if (index == active_) return true;
+Verdict PropertySheet::Select(int index, platform::Ui& ui) {
+  if (index < 0 || index >= PageCount()) return {false, -1, 0};
+  if (index == active_) return {};
   if (active_ >= 0) {
-    verdict_ = pages_[active_]->Submit(ui);
-    if (!verdict_.accepted) return false;
+    const Verdict left = pages_[active_]->Submit(ui);
+    if (!left) return left;
   }
   active_ = index;
   pages_[active_]->Fill();
-  return true;
+  return {};
 }
 
-bool PropertySheet::Ok(platform::Ui& ui) {
-  if (active_ < 0) return true;
-  verdict_ = pages_[active_]->Submit(ui);
-  return verdict_.accepted;
+Verdict PropertySheet::Ok(platform::Ui& ui) {
+  if (active_ < 0) return {};
+  return pages_[active_]->Submit(ui);
 }
 
 }  // namespace tarvo::forms

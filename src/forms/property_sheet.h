@@ -34,19 +34,17 @@ class PropertySheet {
 
   // Shows the first page, then selects it once more, as the sheet does when it opens.
   void Open(platform::Ui& ui);
-  // Leaves the active page and shows another; false when the active page refused.
-  bool Select(int index, platform::Ui& ui);
-  // True when the sheet may close with OK.
-  bool Ok(platform::Ui& ui);
+  // Leaves the active page and shows another; refused, with the cell the refusal names, when
+  // the active page refuses to be left (the page stays).
+  Verdict Select(int index, platform::Ui& ui);
+  // Accepted when the sheet may close with OK; else where the active page's refusal points.
+  Verdict Ok(platform::Ui& ui);
   void Cancel() {}
-  // Where the active page's last refusal points.
-  const Verdict& LastVerdict() const { return verdict_; }
 
  private:
   std::string caption_;
   std::vector<std::unique_ptr<Page>> pages_;
   int active_ = -1;
-  Verdict verdict_;
 };
 
 }  // namespace tarvo::forms

@@ -3,23 +3,40 @@
 #include <memory>
 
 #include "forms/form.h"
+#include "forms/form_messages.h"
 #include "shell/capturing_ui.h"
 
 namespace tarvo::shell {
 
 namespace {
 
-// Submits the form with its messages held back; a refusal is listed with its first message.
-void Judge(forms::Form& form, Refusal named, std::vector<Refusal>& refusals) {
+std::string CodeOf(const forms::Form& form, int row) {
+  return row >= 0 ? form.rows[static_cast<std::size_t>(row)].code : std::string();
+}
+
+// Submits the form with its messages held back. A refusal is listed with its first message; the
+// start-of-counting demands are listed all, one line each, since the user fixes them together.
+void Judge(forms::Form& form, const Refusal& named, std::vector<Refusal>& refusals) {
   CapturingUi ui;
   const forms::Verdict verdict = form.Submit(ui);
   if (verdict.accepted) return;
-  if (verdict.row >= 0) named.code = form.rows[static_cast<std::size_t>(verdict.row)].code;
-  if (ui.first) {
-    named.caption = ui.first->caption;
-    named.message = ui.first->text;
+  const bool demanded = ui.first && ui.first->caption == forms::kStartErrorCaption;
+  if (!demanded) {
+    Refusal refusal = named;
+    refusal.code = CodeOf(form, verdict.row);
+    if (ui.first) {
+      refusal.caption = ui.first->caption;
+      refusal.message = ui.first->text;
+    }
+    refusals.push_back(std::move(refusal));
   }
-  refusals.push_back(std::move(named));
+  for (forms::Demand& demand : form.UnmetDemands()) {
+    Refusal refusal = named;
+    refusal.code = CodeOf(form, demand.row);
+    refusal.caption = forms::kStartErrorCaption;
+    refusal.message = std::move(demand.message);
+    refusals.push_back(std::move(refusal));
+  }
 }
 
 }  // namespace

@@ -8,7 +8,8 @@
 
 namespace tarvo::shell {
 
-// The first message of a form that refuses the configuration as it stands.
+// The first message of a form that refuses the configuration as it stands, or one value the
+// start-of-counting switch demands of it.
 struct Refusal {
   FormTarget target;
   std::string buttonId;  // a dialog behind a button of the page
@@ -24,7 +25,8 @@ enum class StartCheck { AsStored, On };
 
 // Fills every form of the configuration (each page, then the dialogs behind its buttons) and
 // presses its OK or leaves it, as the user would without changing anything; lists the forms
-// that refuse, in form order. Nothing is committed into the set.
+// that refuse, in form order, with every value each one demands for the start of counting.
+// Nothing is committed into the set.
 std::vector<Refusal> CheckConfiguration(const model::ParameterSet& set,
                                         StartCheck start = StartCheck::AsStored);
 

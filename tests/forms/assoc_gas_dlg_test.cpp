@@ -33,7 +33,7 @@ struct GasDialog {
   }
   void Enter(const std::vector<std::pair<std::string, std::string>>& entries) {
     for (const auto& [code, value] : entries) {
-      ASSERT_EQ(dialog->EnterValue(At(code), value), std::nullopt) << code;
+      ASSERT_EQ(dialog->EnterValue(dialog->RowIndexOf(code), value).error, std::nullopt) << code;
     }
   }
   // "" when OK closed the dialog, else its one message.

@@ -48,7 +48,7 @@ struct ChannelPageFixture {
   // The page's one message after a refused leave, "" when it was left.
   std::string Leave() {
     ui.messages.clear();
-    if (page->Accept(ui)) {
+    if (page->Submit(ui).accepted) {
       EXPECT_TRUE(ui.messages.empty());
       return "";
     }

@@ -321,7 +321,7 @@ TEST(ChannelPageLTest, CopyClearsThePressureTypeFromChannel3On) {
   CChannel_L_Page third(l.Set(), 2);
   third.Fill();
   EXPECT_EQ(third.rows[0].Text(), "1505");
-  EXPECT_TRUE(third.Accept(l.ui));
+  EXPECT_TRUE(third.Submit(l.ui).accepted);
 }
 
 TEST(ChannelPageLTest, CopyButtonRefusesAPageThatFails) {

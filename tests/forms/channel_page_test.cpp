@@ -47,8 +47,7 @@ class TestPage : public ChannelPage {
  public:
   TestPage(ParameterSet& set, int index) : ChannelPage(set, index) {
     rows.push_back(TextRow(ChannelCode(set.Variant(), index, 0), " Тип", 2));
-    for (const auto& spec : kRows)
-      rows.push_back(MakeNumberRow(spec, {set.Variant(), index, false}));
+    for (const auto& spec : kRows) AddNumberRow(spec, {set.Variant(), index, false});
   }
   int fills = 0;
 
@@ -187,6 +186,41 @@ TEST(ChannelSheetTest, CompletionChecksFollowTheSwitchAndTheMedium) {
   EXPECT_EQ(s.Set().channels[0].typeDigit7, 3);
 }
 
+// While the switch is on, every demanded cell that holds no value carries its demand, from the
+// type code as typed; a value the page refuses elsewhere does not hide the others.
+TEST(ChannelSheetTest, DemandedCellsWithoutAValueAreMarked) {
+  struct Step {
+    int row;
+    const char* text;
+    const char* limitDemand;
+    const char* cutOffDemand;
+  };
+  const char* limit = "Необходимо задать предел";
+  const char* cutOff = "Необходимо задать отсечку";
+  const Step steps[] = {
+      {0, "10", limit, ""},      {0, "13", limit, cutOff}, {1, "500", "", cutOff},
+      {1, "- -", limit, cutOff}, {2, "1", limit, ""},      {0, "03", "", ""},
+  };
+  Sheet s;
+  s.sheet->Open(s.ui);
+  Page& page = s.sheet->PageAt(0);
+  for (const Row& row : page.rows) EXPECT_EQ(row.demand, "") << "medium 0 demands nothing";
+  for (const Step& step : steps) {
+    const EntryResult entered = page.EnterCell(step.row, 0, step.text);
+    ASSERT_EQ(entered.error, std::nullopt);
+    EXPECT_EQ(page.rows[1].demand, step.limitDemand) << step.text;
+    EXPECT_EQ(page.rows[2].demand, step.cutOffDemand) << step.text;
+    const std::vector<Demand> demands = page.UnmetDemands();
+    const std::size_t marked = (*step.limitDemand != 0) + (*step.cutOffDemand != 0);
+    EXPECT_EQ(demands.size(), marked) << step.text;
+  }
+  // A change of mark is a change the window redraws.
+  EXPECT_EQ(page.EnterCell(0, 0, "13").changedRows, (std::vector<int>{0, 1}));
+  s.Set().checkForStart = 0;
+  EXPECT_TRUE(page.UnmetDemands().empty());
+  EXPECT_EQ(page.EnterCell(0, 0, "13").changedRows, (std::vector<int>{1}));
+}
+
 TEST(ChannelSheetTest, DashesStoreNotSetAndEmptyStoresZero) {
   Sheet s;
   s.sheet->Open(s.ui);
@@ -226,7 +260,7 @@ TEST(ChannelSheetTest, CopyRefillsTheTargetPageWithTheSourceValues) {
   dialog->Press(CCopyChannelDlg::kCopyButton, s.ui);
   EXPECT_EQ(s.Set().pageFilled[2], 0);
   EXPECT_EQ(s.Set().pageFilled[0], 1);
-  ASSERT_TRUE(dialog->Accept(s.ui));
+  ASSERT_TRUE(dialog->Submit(s.ui).accepted);
   ASSERT_TRUE(s.sheet->Select(2, s.ui));
   EXPECT_EQ(s.Page(2).rows[1].Text(), "1,5");
   EXPECT_EQ(s.Page(2).fills, 2);

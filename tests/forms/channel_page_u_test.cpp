@@ -571,9 +571,9 @@ TEST(ChannelPageUTest, CommitKeepsTheGasBlockAndCopyCarriesIt) {
   ASSERT_NE(dialog, nullptr);
   EXPECT_TRUE(u.ui.messages.empty());  // the page is not checked first
   dialog->Fill();
-  ASSERT_EQ(dialog->EnterValue(*dialog->FindRow("K0185"), "100"), std::nullopt);
-  ASSERT_EQ(dialog->EnterValue(*dialog->FindRow("K0177"), "1"), std::nullopt);
-  ASSERT_TRUE(dialog->Accept(u.ui));
+  ASSERT_EQ(dialog->EnterValue(dialog->RowIndexOf("K0185"), "100").error, std::nullopt);
+  ASSERT_EQ(dialog->EnterValue(dialog->RowIndexOf("K0177"), "1").error, std::nullopt);
+  ASSERT_TRUE(dialog->Submit(u.ui).accepted);
   EXPECT_EQ(u.Record().gas.concentrations[4], Float32::Of(100.0f));
 
   u.Enter({{"K0100", "12"}, {"K0101", "05"}});

@@ -134,11 +134,11 @@ class PageWithButtons : public Form {
 TEST(FormTest, EnteringAChoiceTellsTheFormButTypingDoesNot) {
   ListDialog dialog;
   dialog.Fill();
-  EXPECT_EQ(dialog.EnterValue(dialog.rows[0], "относительная"), std::nullopt);
+  EXPECT_EQ(dialog.EnterValue(0, "относительная").error, std::nullopt);
   EXPECT_EQ(dialog.rows[1].description, "Относительная влажность, %");
-  EXPECT_NE(dialog.EnterValue(dialog.rows[0], "7"), std::nullopt);
+  EXPECT_NE(dialog.EnterValue(0, "7").error, std::nullopt);
   EXPECT_EQ(dialog.rows[1].description, "Относительная влажность, %");
-  EXPECT_EQ(dialog.EnterValue(dialog.rows[0], "0"), std::nullopt);
+  EXPECT_EQ(dialog.EnterValue(0, "0").error, std::nullopt);
   EXPECT_EQ(dialog.rows[1].description, "Абсолютная влажность, г/куб.м");
 }
 
@@ -184,6 +184,28 @@ TEST(FormEntryTest, TypingIsHeldToTheCellAndItsLimit) {
   EXPECT_NE(form->EnterCell(0, 0, "1").error, std::nullopt) << "a list has no cell to type in";
   form->rows[inputs].enabled = false;
   EXPECT_NE(form->EnterCell(inputs, 0, "1").error, std::nullopt);
+}
+
+// The command line's text goes through the same entries as the window: a row of several cells
+// takes all of them or none, and what changed is reported as a window's entry reports it.
+TEST(FormEntryTest, ATextValueIsEnteredLikeTheWindowsEntries) {
+  ListDialog dialog;
+  Form* form = &dialog;
+  form->rows.push_back(InputsRow());
+  form->rows.push_back(CheckBoxRow("K018", " Летнее время"));
+  const int inputs = 2;
+  const int box = 3;
+  EXPECT_EQ(form->EnterValue(inputs, "17,18").changedRows, std::vector<int>{inputs});
+  const EntryResult tooLong = form->EnterValue(inputs, "19,180");
+  EXPECT_NE(tooLong.error, std::nullopt);
+  EXPECT_TRUE(tooLong.changedRows.empty());
+  EXPECT_EQ(RowValueText(form->rows[inputs]), "17,18,") << "the first cell kept too";
+  EXPECT_EQ(form->EnterValue(box, "1").changedRows, std::vector<int>{box});
+  EXPECT_TRUE(form->rows[box].checked);
+  EXPECT_EQ(form->EnterValue(0, "1").changedRows, (std::vector<int>{0, 1})) << "relabelled";
+  form->rows[box].enabled = false;
+  EXPECT_NE(form->EnterValue(box, "0").error, std::nullopt);
+  EXPECT_NE(form->EnterValue(9, "0").error, std::nullopt) << "no such row";
 }
 
 TEST(FormEntryTest, RowsWithoutCellsReadAsEmpty) {

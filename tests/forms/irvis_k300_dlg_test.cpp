@@ -96,7 +96,7 @@ TEST(IrvisK300DlgTest, OkStoresEveryCellWithoutRangeTests) {
   for (const Case& c : cases) {
     ASSERT_EQ(EnterRowValue(*d.dialog->FindRow(c.code), c.text), std::nullopt) << c.code;
   }
-  EXPECT_TRUE(d.dialog->Accept(d.ui));
+  EXPECT_TRUE(d.dialog->Submit(d.ui).accepted);
   EXPECT_TRUE(d.ui.messages.empty());
   for (const Case& c : cases) {
     const auto& array = c.first ? d.Record().irvis1 : d.Record().irvis2;
@@ -154,14 +154,14 @@ TEST(IrvisK300DlgTest, PageSeesTheTableAndSheetCancelRestoresIt) {
       dialog->Fill();
       for (Row& row : dialog->rows) row.Text() = "";
       dialog->FindRow("K185")->Text() = "-";
-      EXPECT_TRUE(dialog->Accept(ui));
+      EXPECT_TRUE(dialog->Submit(ui).accepted);
       EXPECT_FALSE(sheet->Ok(ui)) << "one value still not set";
       dialog = page.Press(CChannel_G_Page::kIrvisButton, ui).dialog;
       dialog->Fill();
       EXPECT_EQ(dialog->FindRow("K185")->Text(), "-");
       EXPECT_EQ(dialog->FindRow("K184")->Text(), "0");
       dialog->FindRow("K185")->Text() = "2,5";
-      EXPECT_TRUE(dialog->Accept(ui));
+      EXPECT_TRUE(dialog->Submit(ui).accepted);
       EXPECT_TRUE(sheet->Ok(ui));
       EXPECT_EQ(set.channels[0].irvis2[7], Float32::Of(2.5f));
       return ok ? shell::FormResult::Ok : shell::FormResult::Cancel;

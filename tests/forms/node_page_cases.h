@@ -43,12 +43,12 @@ struct NodeSheetRun {
     Page& page = PageOf(nodeIndex);
     page.Fill();
     for (const auto& [code, value] : entries) {
-      Row* row = page.FindRow(code);
-      EXPECT_NE(row, nullptr) << code;
-      if (row == nullptr) return false;
-      EXPECT_EQ(page.EnterValue(*row, value), std::nullopt) << code << "=" << value;
+      const int row = page.RowIndexOf(code);
+      EXPECT_GE(row, 0) << code;
+      if (row < 0) return false;
+      EXPECT_EQ(page.EnterValue(row, value).error, std::nullopt) << code << "=" << value;
     }
-    return page.Accept(ui);
+    return page.Submit(ui).accepted;
   }
 
   model::ConfigurationDocument document;

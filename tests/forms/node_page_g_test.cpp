@@ -43,7 +43,7 @@ TEST_P(NodePageGChecks, RefusesWithOneMessage) {
     ASSERT_EQ(EnterRowValue(*page.FindRow(code), value), std::nullopt) << code;
   }
   testing::RecordingUi ui;
-  const bool accepted = page.Accept(ui);
+  const bool accepted = page.Submit(ui).accepted;
   EXPECT_EQ(accepted, *c.message == 0);
   if (accepted) {
     EXPECT_TRUE(ui.messages.empty());

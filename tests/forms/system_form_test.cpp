@@ -31,7 +31,7 @@ std::string RunOk(ParameterSet& set, const std::map<std::string, std::string>& e
     if (row == nullptr) return "no row " + code;
     EXPECT_EQ(EnterRowValue(*row, value), std::nullopt) << code;
   }
-  const bool accepted = form->Accept(ui);
+  const bool accepted = form->Submit(ui).accepted;
   EXPECT_EQ(accepted, ui.messages.empty());
   EXPECT_LE(ui.messages.size(), 1u);
   if (ui.messages.empty()) return "";

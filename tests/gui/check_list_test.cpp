@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+#include <functional>
 
 #include "app/gui/exchange_dialog.h"
 #include "app/gui/main_window.h"
@@ -51,8 +52,11 @@ const std::vector<std::string> kTroubledEntries = {
     "Общесистемные параметры | K0004",
     "Канал учета 02 | K0209",
     "Канал учета 02 — Параметры попутного газа | K0278",
-    "Канал учета 04 | ",
-    "Канал учета 05 | ",
+    // Every value the start of counting demands, with the row that shows it.
+    "Канал учета 04 | K0419",
+    "Канал учета 04 | K0425",
+    "Канал учета 05 | K0519",
+    "Канал учета 05 | K0525",
     "Узел учета 03 | П0317",
 };
 
@@ -92,8 +96,9 @@ TEST_F(CheckListTest, AConfigurationEveryFormAcceptsGetsAMessageInsteadOfAList) 
 TEST_F(CheckListTest, ListsEveryRefusingFormAndOpensAnEntryAtItsRow) {
   OpenTroubled();
   window->show();
-  int page = -1;
-  bool focused = false;
+  std::vector<int> pages;
+  std::vector<bool> focused;
+  QString demandDescription;
   std::vector<std::string> entries;
   std::vector<std::string> afterEdit;
   int currentAfterEdit = -1;
@@ -101,32 +106,44 @@ TEST_F(CheckListTest, ListsEveryRefusingFormAndOpensAnEntryAtItsRow) {
     entries = Entries(dialog);
     auto* list = dialog->findChild<QTreeWidget*>("checkList");
     ASSERT_NE(list, nullptr);
+    // Activates an entry; the sheet it opens is handed over with the named cell.
+    const auto open = [&](int entry, const char* code, const std::function<void(QLineEdit*)>& use) {
+      testing::WhenModalShown([&](QWidget* sheetWidget) {
+        auto* sheet = qobject_cast<SheetDialog*>(sheetWidget);
+        ASSERT_NE(sheet, nullptr);
+        pages.push_back(sheet->Tabs()->currentIndex());
+        QLineEdit* cell = CellOf(sheet, code);
+        ASSERT_NE(cell, nullptr);
+        focused.push_back(sheet->focusWidget() == cell);
+        use(cell);
+      });
+      Q_EMIT list->itemActivated(list->topLevelItem(entry), 0);
+    };
     // The channel 2 entry opens the channel sheet on its page at K0209; correcting the value
     // there takes the entry off the list.
-    testing::WhenModalShown([&](QWidget* sheetWidget) {
-      auto* sheet = qobject_cast<SheetDialog*>(sheetWidget);
-      ASSERT_NE(sheet, nullptr);
-      page = sheet->Tabs()->currentIndex();
-      focused = sheet->focusWidget() == CellOf(sheet, "K0209");
-      QLineEdit* cell = CellOf(sheet, "K0209");
-      ASSERT_NE(cell, nullptr);
+    open(1, "K0209", [](QLineEdit* cell) {
       cell->selectAll();
       QTest::keyClicks(cell, "5");
-      sheet->accept();
+      qobject_cast<QDialog*>(cell->window())->accept();
     });
-    Q_EMIT list->itemActivated(list->topLevelItem(1), 0);
     afterEdit = Entries(dialog);
     currentAfterEdit = list->indexOfTopLevelItem(list->currentItem());
+    // A start-of-counting entry opens its page at the demanded cell, which is marked.
+    open(3, "K0425", [&](QLineEdit* cell) {
+      demandDescription = cell->accessibleDescription();
+      qobject_cast<QDialog*>(cell->window())->reject();
+    });
     dialog->findChild<QPushButton*>("closeCheck")->click();
   });
   Trigger("actionCheckConfiguration");
   EXPECT_EQ(entries, kTroubledEntries);
-  EXPECT_EQ(page, 1);
-  EXPECT_TRUE(focused) << "the cursor stands in K0209";
+  EXPECT_EQ(pages, (std::vector<int>{1, 3}));
+  EXPECT_EQ(focused, (std::vector<bool>{true, true})) << "the cursor stands in the named cell";
   std::vector<std::string> corrected = kTroubledEntries;
   corrected.erase(corrected.begin() + 1);
   EXPECT_EQ(afterEdit, corrected);
   EXPECT_EQ(currentAfterEdit, 1) << "the entry after the corrected one";
+  EXPECT_EQ(demandDescription.toStdString(), "Необходимо задать договорную температуру");
   EXPECT_TRUE(window->Document().Modified());
 }
 
@@ -147,10 +164,11 @@ TEST_F(CheckListTest, TheOverviewMarksTheFormsAndRowsACheckNames) {
       if (row->text(0) == "K0209") k0209Tip = row->toolTip(2).toStdString();
     }
   }
-  EXPECT_EQ(marked, (std::vector<std::string>{"Общесистемные параметры", "K0004", "Канал учета 02",
-                                              "K0209", "Канал учета 02 — Параметры попутного газа",
-                                              "K0278", "Канал учета 04", "Канал учета 05",
-                                              "Узел учета 03", "П0317"}));
+  EXPECT_EQ(marked,
+            (std::vector<std::string>{"Общесистемные параметры", "K0004", "Канал учета 02", "K0209",
+                                      "Канал учета 02 — Параметры попутного газа", "K0278",
+                                      "Канал учета 04", "K0419", "K0425", "Канал учета 05", "K0519",
+                                      "K0525", "Узел учета 03", "П0317"}));
   EXPECT_EQ(k0209Tip,
             "Ошибка\nКоэффициент преобразования объемного расходомера должен быть в диапазоне от 0 "
             "до 100000 ");

@@ -182,12 +182,21 @@ TEST_P(FormRenderer, EverySheetPageAndDialogShowsTheModel) {
   }
 }
 
-TEST_P(FormRenderer, ARefusedPageKeepsItsTabAndTheCursor) {
+// The channel sheet of a set, shown as the window shows it.
+struct ShownChannelSheet {
+  ShownChannelSheet(model::ParameterSet& set, platform::Ui& ui)
+      : sheet(forms::MakeChannelSheet(set, message)), dialog(*sheet, ui) {
+    dialog.show();
+  }
   std::string message;
-  auto sheet = forms::MakeChannelSheet(document.Set(), message);
-  ASSERT_NE(sheet, nullptr);
-  SheetDialog dialog(*sheet, ui);
-  dialog.show();
+  std::unique_ptr<forms::PropertySheet> sheet;
+  SheetDialog dialog;
+};
+
+TEST_P(FormRenderer, ARefusedPageKeepsItsTabAndTheCursor) {
+  ShownChannelSheet shown(document.Set(), ui);
+  SheetDialog& dialog = shown.dialog;
+  const forms::PropertySheet* sheet = shown.sheet.get();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
   const bool byTab = sheet->PageCount() > 1;
   int refused = -1;
@@ -249,6 +258,63 @@ TEST(FormRendererHelper, TypeCodeHelperEntersTheComposedCode) {
   EXPECT_TRUE(ui.messages.empty());
   document.Set().checkForStart = 0;
   EXPECT_TRUE(static_cast<forms::ChannelPage&>(sheet->PageAt(0)).ValidatePage(ui));
+}
+
+// Types into a cell of the shown page as the user does: the old text selected, the new typed.
+void TypeInto(FormWidget& page, const char* code, int cell, const char* text) {
+  auto* edit = qobject_cast<QLineEdit*>(page.EditorOf(page.Model().RowIndexOf(code), cell));
+  ASSERT_NE(edit, nullptr) << code;
+  edit->setFocus();
+  edit->selectAll();
+  QTest::keyClicks(edit, QString::fromUtf8(text));
+}
+
+// After a refusal the cursor stands in the cell the refusal names, not in the cell edited last:
+// an input another channel uses, then a value the start of counting demands, which the page
+// marks before OK is pressed.
+TEST(FormRendererCursor, GoesToTheCellARefusalNames) {
+  model::ConfigurationDocument document;
+  document.NewConfiguration(0x50);
+  document.Set().channels[0].flowInputs[0] = 17;
+  testing::RecordingUi ui;
+  ShownChannelSheet shown(document.Set(), ui);
+  SheetDialog& dialog = shown.dialog;
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  dialog.Tabs()->setCurrentIndex(1);
+  ASSERT_EQ(dialog.Tabs()->currentIndex(), 1);
+  FormWidget& page = dialog.PageWidget(1);
+  const auto editor = [&](const char* code, int cell) {
+    return page.EditorOf(page.Model().RowIndexOf(code), cell);
+  };
+
+  TypeInto(page, "K0201", 0, "17");
+  TypeInto(page, "K0225", 0, "20");
+  dialog.OkButton()->click();
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].text,
+            "Канал измерения 1-го преобразователя расхода (перепада давления) уже задействован "
+            "на трубопроводе 01");
+  EXPECT_EQ(QApplication::focusWidget(), editor("K0201", 0));
+
+  const QString demand = QStringLiteral(
+      "Необходимо задать верхний предел измерений 1-го преобразователя объемного расхода "
+      "(перепада давления)");
+  TypeInto(page, "K0201", 0, "00");
+  TypeInto(page, "K0200", 0, "05000000");
+  EXPECT_TRUE(editor("K0203", 0)->accessibleDescription().isEmpty()) << "no flow measured";
+  TypeInto(page, "K0200", 0, "05312000");
+  EXPECT_EQ(editor("K0203", 0)->accessibleDescription(), demand);
+  EXPECT_EQ(editor("K0203", 0)->toolTip(), demand);
+  TypeInto(page, "K0225", 0, "21");
+  dialog.OkButton()->click();
+  ASSERT_EQ(ui.messages.size(), 2u);
+  EXPECT_EQ(ui.messages[1].text, demand.toStdString());
+  EXPECT_EQ(ui.messages[1].caption, "Ошибка (невозможен пуск на счет)");
+  EXPECT_EQ(QApplication::focusWidget(), editor("K0203", 0));
+  EXPECT_TRUE(dialog.isVisible());
+
+  TypeInto(page, "K0203", 0, "100");
+  EXPECT_TRUE(editor("K0203", 0)->accessibleDescription().isEmpty()) << "set: no longer marked";
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryExecution, FormRenderer, ::testing::ValuesIn(kExecutionCodes),

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <set>
+#include <string>
 #include <vector>
 
 #include "forms/form_messages.h"
@@ -54,19 +56,28 @@ TEST_P(EveryExecution, ANewConfigurationPassesWithTheSwitchOff) {
   EXPECT_TRUE(CheckConfiguration(*NewSet(GetParam())).empty()) << "as the dialog makes it";
 }
 
-TEST_P(EveryExecution, TheStartCheckListsOneDemandPerChannelPageInPageOrder) {
+TEST_P(EveryExecution, TheStartCheckListsEveryDemandOfEachChannelPageInPageOrder) {
   const auto set = SetWithMedia(GetParam());
   set->checkForStart = 0;
   const auto before = Bytes(*set);
   const auto refusals = CheckConfiguration(*set, StartCheck::On);
-  ASSERT_EQ(refusals.size(), static_cast<std::size_t>(set->channelCount)) << Described(refusals);
-  for (std::size_t i = 0; i < refusals.size(); ++i) {
-    const Refusal& refusal = refusals[i];
-    EXPECT_EQ(refusal.name, "channel " + std::to_string(i + 1));
-    EXPECT_EQ(refusal.target, (FormTarget{FormTarget::Kind::Channel, static_cast<int>(i)}));
+  std::vector<int> perChannel(static_cast<std::size_t>(set->channelCount), 0);
+  std::set<std::string> codes;
+  int lastChannel = 0;
+  for (const Refusal& refusal : refusals) {
+    ASSERT_EQ(refusal.target.kind, FormTarget::Kind::Channel) << Described(refusals);
+    const int channel = refusal.target.index;
+    EXPECT_GE(channel, lastChannel) << "in page order";
+    lastChannel = channel;
+    ++perChannel.at(static_cast<std::size_t>(channel));
+    EXPECT_EQ(refusal.name, "channel " + std::to_string(channel + 1));
     EXPECT_EQ(refusal.caption, forms::kStartErrorCaption);
     EXPECT_EQ(refusal.message.rfind("Необходимо задать", 0), 0u) << refusal.message;
+    // Each demand names the row that shows the value, once.
+    EXPECT_EQ(refusal.code.rfind('K', 0), 0u) << refusal.message;
+    EXPECT_TRUE(codes.insert(refusal.code).second) << refusal.code << " listed twice";
   }
+  for (const int count : perChannel) EXPECT_GE(count, 2) << Described(refusals);
   EXPECT_EQ(Bytes(*set), before);
   EXPECT_TRUE(CheckConfiguration(*set).empty()) << "the switch as stored: off";
 }

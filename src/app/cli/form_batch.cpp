@@ -17,9 +17,9 @@ void FormBatch::Add(const FormTarget& target, std::unique_ptr<forms::Form> form,
 bool FormBatch::Enter(const std::string& code, const std::string& value,
                       const model::ParameterSet& set, std::string& message) {
   for (Slot& slot : slots_) {
-    forms::Row* row = slot.form->FindRow(code);
-    if (row == nullptr) continue;
-    if (const auto error = slot.form->EnterValue(*row, value)) {
+    const int row = slot.form->RowIndexOf(code);
+    if (row < 0) continue;
+    if (const auto error = slot.form->EnterValue(row, value).error) {
       // An entry refusal is one line; whatever it quotes of the value shows escaped.
       message = "Код " + VisibleText(code) + ": " + VisibleText(*error) + ".";
       return false;
@@ -37,7 +37,7 @@ bool FormBatch::Enter(const std::string& code, const std::string& value,
 
 bool FormBatch::AcceptInvolved(platform::Ui& ui) {
   for (Slot& slot : slots_) {
-    if (slot.involved && !slot.form->Accept(ui)) return false;
+    if (slot.involved && !slot.form->Submit(ui)) return false;
   }
   return true;
 }

@@ -70,7 +70,7 @@ QString PortEntryText(int portNumber, const platform::PortMapSources& sources) {
   const QString name = QStringLiteral("COM%1").arg(portNumber);
   const platform::PortLookup lookup = platform::DevicePathOfPort(portNumber, sources);
   if (!lookup.ok) return name + ToQt(" — не назначен");
-  const QString path = QString::fromStdString(lookup.path);
+  const QString path = ToQt(lookup.path);
   QString text = name + ToQt(" — ") + path;
   if (!platform::SerialDevicePresent(lookup.path)) text += ToQt(" (нет устройства)");
   return text;
@@ -108,7 +108,7 @@ ExchangeDialog::ExchangeDialog(ExchangeKind kind, model::ParameterSet& set, plat
 
   if (Writes()) {
     grid->addWidget(new QLabel(ToQt("Тип вычислителя:"), this), 2, 0);
-    auto* variant = new QLineEdit(QString::fromStdString(model::VariantName(set.Variant())), this);
+    auto* variant = new QLineEdit(ToQt(model::VariantName(set.Variant())), this);
     variant->setObjectName(QStringLiteral("variantEdit"));
     variant->setReadOnly(true);
     grid->addWidget(variant, 2, 1);

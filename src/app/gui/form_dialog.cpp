@@ -1,4 +1,5 @@
 #include "app/gui/form_dialog.h"
+#include "app/gui/qt_text.h"
 
 #include <QDialogButtonBox>
 #include <QPushButton>
@@ -12,7 +13,7 @@ namespace tarvo::gui {
 
 FormDialog::FormDialog(forms::Form& form, platform::Ui& ui, QWidget* parent)
     : QDialog(parent), form_(form), ui_(ui) {
-  setWindowTitle(QString::fromStdString(form.title));
+  setWindowTitle(ToQt(form.title));
   auto* layout = new QVBoxLayout(this);
   auto* scroll = new QScrollArea(this);
   scroll->setWidgetResizable(true);
@@ -22,10 +23,10 @@ FormDialog::FormDialog(forms::Form& form, platform::Ui& ui, QWidget* parent)
   scroll->setWidget(widget_);
   layout->addWidget(scroll);
   auto* box = new QDialogButtonBox(this);
-  ok_ = box->addButton(QString::fromStdString(form.acceptLabel), QDialogButtonBox::AcceptRole);
+  ok_ = box->addButton(ToQt(form.acceptLabel), QDialogButtonBox::AcceptRole);
   ok_->setDefault(true);
   if (!form.cancelLabel.empty()) {
-    box->addButton(QString::fromStdString(form.cancelLabel), QDialogButtonBox::RejectRole);
+    box->addButton(ToQt(form.cancelLabel), QDialogButtonBox::RejectRole);
   }
   connect(box, &QDialogButtonBox::accepted, this, &FormDialog::accept);
   connect(box, &QDialogButtonBox::rejected, this, &FormDialog::reject);
@@ -37,11 +38,7 @@ FormDialog::FormDialog(forms::Form& form, platform::Ui& ui, QWidget* parent)
 }
 
 void FormDialog::FocusCode(const std::string& code) {
-  const int wanted = code.empty() ? -1 : form_.RowIndexOf(code);
-  if (wanted >= 0 && widget_->FocusRow(wanted)) return;
-  for (int row = 0; row < static_cast<int>(form_.rows.size()); ++row) {
-    if (form_.rows[row].visible && widget_->FocusRow(row)) return;
-  }
+  widget_->PlaceCursor(code.empty() ? -1 : form_.RowIndexOf(code));
 }
 
 void FormDialog::accept() {
@@ -50,7 +47,7 @@ void FormDialog::accept() {
     QDialog::accept();
     return;
   }
-  widget_->FocusRow(verdict.row, verdict.cell);
+  widget_->PlaceCursor(verdict.row, verdict.cell);
 }
 
 }  // namespace tarvo::gui

@@ -21,18 +21,21 @@ namespace tarvo::gui {
 
 namespace {
 
-// A cell the user cannot change still shows its value, greyed like a read-only field.
-void SetEditable(QLineEdit* edit, bool editable) {
-  if (edit->isReadOnly() == !editable) return;
+// A cell the user cannot change still shows its value, greyed like a read-only field. A cell
+// whose value the start-of-counting switch demands is tinted, and says why in its tool tip and
+// to assistive technology.
+void ShowCellState(QLineEdit* edit, bool editable, const QString& demand) {
   edit->setReadOnly(!editable);
   edit->setFocusPolicy(editable ? Qt::StrongFocus : Qt::NoFocus);
-  if (editable) {
-    edit->setPalette(QPalette());  // back to the window's own colours
-    return;
+  edit->setToolTip(demand);
+  edit->setAccessibleDescription(demand);
+  QPalette palette;  // the window's own colours
+  if (!editable) {
+    palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+  } else if (!demand.isEmpty()) {
+    palette.setColor(QPalette::Base, QColor(255, 236, 200));
   }
-  QPalette greyed = edit->palette();
-  greyed.setColor(QPalette::Base, greyed.color(QPalette::Window));
-  edit->setPalette(greyed);
+  edit->setPalette(palette);
 }
 
 // A label with a buddy reads "&" as a shortcut mark; codes and descriptions show it as written.
@@ -211,10 +214,15 @@ void FormWidget::ShowRow(int index) {
     const int shownLength = static_cast<int>(ToQt(cell.text).size());
     edit->setMaxLength(cell.maxLength > 0 ? std::max(cell.maxLength, shownLength) : 32767);
     if (edit->text() != ToQt(cell.text)) edit->setText(ToQt(cell.text));
-    SetEditable(edit, row.enabled);
     edit->setVisible(row.visible);
     NameEditor(edit, row, static_cast<int>(c));
   }
+  ShowCellStates(index);
+}
+
+void FormWidget::ShowCellStates(int index) {
+  const forms::Row& row = form_.rows[index];
+  for (QLineEdit* edit : rows_[index].cells) ShowCellState(edit, row.enabled, ToQt(row.demand));
 }
 
 QSize FormWidget::RoomWanted() const {
@@ -237,6 +245,7 @@ void FormWidget::Redraw(const forms::EntryResult& result, int enteredRow) {
   for (const int row : result.changedRows) {
     // The row being typed in keeps its cursor: its text is already what the form holds.
     if (row != enteredRow) ShowRow(row);
+    if (row == enteredRow) ShowCellStates(row);
   }
   // A refused entry (never more than the cell holds) shows what the form kept.
   if (result.error && enteredRow >= 0) ShowRow(enteredRow);
@@ -244,6 +253,13 @@ void FormWidget::Redraw(const forms::EntryResult& result, int enteredRow) {
     for (std::size_t b = 0; b < buttons_.size() && b < form_.buttons.size(); ++b) {
       buttons_[b]->setVisible(form_.buttons[b].visible);
     }
+  }
+}
+
+void FormWidget::PlaceCursor(int row, int cell) {
+  if (FocusRow(row, cell)) return;
+  for (int first = 0; first < static_cast<int>(form_.rows.size()); ++first) {
+    if (form_.rows[first].visible && FocusRow(first)) return;
   }
 }
 

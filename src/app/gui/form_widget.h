@@ -32,6 +32,9 @@ class FormWidget : public QWidget {
   QSize RoomWanted() const;
   // Re-reads every row (after the form was filled again).
   void Reload();
+  // Puts the cursor in a row's cell (the one a refusal names, the row a code shows) or, when that
+  // row takes no input, in the first row that does.
+  void PlaceCursor(int row, int cell = 0);
   // Puts the cursor in a row's cell; false when the row has no editable widget.
   bool FocusRow(int row, int cell = 0);
   // The widget that edits a row's cell, a check box or a list; null when the row has none.
@@ -50,6 +53,8 @@ class FormWidget : public QWidget {
   void Build();
   void AddRow(int index, QGridLayout* grid, int line);
   void ShowRow(int index);
+  // Editable or not, and the start-of-counting demand, of a row's value cells.
+  void ShowCellStates(int index);
   void Redraw(const forms::EntryResult& result, int enteredRow);
   void PressButton(const std::string& id);
   // Runs the row's helper dialog; its OK has entered the value, so the changed rows are redrawn.

@@ -328,7 +328,7 @@ QString MainWindow::DocumentStateText() const {
 }
 
 void MainWindow::Refresh() {
-  setWindowTitle(QString::fromStdString(document_.WindowTitle()));
+  setWindowTitle(ToQt(document_.WindowTitle()));
   for (const auto& [id, action] : commandActions_) {
     const shell::CommandState state = shell::StateOf(id, document_.Set());
     action->setEnabled(state.enabled);

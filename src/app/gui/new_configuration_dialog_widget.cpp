@@ -1,4 +1,5 @@
 #include "app/gui/new_configuration_dialog_widget.h"
+#include "app/gui/qt_text.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -11,9 +12,9 @@ namespace tarvo::gui {
 
 namespace {
 
-QStringList ToQt(const std::vector<std::string>& entries) {
+QStringList ToQtList(const std::vector<std::string>& entries) {
   QStringList list;
-  for (const std::string& entry : entries) list << QString::fromStdString(entry);
+  for (const std::string& entry : entries) list << ToQt(entry);
   return list;
 }
 
@@ -23,27 +24,26 @@ NewConfigurationDialogWidget::NewConfigurationDialogWidget(model::NewConfigurati
                                                            QWidget* parent)
     : QDialog(parent), dialog_(dialog) {
   using Model = model::NewConfigurationDialog;
-  setWindowTitle(QString::fromUtf8(Model::kTitle));
+  setWindowTitle(ToQt(Model::kTitle));
 
   types_ = new QComboBox(this);
   types_->setObjectName(QStringLiteral("typeCombo"));
-  types_->addItems(ToQt(dialog_.TypeEntries()));
+  types_->addItems(ToQtList(dialog_.TypeEntries()));
   types_->setCurrentIndex(dialog_.SelectedType());
   codes_ = new QComboBox(this);
   codes_->setObjectName(QStringLiteral("codeCombo"));
   FillCodes();
 
-  auto* typeLabel = new QLabel(QString::fromUtf8(Model::kTypeLabel), this);
+  auto* typeLabel = new QLabel(ToQt(Model::kTypeLabel), this);
   typeLabel->setBuddy(types_);
-  auto* codeLabel = new QLabel(QString::fromUtf8(Model::kCodeLabel), this);
+  auto* codeLabel = new QLabel(ToQt(Model::kCodeLabel), this);
   codeLabel->setBuddy(codes_);
 
   auto* buttons = new QDialogButtonBox(this);
-  QPushButton* ok =
-      buttons->addButton(QString::fromUtf8(Model::kOkText), QDialogButtonBox::AcceptRole);
+  QPushButton* ok = buttons->addButton(ToQt(Model::kOkText), QDialogButtonBox::AcceptRole);
   ok->setObjectName(QStringLiteral("okButton"));
   ok->setDefault(true);
-  buttons->addButton(QString::fromUtf8(Model::kCancelText), QDialogButtonBox::RejectRole)
+  buttons->addButton(ToQt(Model::kCancelText), QDialogButtonBox::RejectRole)
       ->setObjectName(QStringLiteral("cancelButton"));
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -70,7 +70,7 @@ void NewConfigurationDialogWidget::FillCodes() {
   // Refilling must not report index changes back to the model: it already chose the first code.
   const QSignalBlocker block(codes_);
   codes_->clear();
-  codes_->addItems(ToQt(dialog_.CodeEntries()));
+  codes_->addItems(ToQtList(dialog_.CodeEntries()));
   codes_->setCurrentIndex(dialog_.SelectedCode());
 }
 

@@ -62,16 +62,16 @@ void PortsDialog::ListDevices() {
   const platform::SerialDeviceList list = platform::ListSerialDevices();
   deviceList_->clear();
   for (const auto& device : list.devices) {
-    QString text = QString::fromStdString(device.path);
-    if (!device.problem.empty()) text += ToQt(" — ") + QString::fromStdString(device.problem);
+    QString text = ToQt(device.path);
+    if (!device.problem.empty()) text += ToQt(" — ") + ToQt(device.problem);
     auto* item = new QListWidgetItem(text, deviceList_);
-    item->setData(Qt::UserRole, QString::fromStdString(device.path));
+    item->setData(Qt::UserRole, ToQt(device.path));
   }
   if (list.devices.empty()) {
     auto* none = new QListWidgetItem(ToQt("Последовательные порты не найдены."), deviceList_);
     none->setFlags(Qt::NoItemFlags);
   }
-  refusal_->setText(QString::fromStdString(list.refusal));
+  refusal_->setText(ToQt(list.refusal));
   refusal_->setVisible(!list.refusal.empty());
 }
 
@@ -85,14 +85,13 @@ void PortsDialog::FillComList() {
 void PortsDialog::AssignSelected() {
   const QListWidgetItem* item = deviceList_->currentItem();
   if (item == nullptr || !(item->flags() & Qt::ItemIsEnabled)) return;
-  platform::qt::SerialPortStore(QString::fromStdString(sources_.settingsFile))
+  platform::qt::SerialPortStore(ToQt(sources_.settingsFile))
       .Assign(comList_->currentIndex() + 1, item->data(Qt::UserRole).toString().toStdString());
   FillComList();
 }
 
 void PortsDialog::UseDefault() {
-  platform::qt::SerialPortStore(QString::fromStdString(sources_.settingsFile))
-      .Forget(comList_->currentIndex() + 1);
+  platform::qt::SerialPortStore(ToQt(sources_.settingsFile)).Forget(comList_->currentIndex() + 1);
   FillComList();
 }
 

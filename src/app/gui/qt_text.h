@@ -1,13 +1,9 @@
 #pragma once
 
-#include <QString>
-#include <string_view>
+#include "platform/qt/qt_text.h"
 
 namespace tarvo::gui {
 
-// The program's texts, messages and values are UTF-8, as QString takes them.
-inline QString ToQt(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+using platform::qt::ToQt;
 
 }  // namespace tarvo::gui

@@ -1,4 +1,5 @@
 #include "app/gui/report_text_dialog.h"
+#include "app/gui/qt_text.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -102,7 +103,7 @@ class LimitedTextEdit : public QPlainTextEdit {
 ReportTextDialog::ReportTextDialog(forms::ReportTextEditor& editor, platform::Ui& ui,
                                    QWidget* parent)
     : QDialog(parent), editor_(editor), ui_(ui) {
-  setWindowTitle(QString::fromUtf8(forms::ReportTextEditor::kTitle));
+  setWindowTitle(ToQt(forms::ReportTextEditor::kTitle));
   auto* layout = new QVBoxLayout(this);
   header_ = MakePart(Part::Header);
   layout->addWidget(header_.check);
@@ -117,7 +118,7 @@ ReportTextDialog::ReportTextDialog(forms::ReportTextEditor& editor, platform::Ui
   auto* box = new QDialogButtonBox(this);
   ok_ = box->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
   ok_->setDefault(true);
-  box->addButton(QString::fromUtf8("Отмена"), QDialogButtonBox::RejectRole);
+  box->addButton(ToQt("Отмена"), QDialogButtonBox::RejectRole);
   connect(box, &QDialogButtonBox::accepted, this, &ReportTextDialog::accept);
   connect(box, &QDialogButtonBox::rejected, this, &ReportTextDialog::reject);
   layout->addWidget(box);
@@ -126,18 +127,15 @@ ReportTextDialog::ReportTextDialog(forms::ReportTextEditor& editor, platform::Ui
 ReportTextDialog::PartWidgets ReportTextDialog::MakePart(Part part) {
   const bool header = part == Part::Header;
   PartWidgets widgets;
-  widgets.check = new QCheckBox(QString::fromUtf8(header ? "Использовать верхний колонтитул"
-                                                         : "Использовать нижний колонтитул"),
-                                this);
-  widgets.group =
-      new QGroupBox(QString::fromUtf8(header ? "Верхний колонтитул" : "Нижний колонтитул"), this);
+  widgets.check = new QCheckBox(
+      ToQt(header ? "Использовать верхний колонтитул" : "Использовать нижний колонтитул"), this);
+  widgets.group = new QGroupBox(ToQt(header ? "Верхний колонтитул" : "Нижний колонтитул"), this);
   auto* edit = new LimitedTextEdit(
       [this, part](const QString& text) { return editor_.Takes(part, text.toStdString()); },
       widgets.group);
   widgets.edit = edit;
   widgets.clear = new QPushButton(
-      QString::fromUtf8(header ? "Очистить верхний колонтитул" : "Очистить нижний колонтитул"),
-      widgets.group);
+      ToQt(header ? "Очистить верхний колонтитул" : "Очистить нижний колонтитул"), widgets.group);
   widgets.check->setObjectName(header ? QStringLiteral("headerCheck")
                                       : QStringLiteral("footerCheck"));
   edit->setObjectName(header ? QStringLiteral("headerEdit") : QStringLiteral("footerEdit"));
@@ -152,7 +150,7 @@ ReportTextDialog::PartWidgets ReportTextDialog::MakePart(Part part) {
   edit->setMinimumSize(metrics.horizontalAdvance(QLatin1Char('M')) * kColumns + frame +
                            edit->verticalScrollBar()->sizeHint().width(),
                        metrics.lineSpacing() * lines + frame);
-  edit->setPlainText(QString::fromStdString(editor_.Text(part)));
+  edit->setPlainText(ToQt(editor_.Text(part)));
   edit->setEnabled(editor_.Enabled(part));
   widgets.check->setChecked(editor_.Enabled(part));
 

@@ -1,4 +1,5 @@
 #include "app/gui/sheet_dialog.h"
+#include "app/gui/qt_text.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -18,7 +19,7 @@ namespace tarvo::gui {
 
 SheetDialog::SheetDialog(forms::PropertySheet& sheet, platform::Ui& ui, QWidget* parent)
     : QDialog(parent), sheet_(sheet), ui_(ui) {
-  setWindowTitle(QString::fromStdString(sheet.Caption()));
+  setWindowTitle(ToQt(sheet.Caption()));
   auto* layout = new QVBoxLayout(this);
   tabs_ = new QTabWidget(this);
   // Tabs that do not fit scroll whole instead of being cut mid-word; the list beside them
@@ -31,7 +32,7 @@ SheetDialog::SheetDialog(forms::PropertySheet& sheet, platform::Ui& ui, QWidget*
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setFocusPolicy(Qt::NoFocus);  // its cells take the focus, the frame around them not
-    tabs_->addTab(scroll, QString::fromStdString(sheet.PageAt(i).tabTitle));
+    tabs_->addTab(scroll, ToQt(sheet.PageAt(i).tabTitle));
   }
   if (sheet.PageCount() > 1) {
     pageList_ = new QComboBox(tabs_);
@@ -107,12 +108,12 @@ bool SheetDialog::SelectPage(int index) {
 
 void SheetDialog::TabChosen(int index) {
   if (index < 0 || index == shown_) return;
-  if (!sheet_.Select(index, ui_)) {
+  if (const forms::Verdict left = sheet_.Select(index, ui_); !left) {
     // The page refused to be left: its tab stays in front.
     const QSignalBlocker block(tabs_);
     tabs_->setCurrentIndex(shown_);
     ShowCurrentInList();
-    FocusRefusal();
+    PageWidget(shown_).PlaceCursor(left.row, left.cell);
     return;
   }
   shown_ = index;
@@ -124,22 +125,12 @@ void SheetDialog::TabChosen(int index) {
 void SheetDialog::FocusCode(const std::string& code) {
   if (sheet_.PageCount() == 0) return;
   FormWidget& page = PageWidget(shown_);
-  const forms::Form& form = page.Model();
-  const int wanted = code.empty() ? -1 : form.RowIndexOf(code);
-  if (wanted >= 0 && page.FocusRow(wanted)) return;
-  for (int row = 0; row < static_cast<int>(form.rows.size()); ++row) {
-    if (form.rows[row].visible && page.FocusRow(row)) return;
-  }
-}
-
-void SheetDialog::FocusRefusal() {
-  const forms::Verdict& verdict = sheet_.LastVerdict();
-  if (!verdict.accepted) PageWidget(shown_).FocusRow(verdict.row, verdict.cell);
+  page.PlaceCursor(code.empty() ? -1 : page.Model().RowIndexOf(code));
 }
 
 void SheetDialog::accept() {
-  if (!sheet_.Ok(ui_)) {
-    FocusRefusal();
+  if (const forms::Verdict ok = sheet_.Ok(ui_); !ok) {
+    PageWidget(shown_).PlaceCursor(ok.row, ok.cell);
     return;
   }
   QDialog::accept();

@@ -42,7 +42,6 @@ class SheetDialog : public QDialog {
   // The next or previous page, round the end.
   void StepPage(int step);
   void ShowCurrentInList();
-  void FocusRefusal();
 
   forms::PropertySheet& sheet_;
   platform::Ui& ui_;

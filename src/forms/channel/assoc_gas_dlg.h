@@ -18,9 +18,11 @@ class CAssocGasDlg : public Form {
 
   int ChannelIndex() const { return index_; }
   void Fill() override;
-  bool Accept(platform::Ui& ui) override;
+
+ protected:
   // The humidity row is relabelled after the chosen humidity kind.
   void RowChanged(Row& row) override;
+  bool Accept(platform::Ui& ui) override;
 
  private:
   model::ParameterSet& set_;

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <array>
 #include <memory>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "forms/channel/type_code_layout.h"
+#include "forms/number_row.h"
 #include "forms/property_sheet.h"
 #include "model/parameter_set.h"
 
@@ -39,14 +42,16 @@ class ChannelPage : public Page {
   // FillRows: nothing while the page-filled flag is set, so typed values survive switching
   // pages; a copy onto the channel clears the flag.
   void Fill() final;
-  // Every leave the user makes is checked and, when it passes, committed.
-  bool Accept(platform::Ui& ui) override;
   // The first channel page is left once as the sheet opens, before the user sees it: that
   // one leave is not checked.
   bool LeaveAtOpening(platform::Ui& ui) override;
 
-  // Checks the page into a reset working copy and, when everything passes, commits it.
+  // Checks the page into a reset working copy and, when everything passes, commits it. Of the
+  // start-of-counting demands left unmet only the first is shown, and its row is named.
   bool ValidatePage(platform::Ui& ui);
+  // Every demand the page's values leave unmet while the switch is on. The type code decides
+  // which apply; a value the page refuses does not hide the demands of the other rows.
+  std::vector<Demand> UnmetDemands() override;
 
   // The type code (row 0) on this channel: its positions, their values and rules.
   virtual TypeCodeLayout TypeCode() const = 0;
@@ -57,6 +62,8 @@ class ChannelPage : public Page {
   std::unique_ptr<RowHelperForm> TypeCodeHelper();
 
  protected:
+  // Every leave the user makes is checked and, when it passes, committed.
+  bool Accept(platform::Ui& ui) override;
   // The copy button: validates; only when that passes opens the copy dialog.
   PressResult OnPress(std::string_view buttonId, platform::Ui& ui) override;
 
@@ -78,22 +85,25 @@ class ChannelPage : public Page {
   // Reads the type code row into the working record; a refusal names the position and the rule
   // it breaks on a second line.
   bool ReadTypeCodeRow(model::ChannelRecord& record, platform::Ui& ui) const;
+  // Adds a number row and notes the float slot it shows, so that a demand of the slot names it.
+  void AddNumberRow(const NumberRowSpec& spec, const RowPlace& place);
+  void NoteSlotRow(const NumberRowSpec& spec, std::size_t row);
 
   model::ParameterSet& set_;
 
  private:
+  // The demands the record read leaves unmet; a slot shown by a row is judged by its cell.
+  std::vector<Demand> DemandsOf(const model::ChannelRecord& record) const;
+
   int index_;
   int leaveCount_ = 0;
   bool filledOnce_ = false;
+  // The row showing each float slot (index = slot number), -1 where none does.
+  std::array<int, model::kChannelFloatSlots + 1> slotRows_;
 };
 
 // A fixed channel code (type code row, table codes): "K%d" with the channel number, "K%02d" in
 // variant У, then two digits. Unlike the code of a number row it spells channel 10 out: K1000.
 std::string ChannelCode(model::DeviceVariant variant, int channelIndex, int number);
-
-// Runs the demands in order; the first slot not set shows its message with the caption
-// "Ошибка (невозможен пуск на счет)".
-bool RunCompletionRules(std::span<const CompletionRule> rules, const model::ChannelRecord& record,
-                        platform::Ui& ui);
 
 }  // namespace tarvo::forms

@@ -100,7 +100,7 @@ CChannel_G_Page::CChannel_G_Page(ParameterSet& set, int channelIndex)
       TextRow(ChannelCode(place.variant, channelIndex, 0), kTypeCodeDescription, kTypeCodeLengthG));
   // The pipe rows also carry j11..j16: one set of rows, two sets of checks.
   for (const auto& table : kShownTables) {
-    for (const NumberRowSpec& spec : table) rows.push_back(MakeNumberRow(spec, place));
+    for (const NumberRowSpec& spec : table) AddNumberRow(spec, place);
   }
   AttachTypeCodeHelper();
   AddDialogButton<CIrvisK300Dlg>(kIrvisButton, "Параметры ИРВИС-К300");

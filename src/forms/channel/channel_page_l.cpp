@@ -38,7 +38,7 @@ CChannel_L_Page::CChannel_L_Page(ParameterSet& set, int channelIndex)
   const RowPlace place{model::DeviceVariant::L, channelIndex, false};
   rows.push_back(
       TextRow(ChannelCode(place.variant, channelIndex, 0), kTypeCodeDescription, kTypeCodeLengthL));
-  for (const NumberRowSpec& spec : kRows) rows.push_back(MakeNumberRow(spec, place));
+  for (const NumberRowSpec& spec : kRows) AddNumberRow(spec, place);
   AttachTypeCodeHelper();
 }
 

@@ -134,7 +134,7 @@ CChannel_U_Page::CChannel_U_Page(ParameterSet& set, int channelIndex)
   rows.push_back(InputRow(ChannelCode(place.variant, channelIndex, 1), kFlowInputsDescription, 3));
   rows.push_back(
       InputRow(ChannelCode(place.variant, channelIndex, 2), kPressureTemperatureDescription, 2));
-  for (const NumberRowSpec& spec : kRows) rows.push_back(MakeNumberRow(spec, place));
+  for (const NumberRowSpec& spec : kRows) AddNumberRow(spec, place);
   AttachTypeCodeHelper();
   AddDialogButton<CAssocGasDlg>(kGasButton, "Параметры попутного газа");
 }

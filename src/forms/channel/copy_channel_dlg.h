@@ -17,10 +17,10 @@ class CCopyChannelDlg : public Form {
   // First display: the title, the boxes of the configuration's channels shown and clear, the
   // source channel's box disabled.
   void Fill() override;
-  // "Закрыть": nothing is undone.
-  bool Accept(platform::Ui&) override { return true; }
 
  protected:
+  // "Закрыть": nothing is undone.
+  bool Accept(platform::Ui&) override { return true; }
   // "Копировать параметры".
   PressResult OnPress(std::string_view buttonId, platform::Ui& ui) override;
 

@@ -87,6 +87,7 @@ FlowmeterChannelPage::FlowmeterChannelPage(model::ParameterSet& set, int channel
   const bool tailShown = spec.tailShown == nullptr || spec.tailShown(set);
   for (const FlowmeterRow& row : spec.rows) {
     rows.push_back(MakeRow(row, spec.variant, channelIndex, spec.failureBits));
+    if (row.kind == Kind::Number) NoteSlotRow(row.spec, rows.size() - 1);
     if (IsTail(row.kind)) {
       rows.back().visible = tailShown;
       rows.back().enabled = tailShown;

@@ -71,16 +71,17 @@ bool CheckInput(int input, int owner, const SystemInputs& system, const InputMes
   return true;
 }
 
-// Reads every cell of a row; nothing when a cell is not digits or lies outside the allowed set.
+// Reads every cell of a row; the first cell that is not digits or lies outside the allowed set,
+// or -1 when every cell was read.
 template <std::size_t N, typename Allowed>
-bool ReadCells(const Row& row, int (&inputs)[N], Allowed allowed) {
-  if (row.cells.size() != N) return false;
+int ReadCells(const Row& row, int (&inputs)[N], Allowed allowed) {
+  if (row.cells.size() != N) return 0;
   for (std::size_t i = 0; i < N; ++i) {
     const auto input = ReadInputCell(row.cells[i].text);
-    if (!input || !allowed(*input)) return false;
+    if (!input || !allowed(*input)) return static_cast<int>(i);
     inputs[i] = *input;
   }
-  return true;
+  return -1;
 }
 
 }  // namespace
@@ -104,30 +105,35 @@ bool ReadInputAssignment(const Row& flowRow, const Row& pressureTemperatureRow,
   const SystemInputs system = SystemInputsOf(set);
 
   int flow[3] = {};
-  if (!ReadCells(flowRow, flow, [](int n) { return n <= kLastInput; })) {
-    return ShowError(ui, kFlowInputsMessage);
+  if (const int bad = ReadCells(flowRow, flow, [](int n) { return n <= kLastInput; }); bad >= 0) {
+    ShowError(ui, kFlowInputsMessage);
+    return MarkRefused(flowRow, bad);
   }
   for (int k = 0; k < 3; ++k) {
     if (flow[k] == 0) continue;
     const int owner = set.FindInputOwner(channelIndex, flow[k], false, false);
-    if (!CheckInput(flow[k], owner, system, kFlowMessages, k + 1, ui)) return false;
+    if (!CheckInput(flow[k], owner, system, kFlowMessages, k + 1, ui)) {
+      return MarkRefused(flowRow, k);
+    }
   }
   for (int k = 0; k < 3; ++k) record.flowInputs[k] = static_cast<std::uint8_t>(flow[k]);
 
   int pt[2] = {};
-  if (!ReadCells(pressureTemperatureRow, pt, [](int n) {
-        return n == 0 || (n >= kFirstPressureTemperatureInput && n <= kLastInput);
-      })) {
-    return ShowError(ui, kPressureTemperatureMessage);
+  if (const int bad = ReadCells(
+          pressureTemperatureRow, pt,
+          [](int n) { return n == 0 || (n >= kFirstPressureTemperatureInput && n <= kLastInput); });
+      bad >= 0) {
+    ShowError(ui, kPressureTemperatureMessage);
+    return MarkRefused(pressureTemperatureRow, bad);
   }
   // Several channels may share one pressure or one temperature input.
   if (pt[0] != 0 && !CheckInput(pt[0], set.FindInputOwner(channelIndex, pt[0], true, false), system,
                                 kPressureMessages, 0, ui)) {
-    return false;
+    return MarkRefused(pressureTemperatureRow, 0);
   }
   if (pt[1] != 0 && !CheckInput(pt[1], set.FindInputOwner(channelIndex, pt[1], false, true), system,
                                 kTemperatureMessages, 0, ui)) {
-    return false;
+    return MarkRefused(pressureTemperatureRow, 1);
   }
   record.pressureInput = static_cast<std::uint8_t>(pt[0]);
   record.temperatureInput = static_cast<std::uint8_t>(pt[1]);

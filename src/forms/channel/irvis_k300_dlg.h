@@ -18,6 +18,8 @@ class CIrvisK300Dlg : public Form {
 
   int ChannelIndex() const { return index_; }
   void Fill() override;
+
+ protected:
   bool Accept(platform::Ui& ui) override;
 
  private:

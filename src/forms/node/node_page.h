@@ -62,6 +62,8 @@ class NodePage : public Page {
   int NodeIndex() const { return index_; }
 
   void Fill() final;
+
+ protected:
   bool Accept(platform::Ui& ui) final;
 
  private:

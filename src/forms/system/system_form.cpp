@@ -258,9 +258,10 @@ bool SystemForm::CheckMeasuringInputs(const std::array<char, 8>& digits, platfor
   }
   const Row* upperLimit = RowOf(SystemField::BaroUpperLimit);
   if (baro && upperLimit != nullptr && model::IsDashes(upperLimit->Text())) {
-    return ShowError(ui,
-                     "Необходимо задать верхний предел измерений преобразователя барометрического "
-                     "давления");
+    ShowError(ui,
+              "Необходимо задать верхний предел измерений преобразователя барометрического "
+              "давления");
+    return MarkRefused(*upperLimit);
   }
   return true;
 }

@@ -16,6 +16,8 @@ class SystemForm : public Form {
   SystemForm(model::ParameterSet& set, const SystemFormSpec& spec);
 
   void Fill() override;
+
+ protected:
   bool Accept(platform::Ui& ui) override;
 
  private:

@@ -6,13 +6,11 @@
 #include <QMessageBox>
 #include <QStringList>
 
+#include "platform/qt/qt_text.h"
+
 namespace tarvo::platform::qt {
 
 namespace {
-
-QString FromUtf8(const std::string& text) {
-  return QString::fromStdString(text);
-}
 
 QMessageBox::Icon QtIcon(Icon icon) {
   switch (icon) {
@@ -74,7 +72,7 @@ Answer AnswerOf(int button, Buttons buttons) {
 }  // namespace
 
 QString QtFileFilter(const std::string& filter) {
-  const QStringList parts = FromUtf8(filter).split(QLatin1Char('|'));
+  const QStringList parts = ToQt(filter).split(QLatin1Char('|'));
   QStringList filters;
   for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
     const QString& description = parts[i];
@@ -88,7 +86,7 @@ QString QtFileFilter(const std::string& filter) {
 }
 
 QString QtDefaultSuffix(const std::string& extension) {
-  QString suffix = FromUtf8(extension);
+  QString suffix = ToQt(extension);
   if (suffix.startsWith(QLatin1Char('.'))) suffix.remove(0, 1);
   return suffix;
 }
@@ -99,8 +97,8 @@ QWidget* QtUi::Parent() const {
 
 Answer QtUi::ShowMessage(const std::string& text, const std::string& caption, Icon icon,
                          Buttons buttons) {
-  const QString title = FromUtf8(caption.empty() ? std::string(kApplicationTitle) : caption);
-  QMessageBox box(QtIcon(icon), title, FromUtf8(text), QtButtons(buttons), Parent());
+  const QString title = ToQt(caption.empty() ? std::string(kApplicationTitle) : caption);
+  QMessageBox box(QtIcon(icon), title, ToQt(text), QtButtons(buttons), Parent());
   // The busy cursor of a long command must not hide the pointer over the box.
   const bool busy = QApplication::overrideCursor() != nullptr;
   if (busy) QApplication::setOverrideCursor(Qt::ArrowCursor);
@@ -110,13 +108,13 @@ Answer QtUi::ShowMessage(const std::string& text, const std::string& caption, Ic
 }
 
 std::optional<std::string> QtUi::AskFileName(const FileDialogOptions& options, bool save) {
-  QFileDialog dialog(Parent(), FromUtf8(options.title));
+  QFileDialog dialog(Parent(), ToQt(options.title));
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save || !options.mustExist ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   dialog.setNameFilter(QtFileFilter(options.filter));
   dialog.setDefaultSuffix(QtDefaultSuffix(options.defaultExtension));
   dialog.setOption(QFileDialog::DontConfirmOverwrite, !options.confirmOverwrite);
-  if (!options.initialName.empty()) dialog.selectFile(FromUtf8(options.initialName));
+  if (!options.initialName.empty()) dialog.selectFile(ToQt(options.initialName));
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   const QStringList files = dialog.selectedFiles();
   if (files.isEmpty()) return std::nullopt;

@@ -10,8 +10,15 @@
 namespace tarvo::app {
 namespace {
 
-const std::string kStartDemand =
-    "Ошибка (невозможен пуск на счет): Необходимо задать договорное давление\n";
+// Every value a channel of 0x49 with medium 1 demands, one line each with its row.
+std::string StartDemands(int channel) {
+  const std::string n = std::to_string(channel);
+  return "channel " + n + "  K" + n +
+         "02  Ошибка (невозможен пуск на счет): Необходимо задать договорное давление\n"
+         "channel " +
+         n + "  K" + n +
+         "03  Ошибка (невозможен пуск на счет): Необходимо задать договорную температуру\n";
+}
 const std::string kBaroMessage =
     "Договорное барометрическое давление должно либо быть в диапазоне от 0,09 до 0,11 МПа, "
     "либо равняться нулю";
@@ -84,8 +91,7 @@ INSTANTIATE_TEST_SUITE_P(
              MediaWithoutSwitch,
              {"--start"},
              1,
-             "channel 1  -  " + kStartDemand + "channel 2  -  " + kStartDemand + "channel 3  -  " +
-                 kStartDemand + "channel 4  -  " + kStartDemand},
+             StartDemands(1) + StartDemands(2) + StartDemands(3) + StartDemands(4)},
         Case{"OutOfRange",
              0x47,
              TwoOutOfRange,
