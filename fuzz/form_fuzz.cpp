@@ -85,7 +85,7 @@ bool ShowsBackRow(const forms::Row& row, const forms::Form& refilled) {
 
 bool ShowsBack(const forms::Form& accepted, const forms::Form& refilled,
                std::uint8_t executionCode) {
-  for (const forms::Row& row : accepted.rows) {
+  for (const forms::Row& row : accepted.Rows()) {
     if (ShowsBackRow(row, refilled)) continue;
     const forms::Row* again = refilled.FindRow(row.code);
     std::fprintf(stderr, "%s (%02X) row %s shown «%s», refilled «%s»\n", refilled.title.c_str(),
@@ -99,8 +99,8 @@ bool ShowsBack(const forms::Form& accepted, const forms::Form& refilled,
 
 std::vector<int> EditableRows(const forms::Form& form) {
   std::vector<int> rows;
-  for (std::size_t i = 0; i < form.rows.size(); ++i) {
-    if (form.rows[i].visible && form.rows[i].enabled) rows.push_back(static_cast<int>(i));
+  for (std::size_t i = 0; i < form.Rows().size(); ++i) {
+    if (form.Rows()[i].visible && form.Rows()[i].enabled) rows.push_back(static_cast<int>(i));
   }
   return rows;
 }
@@ -159,7 +159,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (editable.empty()) continue;
     const int rowIndex =
         editable[input.ConsumeIntegralInRange<std::size_t>(0, editable.size() - 1)];
-    forms::Row& row = active->rows[rowIndex];
+    const forms::Row& row = active->Rows()[rowIndex];
     if (kind == 6 && row.kind == forms::CellKind::CheckBox) {
       active->SetChecked(rowIndex, input.ConsumeBool());
     } else if (kind == 6 && row.kind == forms::CellKind::DropDown && !row.entries.empty()) {
@@ -171,7 +171,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       const std::string previous = row.cells[cell].text;
       const forms::EntryResult entered = active->EnterCell(rowIndex, cell, text);
       // A text is taken whole or not at all, never cut.
-      const std::string& shown = active->rows[rowIndex].cells[cell].text;
+      const std::string& shown = active->Rows()[rowIndex].cells[cell].text;
       Check(entered.error ? shown == previous : shown == text);
     }
   }
@@ -183,7 +183,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!verdict.accepted) {
     Check(SameBytes(*set, *before));
     Check(ui.messages == 1);
-    Check(verdict.row < static_cast<int>(active->rows.size()));
+    Check(verdict.row < static_cast<int>(active->Rows().size()));
     return 0;
   }
   Check(ui.messages == 0);
@@ -211,12 +211,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   Check(ui.messages == 0);
   const std::unique_ptr<forms::Form> third = refill();
-  Check(third->rows.size() == again->rows.size());
-  for (std::size_t i = 0; i < again->rows.size(); ++i) {
-    if (SameShownAsNumbers(again->rows[i], third->rows[i])) continue;
+  Check(third->Rows().size() == again->Rows().size());
+  for (std::size_t i = 0; i < again->Rows().size(); ++i) {
+    if (SameShownAsNumbers(again->Rows()[i], third->Rows()[i])) continue;
     std::fprintf(stderr, "%s row %s shown «%s», once more «%s»\n", shell::FormName(target).c_str(),
-                 again->rows[i].code.c_str(), forms::RowValueText(again->rows[i]).c_str(),
-                 forms::RowValueText(third->rows[i]).c_str());
+                 again->Rows()[i].code.c_str(), forms::RowValueText(again->Rows()[i]).c_str(),
+                 forms::RowValueText(third->Rows()[i]).c_str());
     __builtin_trap();
   }
   return 0;

@@ -131,7 +131,8 @@ struct EntryResult {
 };
 
 // A form is a list of rows with its actions. The desktop window renders any form with one
-// generic widget; the command line and the tests set cell texts and call the same actions.
+// generic widget; the command line and the tests read the rows and change them only through
+// the entry actions, so the form's own rules always run.
 class Form {
  public:
   virtual ~Form() = default;
@@ -167,6 +168,7 @@ class Form {
   // report them; none for a form that demands nothing or while the switch is off.
   virtual std::vector<Demand> UnmetDemands() { return {}; }
 
+  const std::vector<Row>& Rows() const { return rows; }
   // The visible row showing the code, or null.
   Row* FindRow(std::string_view code);
   const Row* FindRow(std::string_view code) const;

@@ -11,7 +11,7 @@ namespace tarvo::shell {
 namespace {
 
 std::string CodeOf(const forms::Form& form, int row) {
-  return row >= 0 ? form.rows[static_cast<std::size_t>(row)].code : std::string();
+  return row >= 0 ? form.Rows()[static_cast<std::size_t>(row)].code : std::string();
 }
 
 // Submits the form with its messages held back. A refusal is listed with its first message; the

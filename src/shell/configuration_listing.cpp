@@ -18,7 +18,7 @@ ListedForm Listed(const forms::Form& form, const FormTarget& target, std::string
                   std::string name, std::string title, std::string pageTitle = {}) {
   ListedForm listed{target, std::move(buttonId), std::move(name), std::move(title),
                     {},     std::move(pageTitle)};
-  for (const forms::Row& row : form.rows) {
+  for (const forms::Row& row : form.Rows()) {
     if (!row.visible) continue;
     // A freshly filled cell holds the set's bytes, which are code page 1251 (a digit string
     // of a file may hold any byte); list entries and check marks are the program's own UTF-8.

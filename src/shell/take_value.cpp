@@ -33,7 +33,7 @@ OpenForms OpenAsUser(model::ParameterSet& set, const DifferentForm& form, platfo
 
 // Enters what the source row shows through the window's own entry calls.
 std::optional<std::string> EnterShown(forms::Form& form, int row, const forms::Row& source) {
-  const forms::Row& target = form.rows[row];
+  const forms::Row& target = form.Rows()[row];
   switch (target.kind) {
     case forms::CellKind::CheckBox:
       return form.SetChecked(row, source.checked).error;

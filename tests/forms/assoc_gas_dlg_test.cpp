@@ -26,8 +26,8 @@ struct GasDialog {
   }
   model::ParameterSet& Set() { return document.Set(); }
   model::AssociatedGas& Gas() { return Set().channels[2].gas; }
-  Row& At(const std::string& code) {
-    Row* row = dialog->FindRow(code);
+  const Row& At(const std::string& code) {
+    const Row* row = dialog->FindRow(code);
     EXPECT_NE(row, nullptr) << code;
     return *row;
   }
@@ -40,7 +40,7 @@ struct GasDialog {
   std::string Ok() {
     ui.messages.clear();
     const Verdict verdict = dialog->Submit(ui);
-    refusedCode = verdict.row < 0 ? "" : dialog->rows[static_cast<std::size_t>(verdict.row)].code;
+    refusedCode = verdict.row < 0 ? "" : dialog->Rows()[static_cast<std::size_t>(verdict.row)].code;
     if (verdict.accepted) {
       EXPECT_TRUE(ui.messages.empty());
       return "";
@@ -60,12 +60,12 @@ struct GasDialog {
 TEST(AssocGasDlgTest, RowsAndFill) {
   GasDialog g;
   EXPECT_EQ(g.dialog->title, "Параметры попутного газа");
-  ASSERT_EQ(g.dialog->rows.size(), 18u);
-  EXPECT_EQ(g.dialog->rows[0].code, "K0376");
-  EXPECT_EQ(g.dialog->rows[17].code, "K0393");
-  EXPECT_EQ(g.dialog->rows[17].description, "Концентрация гептана, %");
-  EXPECT_EQ(g.dialog->rows[4].column, 0);
-  EXPECT_EQ(g.dialog->rows[5].column, 1);
+  ASSERT_EQ(g.dialog->Rows().size(), 18u);
+  EXPECT_EQ(g.dialog->Rows()[0].code, "K0376");
+  EXPECT_EQ(g.dialog->Rows()[17].code, "K0393");
+  EXPECT_EQ(g.dialog->Rows()[17].description, "Концентрация гептана, %");
+  EXPECT_EQ(g.dialog->Rows()[4].column, 0);
+  EXPECT_EQ(g.dialog->Rows()[5].column, 1);
   EXPECT_EQ(RowValueText(g.At("K0376")), "молярные");
   EXPECT_EQ(RowValueText(g.At("K0377")), "абсолютная");
   EXPECT_EQ(g.At("K0380").description, "Абсолютная влажность, г/куб.м");

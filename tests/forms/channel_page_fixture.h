@@ -38,11 +38,25 @@ struct ChannelPageFixture {
     Set().pageFilled[page->ChannelIndex()] = 0;
     page->Fill();
   }
+  // Types the type code as the user would; "10000" (medium 10) no user can type in the cell of
+  // four, so it comes from the record, as from a file.
+  void EnterTypeCode(const std::string& text) {
+    if (text != "10000") {
+      EXPECT_EQ(page->EnterCell(0, 0, text).error, std::nullopt);
+      return;
+    }
+    Record().mediumKind = 10;
+    Record().typeDigits3to5[0] = 0;
+    Record().typeDigit6 = 0;
+    Record().typeDigit7 = 0;
+    Refill();
+    ASSERT_EQ(page->Rows()[0].Text(), "10000");
+  }
   void Enter(const Entries& entries) {
     for (const auto& [code, value] : entries) {
-      Row* row = page->FindRow(code);
-      ASSERT_NE(row, nullptr) << code;
-      ASSERT_EQ(EnterRowValue(*row, value), std::nullopt) << code;
+      const int row = page->RowIndexOf(code);
+      ASSERT_GE(row, 0) << code;
+      ASSERT_EQ(page->EnterValue(row, value).error, std::nullopt) << code;
     }
   }
   // The page's one message after a refused leave, "" when it was left.
@@ -60,7 +74,7 @@ struct ChannelPageFixture {
     auto dialog = page->Press(ChannelPage::kCopyButton, ui).dialog;
     ASSERT_NE(dialog, nullptr);
     dialog->Fill();
-    for (int target : targets) dialog->rows[target].checked = true;
+    for (int target : targets) EXPECT_EQ(dialog->SetChecked(target, true).error, std::nullopt);
     dialog->Press(CCopyChannelDlg::kCopyButton, ui);
   }
   model::ConfigurationDocument document;

@@ -91,8 +91,8 @@ TEST(TypeCodeGTest, MediumShownInHexadecimal) {
   g.Record().typeDigits3to5[0] = 3;
   g.Set().pageFilled[0] = 0;
   g.page->Fill();
-  EXPECT_EQ(g.page->rows[0].Text(), "A030000");
-  EXPECT_EQ(g.page->rows[0].cells[0].maxLength, 7);
+  EXPECT_EQ(g.page->Rows()[0].Text(), "A030000");
+  EXPECT_EQ(g.page->Rows()[0].cells[0].maxLength, 7);
 }
 
 // A record read from elsewhere may hold a digit above 9: it shows as two characters, and leaving
@@ -104,7 +104,7 @@ TEST(ChannelPageGTest, ATypeDigitAbove9IsRefusedNotShifted) {
   g.Record().typeDigit2 = 12;
   g.Set().pageFilled[0] = 0;
   g.page->Fill();
-  EXPECT_EQ(g.page->rows[0].Text(), "51200000");
+  EXPECT_EQ(g.page->Rows()[0].Text(), "51200000");
   EXPECT_EQ(g.Leave(), TypeRefusal("в коде 8 знаков, а допускается не более 7"));
   EXPECT_EQ(g.Record().typeDigit2, 12);
   g.Enter({{"K100", "5100000"}});
@@ -114,7 +114,7 @@ TEST(ChannelPageGTest, ATypeDigitAbove9IsRefusedNotShifted) {
 
 TEST(ChannelPageGTest, RowsCodesAndColumns) {
   GPage g(0x42, 1);
-  ASSERT_EQ(g.page->rows.size(), 30u);
+  ASSERT_EQ(g.page->Rows().size(), 30u);
   const struct {
     std::size_t row;
     const char* code;
@@ -131,21 +131,21 @@ TEST(ChannelPageGTest, RowsCodesAndColumns) {
       {29, "K265", " Молярная доля диоксида углерода в природном газе", 1},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(g.page->rows[c.row].code, c.code);
-    EXPECT_EQ(g.page->rows[c.row].description, c.description);
-    EXPECT_EQ(g.page->rows[c.row].column, c.column) << c.code;
+    EXPECT_EQ(g.page->Rows()[c.row].code, c.code);
+    EXPECT_EQ(g.page->Rows()[c.row].description, c.description);
+    EXPECT_EQ(g.page->Rows()[c.row].column, c.column) << c.code;
   }
-  EXPECT_EQ(g.page->rows[0].Text(), "0000000");
-  EXPECT_EQ(g.page->rows[1].Text(), "-");
-  EXPECT_EQ(g.page->rows[1].cells[0].maxLength, 9);
+  EXPECT_EQ(g.page->Rows()[0].Text(), "0000000");
+  EXPECT_EQ(g.page->Rows()[1].Text(), "-");
+  EXPECT_EQ(g.page->Rows()[1].cells[0].maxLength, 9);
 
   model::ConfigurationDocument ten;
   ten.NewConfiguration(0x42);
   ten.Set().channelCount = 10;
   CChannel_G_Page tenth(ten.Set(), 9);
-  EXPECT_EQ(tenth.rows[0].code, "K1000");
-  EXPECT_EQ(tenth.rows[1].code, "K-02");
-  EXPECT_EQ(tenth.rows[29].code, "K-65");
+  EXPECT_EQ(tenth.Rows()[0].code, "K1000");
+  EXPECT_EQ(tenth.Rows()[1].code, "K-02");
+  EXPECT_EQ(tenth.Rows()[29].code, "K-65");
 }
 
 struct RangeCase {
@@ -611,8 +611,8 @@ TEST(ChannelPageGTest, CopyOnExecution47KeepsOnlyFlowTransducer1OffChannel1) {
   auto dialog = g.page->Press(ChannelPage::kCopyButton, g.ui).dialog;
   ASSERT_NE(dialog, nullptr);
   dialog->Fill();
-  dialog->rows[1].checked = true;
-  dialog->rows[2].checked = true;
+  EXPECT_EQ(dialog->SetChecked(1, true).error, std::nullopt);
+  EXPECT_EQ(dialog->SetChecked(2, true).error, std::nullopt);
   dialog->Press(CCopyChannelDlg::kCopyButton, g.ui);
   for (int target : {1, 2}) {
     const model::ChannelRecord& copy = g.Set().channels[target];
@@ -631,7 +631,7 @@ TEST(ChannelPageGTest, CopyCarriesTheIrvisTable) {
   auto dialog = g.page->Press(ChannelPage::kCopyButton, g.ui).dialog;
   ASSERT_NE(dialog, nullptr);
   dialog->Fill();
-  dialog->rows[1].checked = true;
+  EXPECT_EQ(dialog->SetChecked(1, true).error, std::nullopt);
   dialog->Press(CCopyChannelDlg::kCopyButton, g.ui);
   EXPECT_EQ(g.Set().channels[1].irvis2[5], Float32::Of(8.0f));
   EXPECT_EQ(TypeCodeTextG(g.Set().channels[1]), "5460000");
@@ -644,7 +644,7 @@ TEST(ChannelPageGTest, SheetOfVariantGUsesThePage) {
   auto sheet = MakeChannelSheet(document.Set(), message);
   ASSERT_NE(sheet, nullptr) << message;
   ASSERT_EQ(sheet->PageCount(), 3);
-  EXPECT_EQ(sheet->PageAt(2).rows[0].code, "K300");
+  EXPECT_EQ(sheet->PageAt(2).Rows()[0].code, "K300");
   EXPECT_NE(dynamic_cast<CChannel_G_Page*>(&sheet->PageAt(2)), nullptr);
 }
 

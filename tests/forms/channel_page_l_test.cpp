@@ -68,14 +68,14 @@ TEST(ChannelPageLTest, ATypeDigitAbove9IsRefusedNotShifted) {
   l.Record().typeDigit6 = 12;
   l.Set().pageFilled[0] = 0;
   l.page->Fill();
-  EXPECT_EQ(l.page->rows[0].Text(), "10120");
+  EXPECT_EQ(l.page->Rows()[0].Text(), "10120");
   EXPECT_EQ(l.Leave(), TypeRefusal("в коде 5 знаков, а допускается не более 4"));
   EXPECT_EQ(l.Record().typeDigit6, 12);
 }
 
 TEST(ChannelPageLTest, RowsCodesAndValueCells) {
   LPage l(1);
-  ASSERT_EQ(l.page->rows.size(), 7u);
+  ASSERT_EQ(l.page->Rows().size(), 7u);
   const struct {
     const char* code;
     const char* description;
@@ -89,23 +89,23 @@ TEST(ChannelPageLTest, RowsCodesAndValueCells) {
       {"K226", " Договорной расход, куб.м/ч"},
   };
   for (std::size_t i = 0; i < std::size(cases); ++i) {
-    EXPECT_EQ(l.page->rows[i].code, cases[i].code);
-    EXPECT_EQ(l.page->rows[i].description, cases[i].description);
-    EXPECT_EQ(l.page->rows[i].column, 0) << cases[i].code;
+    EXPECT_EQ(l.page->Rows()[i].code, cases[i].code);
+    EXPECT_EQ(l.page->Rows()[i].description, cases[i].description);
+    EXPECT_EQ(l.page->Rows()[i].column, 0) << cases[i].code;
   }
-  EXPECT_EQ(l.page->rows[0].Text(), "0000");
-  EXPECT_EQ(l.page->rows[0].cells[0].maxLength, 4);
-  EXPECT_EQ(l.page->rows[1].Text(), "-");
-  EXPECT_EQ(l.page->rows[6].cells[0].maxLength, 9);
+  EXPECT_EQ(l.page->Rows()[0].Text(), "0000");
+  EXPECT_EQ(l.page->Rows()[0].cells[0].maxLength, 4);
+  EXPECT_EQ(l.page->Rows()[1].Text(), "-");
+  EXPECT_EQ(l.page->Rows()[6].cells[0].maxLength, 9);
   EXPECT_EQ(l.page->buttons.size(), 1u) << "only the copy button";
 
   // The type code row spells channel 10 out; the value rows use K-NN.
   model::ConfigurationDocument ten;
   ten.NewConfiguration(kExecutionL);
   CChannel_L_Page tenth(ten.Set(), 9);
-  EXPECT_EQ(tenth.rows[0].code, "K1000");
-  EXPECT_EQ(tenth.rows[1].code, "K-01");
-  EXPECT_EQ(tenth.rows[6].code, "K-26");
+  EXPECT_EQ(tenth.Rows()[0].code, "K1000");
+  EXPECT_EQ(tenth.Rows()[1].code, "K-01");
+  EXPECT_EQ(tenth.Rows()[6].code, "K-26");
 }
 
 TEST(ChannelPageLTest, FillShowsTheRecordsFields) {
@@ -119,9 +119,9 @@ TEST(ChannelPageLTest, FillShowsTheRecordsFields) {
   for (int i = 0; i < 6; ++i) record.Slot(slots[i]) = Float32::Of(1.5f + i);
   l.Set().pageFilled[0] = 0;
   l.page->Fill();
-  EXPECT_EQ(l.page->rows[0].Text(), "1527");
+  EXPECT_EQ(l.page->Rows()[0].Text(), "1527");
   const char* shown[] = {"1,5", "2,5", "3,5", "4,5", "5,5", "6,5"};
-  for (int i = 0; i < 6; ++i) EXPECT_EQ(l.page->rows[1 + i].Text(), shown[i]);
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(l.page->Rows()[1 + i].Text(), shown[i]);
 }
 
 struct RangeCase {
@@ -305,7 +305,9 @@ TEST(ChannelPageLTest, CopyClearsThePressureTypeFromChannel3On) {
   auto dialog = l.page->Press(ChannelPage::kCopyButton, l.ui).dialog;
   ASSERT_NE(dialog, nullptr);
   dialog->Fill();
-  for (int target = 1; target < 4; ++target) dialog->rows[target].checked = true;
+  for (int target = 1; target < 4; ++target) {
+    EXPECT_EQ(dialog->SetChecked(target, true).error, std::nullopt);
+  }
   dialog->Press(CCopyChannelDlg::kCopyButton, l.ui);
   const char* copied[] = {"1535", "1535", "1505", "1505"};
   for (int target = 0; target < 4; ++target) {
@@ -320,7 +322,7 @@ TEST(ChannelPageLTest, CopyClearsThePressureTypeFromChannel3On) {
   // The copied code is accepted by page 3 itself.
   CChannel_L_Page third(l.Set(), 2);
   third.Fill();
-  EXPECT_EQ(third.rows[0].Text(), "1505");
+  EXPECT_EQ(third.Rows()[0].Text(), "1505");
   EXPECT_TRUE(third.Submit(l.ui).accepted);
 }
 
@@ -339,7 +341,7 @@ TEST(ChannelPageLTest, SheetOfVariantLUsesThePage) {
   auto sheet = MakeChannelSheet(document.Set(), message);
   ASSERT_NE(sheet, nullptr) << message;
   ASSERT_EQ(sheet->PageCount(), 4);
-  EXPECT_EQ(sheet->PageAt(3).rows[0].code, "K400");
+  EXPECT_EQ(sheet->PageAt(3).Rows()[0].code, "K400");
   EXPECT_NE(dynamic_cast<CChannel_L_Page*>(&sheet->PageAt(3)), nullptr);
 }
 

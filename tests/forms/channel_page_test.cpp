@@ -121,7 +121,7 @@ TEST(ChannelSheetTest, CaptionAndTabTitles) {
   EXPECT_EQ(u.sheet->PageAt(9).tabTitle, "Канал учета 10");
   Sheet g(0x47);
   EXPECT_EQ(g.sheet->PageAt(2).tabTitle, "Канал учета 3");
-  EXPECT_EQ(g.Page(2).rows[1].code, "K302");
+  EXPECT_EQ(g.Page(2).Rows()[1].code, "K302");
   EXPECT_NE(g.Page(0).FindButton(ChannelPage::kCopyButton), nullptr);
 }
 
@@ -134,9 +134,10 @@ TEST(ChannelSheetTest, MakingPagesChangesNothingInTheSet) {
   const auto sheet = MakeChannelSheet(document.Set(), message);
   ASSERT_NE(sheet, nullptr);
   EXPECT_EQ(std::memcmp(before.get(), &document.Set(), sizeof(model::ParameterSet)), 0);
-  sheet->PageAt(1).rows[1].Text() = "12345";
+  EXPECT_EQ(sheet->PageAt(1).EnterCell(1, 0, "12345").error, std::nullopt);
   sheet->PageAt(1).Fill();
-  EXPECT_NE(sheet->PageAt(1).rows[1].Text(), "12345") << "a new page fills once whatever the flag";
+  EXPECT_NE(sheet->PageAt(1).Rows()[1].Text(), "12345")
+      << "a new page fills once whatever the flag";
 }
 
 TEST(ChannelSheetTest, FirstPageIsLeftFreelyOnlyAtOpening) {
@@ -144,14 +145,14 @@ TEST(ChannelSheetTest, FirstPageIsLeftFreelyOnlyAtOpening) {
   s.Set().checkForStart = 0;
   s.sheet->Open(s.ui);
   EXPECT_EQ(s.sheet->ActiveIndex(), 0);
-  s.Page(0).rows[1].Text() = "500";  // out of range
+  EXPECT_EQ(s.Page(0).EnterCell(1, 0, "500").error, std::nullopt);  // out of range
   // The user's own first leave of page 1 is checked.
   EXPECT_FALSE(s.sheet->Select(1, s.ui));
   ASSERT_EQ(s.ui.messages.size(), 1u);
   EXPECT_EQ(s.ui.messages[0].text, "Предел должен быть от 0 до 100 ");
   EXPECT_EQ(s.ui.messages[0].caption, "Ошибка");
   EXPECT_EQ(s.sheet->ActiveIndex(), 0);
-  s.Page(0).rows[1].Text() = "50";
+  EXPECT_EQ(s.Page(0).EnterCell(1, 0, "50").error, std::nullopt);
   EXPECT_TRUE(s.sheet->Select(1, s.ui));
   EXPECT_EQ(s.Set().channels[0].Slot(1), Float32::Of(50.0f));
   EXPECT_EQ(s.Page(0).LeaveCount(), 3);
@@ -161,7 +162,8 @@ TEST(ChannelSheetTest, OtherPagesHaveNoFreeLeave) {
   Sheet s;
   s.sheet->Open(s.ui);
   ASSERT_TRUE(s.sheet->Select(1, s.ui));  // page 1 holds a new channel: medium 0, nothing demanded
-  s.Page(1).rows[2].Text() = "1";         // cut-off above a not-set limit (counts as 0)
+  // A cut-off above a not-set limit (counts as 0).
+  EXPECT_EQ(s.Page(1).EnterCell(2, 0, "1").error, std::nullopt);
   EXPECT_FALSE(s.sheet->Select(0, s.ui));
   ASSERT_EQ(s.ui.messages.size(), 1u);
   EXPECT_EQ(s.ui.messages[0].text, "Отсечка не выше предела");
@@ -170,14 +172,14 @@ TEST(ChannelSheetTest, OtherPagesHaveNoFreeLeave) {
 TEST(ChannelSheetTest, CompletionChecksFollowTheSwitchAndTheMedium) {
   Sheet s;
   s.sheet->Open(s.ui);
-  s.Page(0).rows[0].Text() = "1";
+  EXPECT_EQ(s.Page(0).EnterCell(0, 0, "1").error, std::nullopt);
   EXPECT_FALSE(s.sheet->Ok(s.ui));
   ASSERT_EQ(s.ui.messages.size(), 1u);
   EXPECT_EQ(s.ui.messages[0].text, "Необходимо задать предел");
   EXPECT_EQ(s.ui.messages[0].caption, "Ошибка (невозможен пуск на счет)");
   EXPECT_EQ(s.ui.messages[0].icon, platform::Icon::Error);
-  s.Page(0).rows[1].Text() = "10";
-  s.Page(0).rows[0].Text() = "13";
+  EXPECT_EQ(s.Page(0).EnterCell(1, 0, "10").error, std::nullopt);
+  EXPECT_EQ(s.Page(0).EnterCell(0, 0, "13").error, std::nullopt);
   EXPECT_FALSE(s.sheet->Ok(s.ui));
   EXPECT_EQ(s.ui.messages.back().text, "Необходимо задать отсечку");
   s.Set().checkForStart = 0;
@@ -204,12 +206,12 @@ TEST(ChannelSheetTest, DemandedCellsWithoutAValueAreMarked) {
   Sheet s;
   s.sheet->Open(s.ui);
   Page& page = s.sheet->PageAt(0);
-  for (const Row& row : page.rows) EXPECT_EQ(row.demand, "") << "medium 0 demands nothing";
+  for (const Row& row : page.Rows()) EXPECT_EQ(row.demand, "") << "medium 0 demands nothing";
   for (const Step& step : steps) {
     const EntryResult entered = page.EnterCell(step.row, 0, step.text);
     ASSERT_EQ(entered.error, std::nullopt);
-    EXPECT_EQ(page.rows[1].demand, step.limitDemand) << step.text;
-    EXPECT_EQ(page.rows[2].demand, step.cutOffDemand) << step.text;
+    EXPECT_EQ(page.Rows()[1].demand, step.limitDemand) << step.text;
+    EXPECT_EQ(page.Rows()[2].demand, step.cutOffDemand) << step.text;
     const std::vector<Demand> demands = page.UnmetDemands();
     const std::size_t marked = (*step.limitDemand != 0) + (*step.cutOffDemand != 0);
     EXPECT_EQ(demands.size(), marked) << step.text;
@@ -224,8 +226,8 @@ TEST(ChannelSheetTest, DemandedCellsWithoutAValueAreMarked) {
 TEST(ChannelSheetTest, DashesStoreNotSetAndEmptyStoresZero) {
   Sheet s;
   s.sheet->Open(s.ui);
-  s.Page(0).rows[1].Text() = " - -";
-  s.Page(0).rows[2].Text() = "";
+  EXPECT_EQ(s.Page(0).EnterCell(1, 0, " - -").error, std::nullopt);
+  EXPECT_EQ(s.Page(0).EnterCell(2, 0, "").error, std::nullopt);
   EXPECT_TRUE(s.sheet->Ok(s.ui));
   EXPECT_TRUE(s.Set().channels[0].Slot(1).IsNotSet());
   EXPECT_EQ(s.Set().channels[0].Slot(5), Float32::Of(0.0f));
@@ -235,10 +237,10 @@ TEST(ChannelSheetTest, TypedValuesSurviveSwitchingPages) {
   Sheet s;
   s.sheet->Open(s.ui);
   ASSERT_TRUE(s.sheet->Select(1, s.ui));
-  s.Page(1).rows[1].Text() = "12abc";
+  EXPECT_EQ(s.Page(1).EnterCell(1, 0, "12abc").error, std::nullopt);
   ASSERT_TRUE(s.sheet->Select(0, s.ui));
   ASSERT_TRUE(s.sheet->Select(1, s.ui));
-  EXPECT_EQ(s.Page(1).rows[1].Text(), "12abc");
+  EXPECT_EQ(s.Page(1).Rows()[1].Text(), "12abc");
   EXPECT_EQ(s.Page(1).fills, 1);
   EXPECT_EQ(s.Set().channels[1].Slot(1), Float32::Of(12.0f));
 }
@@ -248,28 +250,28 @@ TEST(ChannelSheetTest, CopyRefillsTheTargetPageWithTheSourceValues) {
   s.Set().checkForStart = 0;
   s.sheet->Open(s.ui);
   ASSERT_TRUE(s.sheet->Select(2, s.ui));
-  s.Page(2).rows[1].Text() = "77";
+  EXPECT_EQ(s.Page(2).EnterCell(1, 0, "77").error, std::nullopt);
   ASSERT_TRUE(s.sheet->Select(0, s.ui));  // page 3 committed 77
   EXPECT_EQ(s.Set().channels[2].Slot(1), Float32::Of(77.0f));
-  s.Page(0).rows[1].Text() = "1,5";
+  EXPECT_EQ(s.Page(0).EnterCell(1, 0, "1,5").error, std::nullopt);
   auto dialog = s.Page(0).Press(ChannelPage::kCopyButton, s.ui).dialog;
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(s.Set().channels[0].Slot(1), Float32::Of(1.5f));  // the copy button validated first
   dialog->Fill();
-  dialog->rows[2].checked = true;
+  EXPECT_EQ(dialog->SetChecked(2, true).error, std::nullopt);
   dialog->Press(CCopyChannelDlg::kCopyButton, s.ui);
   EXPECT_EQ(s.Set().pageFilled[2], 0);
   EXPECT_EQ(s.Set().pageFilled[0], 1);
   ASSERT_TRUE(dialog->Submit(s.ui).accepted);
   ASSERT_TRUE(s.sheet->Select(2, s.ui));
-  EXPECT_EQ(s.Page(2).rows[1].Text(), "1,5");
+  EXPECT_EQ(s.Page(2).Rows()[1].Text(), "1,5");
   EXPECT_EQ(s.Page(2).fills, 2);
 }
 
 TEST(ChannelSheetTest, CopyButtonDoesNotOpenTheDialogAfterAFailedCheck) {
   Sheet s;
   s.sheet->Open(s.ui);
-  s.Page(0).rows[1].Text() = "101";
+  EXPECT_EQ(s.Page(0).EnterCell(1, 0, "101").error, std::nullopt);
   EXPECT_EQ(s.Page(0).Press(ChannelPage::kCopyButton, s.ui).outcome, PressResult::Outcome::Refused);
   EXPECT_EQ(s.ui.messages.size(), 1u);
 }
@@ -281,7 +283,7 @@ TEST(ChannelSheetTest, CancelRestoresAndOkWithoutAnEditLeavesTheDocumentUnmodifi
       s.sheet = MakeChannelSheet(set, MakeTestPage);
       s.sheet->Open(s.ui);
       if (!ok) {
-        s.Page(0).rows[1].Text() = "9";
+        EXPECT_EQ(s.Page(0).EnterCell(1, 0, "9").error, std::nullopt);
         EXPECT_TRUE(s.sheet->Select(1, s.ui));  // committed while the sheet is open
         EXPECT_EQ(set.channels[0].Slot(1), Float32::Of(9.0f));
         s.sheet->Cancel();

@@ -103,7 +103,7 @@ TEST(InputAssignmentUTest, CellReading) {
 
 TEST(ChannelPageUTest, RowsCodesFormatsAndColumns) {
   UPage u(0x50, 1);
-  ASSERT_EQ(u.page->rows.size(), 32u);
+  ASSERT_EQ(u.page->Rows().size(), 32u);
   const struct {
     std::size_t row;
     const char* code;
@@ -123,14 +123,14 @@ TEST(ChannelPageUTest, RowsCodesFormatsAndColumns) {
       {31, "K0262", " Молярная доля диоксида углерода в природном газе", 1},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(u.page->rows[c.row].code, c.code);
-    EXPECT_EQ(u.page->rows[c.row].description, c.description);
-    EXPECT_EQ(u.page->rows[c.row].column, c.column) << c.code;
+    EXPECT_EQ(u.page->Rows()[c.row].code, c.code);
+    EXPECT_EQ(u.page->Rows()[c.row].description, c.description);
+    EXPECT_EQ(u.page->Rows()[c.row].column, c.column) << c.code;
   }
-  EXPECT_EQ(u.page->rows[0].cells[0].maxLength, 8);
-  EXPECT_EQ(RowValueText(u.page->rows[1]), "00,00,00");
-  EXPECT_EQ(u.page->rows[1].cells[2].maxLength, 2);
-  EXPECT_EQ(RowValueText(u.page->rows[2]), "00,00");
+  EXPECT_EQ(u.page->Rows()[0].cells[0].maxLength, 8);
+  EXPECT_EQ(RowValueText(u.page->Rows()[1]), "00,00,00");
+  EXPECT_EQ(u.page->Rows()[1].cells[2].maxLength, 2);
+  EXPECT_EQ(RowValueText(u.page->Rows()[2]), "00,00");
 
   u.Record().mediumKind = 12;
   u.Record().typeDigit2 = 1;
@@ -141,16 +141,16 @@ TEST(ChannelPageUTest, RowsCodesFormatsAndColumns) {
   u.Record().temperatureInput = 17;
   u.Record().Slot(1) = Float32::Of(12.5f);
   u.Refill();
-  EXPECT_EQ(u.page->rows[0].Text(), "12110008");
-  EXPECT_EQ(RowValueText(u.page->rows[1]), "07,00,48");
-  EXPECT_EQ(RowValueText(u.page->rows[2]), "00,17");
-  EXPECT_EQ(u.page->rows[3].Text(), "12,5");
+  EXPECT_EQ(u.page->Rows()[0].Text(), "12110008");
+  EXPECT_EQ(RowValueText(u.page->Rows()[1]), "07,00,48");
+  EXPECT_EQ(RowValueText(u.page->Rows()[2]), "00,17");
+  EXPECT_EQ(u.page->Rows()[3].Text(), "12,5");
 
   model::ConfigurationDocument ten;
   ten.NewConfiguration(0x53);
   CChannel_U_Page tenth(ten.Set(), 9);
-  EXPECT_EQ(tenth.rows[0].code, "K1000");
-  EXPECT_EQ(tenth.rows[31].code, "K1062");
+  EXPECT_EQ(tenth.Rows()[0].code, "K1000");
+  EXPECT_EQ(tenth.Rows()[31].code, "K1062");
 }
 
 // Rows 09 and 10 are described after the medium stored when the page is filled, and checked
@@ -160,8 +160,8 @@ TEST(ChannelPageUTest, ElectricityMeterRows) {
   u.Set().checkForStart = 0;
   u.Record().mediumKind = 4;
   u.Refill();
-  EXPECT_EQ(u.page->rows[9].description, " Передаточный коэф-т электросчетчика, имп/кВтч");
-  EXPECT_EQ(u.page->rows[10].description, " Коэффициент трансформации электросчетчика");
+  EXPECT_EQ(u.page->Rows()[9].description, " Передаточный коэф-т электросчетчика, имп/кВтч");
+  EXPECT_EQ(u.page->Rows()[10].description, " Коэффициент трансформации электросчетчика");
   // Typed, not stored: medium 05 checks row 09 as a conversion coefficient.
   u.Enter({{"K0100", "05000000"}, {"K0109", "100001"}});
   EXPECT_EQ(u.Leave(),
@@ -171,11 +171,11 @@ TEST(ChannelPageUTest, ElectricityMeterRows) {
   EXPECT_EQ(u.Leave(), "");
   EXPECT_EQ(u.Record().Slot(7), Float32::Of(1000000.0f));
   u.Refill();
-  EXPECT_EQ(u.page->rows[9].description, " Передаточный коэф-т электросчетчика, имп/кВтч");
+  EXPECT_EQ(u.page->Rows()[9].description, " Передаточный коэф-т электросчетчика, имп/кВтч");
   u.Record().mediumKind = 5;
   u.Refill();
-  EXPECT_EQ(u.page->rows[9].description, " Коэффициент преобразования, куб.м/ч/Гц (л/имп)");
-  EXPECT_EQ(u.page->rows[10].description, " Аддитивный параметр, куб.м/ч");
+  EXPECT_EQ(u.page->Rows()[9].description, " Коэффициент преобразования, куб.м/ч/Гц (л/имп)");
+  EXPECT_EQ(u.page->Rows()[10].description, " Аддитивный параметр, куб.м/ч");
 }
 
 struct RangeCase {
@@ -475,7 +475,7 @@ TEST(ChannelPageUTest, InputsAreStoredAndCommitted) {
   // A stored input above 99 shows three digits and is refused rather than cut.
   u.Record().flowInputs[1] = 120;
   u.Refill();
-  EXPECT_EQ(RowValueText(u.page->rows[1]), "04,120,06");
+  EXPECT_EQ(RowValueText(u.page->Rows()[1]), "04,120,06");
   EXPECT_EQ(u.Leave(), kFlowInputs);
   EXPECT_EQ(u.Record().flowInputs[1], 120);
 }
@@ -591,7 +591,7 @@ TEST(ChannelPageUTest, CommitKeepsTheGasBlockAndCopyCarriesIt) {
   std::unique_ptr<Form> copy = u.page->Press(ChannelPage::kCopyButton, u.ui).dialog;
   ASSERT_NE(copy, nullptr);
   copy->Fill();
-  copy->rows[2].checked = true;
+  EXPECT_EQ(copy->SetChecked(2, true).error, std::nullopt);
   u.ui.messages.clear();
   ASSERT_NE(copy->FindButton("copy"), nullptr);
   copy->Press("copy", u.ui);

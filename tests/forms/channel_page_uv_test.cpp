@@ -21,7 +21,7 @@ constexpr const char* kStartCaption = "Ошибка (невозможен пус
 
 TEST(ChannelPageUvTest, RowsCodesColumnsAndFill) {
   UvPage uv(kUv);
-  const auto& rows = uv.page->rows;
+  const auto& rows = uv.page->Rows();
   ASSERT_EQ(rows.size(), 19u);
   const struct {
     std::size_t row;
@@ -85,7 +85,7 @@ TEST(ChannelPageUvTest, TenthChannelCodes) {
   document.NewConfiguration(kUv);
   CChannel_UV_Page tenth(document.Set(), 9);
   std::string codes;
-  for (const Row& row : tenth.rows) codes += row.code + " ";
+  for (const Row& row : tenth.Rows()) codes += row.code + " ";
   EXPECT_EQ(codes,
             "K-00 K-01 K-02 K-03 K-04 K-05 K-06 K-07 K-08 K-09 K-10 K-11 K-12 K-13 K1014 K1015 "
             "K1016 K-18 K-19 ");
@@ -105,7 +105,7 @@ TEST(ChannelPageUvTest, TypeCodeRules) {
   for (const auto& c : cases) {
     UvPage uv(kUv);
     uv.Set().checkForStart = 0;
-    uv.page->rows[0].Text() = c.text;
+    uv.EnterTypeCode(c.text);
     EXPECT_EQ(FirstLine(uv.Leave()), c.stored ? "" : kType) << c.text;
     if (c.stored != nullptr) {
       EXPECT_EQ(TypeCodeText4(uv.Record()), c.stored) << c.text;
@@ -140,7 +140,7 @@ TEST(ChannelPageUvTest, MeasuringInputs) {
   for (const auto& c : cases) {
     UvPage uv(kUv);
     uv.Set().checkForStart = 0;
-    for (std::size_t i = 0; i < 3; ++i) uv.page->rows[1].cells[i].text = c.cells[i];
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(uv.page->EnterCell(1, i, c.cells[i]).error, std::nullopt);
     EXPECT_EQ(uv.Leave(), c.message) << c.cells[0] << "," << c.cells[1] << "," << c.cells[2];
     if (*c.message == 0) {
       EXPECT_EQ(uv.Record().flowInputs[0], c.q);
@@ -156,7 +156,7 @@ TEST(ChannelPageUvTest, AWideInputFromTheRecordIsRefusedNotCut) {
   uv.Set().checkForStart = 0;
   uv.Record().pressureInput = 255;
   uv.Refill();
-  EXPECT_EQ(uv.page->rows[1].cells[1].text, "255");
+  EXPECT_EQ(uv.page->Rows()[1].cells[1].text, "255");
   EXPECT_EQ(uv.Leave(), "Ошибочно задан номер канала измерения давления");
   EXPECT_EQ(uv.Record().pressureInput, 255);
 }

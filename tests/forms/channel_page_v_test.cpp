@@ -20,7 +20,7 @@ constexpr const char* kStartCaption = "Ошибка (невозможен пус
 
 TEST(ChannelPageVTest, RowsCodesAndFill) {
   VPage v(0x46, 2);
-  const auto& rows = v.page->rows;
+  const auto& rows = v.page->Rows();
   ASSERT_EQ(rows.size(), 14u);
   const struct {
     std::size_t row;
@@ -64,7 +64,7 @@ TEST(ChannelPageVTest, TailRowsOnlyWithExecution46) {
     for (const char* tail : {"K150", "K151", "K152"}) {
       EXPECT_EQ(v.page->FindRow(tail), nullptr) << tail;
     }
-    EXPECT_FALSE(v.page->rows[11].enabled);
+    EXPECT_FALSE(v.page->Rows()[11].enabled);
     // Committing stores zeros there, even over the archive defaults 1 1.
     v.Set().checkForStart = 0;
     v.Record().failureList = 5;
@@ -87,7 +87,7 @@ TEST(ChannelPageVTest, TailOfExecution46) {
   EXPECT_EQ(v.Record().archiveKind[1], 0);
   EXPECT_EQ(v.Record().flowRangeControl[0], 1);
   EXPECT_EQ(v.Record().failureList, 0x7F);
-  EXPECT_NE(EnterRowValue(*v.page->FindRow("K152"), "11111111"), std::nullopt);
+  EXPECT_NE(v.page->EnterValue(v.page->RowIndexOf("K152"), "11111111").error, std::nullopt);
   v.Enter({{"K151", "3"}});
   EXPECT_EQ(v.Leave(),
             "Ошибочно задан параметр <Контроль выхода объемного расхода за нижний и верхний "
@@ -133,7 +133,7 @@ TEST(ChannelPageVTest, TypeCodeRulesPerExecutionCodeAndChannel) {
     for (int channel = 0; channel < 5; ++channel) {
       VPage v(c.executionCode, channel);
       v.Set().checkForStart = 0;
-      v.page->rows[0].Text() = c.text;
+      v.EnterTypeCode(c.text);
       const bool accepted = c.channels[channel] == 'x';
       EXPECT_EQ(FirstLine(v.Leave()), accepted ? "" : kType)
           << std::hex << int(c.executionCode) << " " << c.text << " channel " << channel + 1;
@@ -330,7 +330,7 @@ TEST(ChannelPageVTest, SheetOfVariantVUsesThePage) {
   ASSERT_NE(sheet, nullptr) << message;
   ASSERT_EQ(sheet->PageCount(), 4);
   EXPECT_NE(dynamic_cast<CChannel_V_Page*>(&sheet->PageAt(3)), nullptr);
-  EXPECT_EQ(sheet->PageAt(3).rows[10].code, "K423");
+  EXPECT_EQ(sheet->PageAt(3).Rows()[10].code, "K423");
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ std::unique_ptr<model::ParameterSet> NewSet(std::uint8_t executionCode) {
 TEST(CopyChannelDlgTest, ShowsTheConfigurationsBoxesWithTheSourceDisabled) {
   auto set = NewSet(0x47);
   CCopyChannelDlg dialog(*set, 1);
-  for (const Row& box : dialog.rows) EXPECT_FALSE(box.visible);  // hidden as designed
+  for (const Row& box : dialog.Rows()) EXPECT_FALSE(box.visible);  // hidden as designed
   dialog.Fill();
   EXPECT_EQ(dialog.title, "Копирование параметров 2-го канала учета");
   EXPECT_EQ(dialog.headings.at(0).text,
@@ -26,28 +26,28 @@ TEST(CopyChannelDlgTest, ShowsTheConfigurationsBoxesWithTheSourceDisabled) {
   EXPECT_EQ(dialog.acceptLabel, "Закрыть");
   EXPECT_TRUE(dialog.cancelLabel.empty());
   EXPECT_EQ(dialog.buttons.at(0).label, "Копировать параметры");
-  ASSERT_EQ(dialog.rows.size(), 20u);
-  EXPECT_EQ(dialog.rows[0].description, "Канал 1");
-  EXPECT_TRUE(dialog.rows[2].visible);
-  EXPECT_FALSE(dialog.rows[3].visible);
-  EXPECT_FALSE(dialog.rows[1].enabled);
-  EXPECT_TRUE(dialog.rows[0].enabled);
-  EXPECT_FALSE(dialog.rows[0].checked);
+  ASSERT_EQ(dialog.Rows().size(), 20u);
+  EXPECT_EQ(dialog.Rows()[0].description, "Канал 1");
+  EXPECT_TRUE(dialog.Rows()[2].visible);
+  EXPECT_FALSE(dialog.Rows()[3].visible);
+  EXPECT_FALSE(dialog.Rows()[1].enabled);
+  EXPECT_TRUE(dialog.Rows()[0].enabled);
+  EXPECT_FALSE(dialog.Rows()[0].checked);
 }
 
 TEST(CopyChannelDlgTest, LabelsKeepTheirZerosOnlyInVariantU) {
   auto u = NewSet(0x50);
   CCopyChannelDlg dialogU(*u, 0);
   dialogU.Fill();
-  EXPECT_EQ(dialogU.rows[0].description, "Канал 01");
-  EXPECT_EQ(dialogU.rows[9].description, "Канал 10");
-  EXPECT_EQ(dialogU.rows[19].description, "Канал 20");
-  EXPECT_TRUE(dialogU.rows[19].visible);
+  EXPECT_EQ(dialogU.Rows()[0].description, "Канал 01");
+  EXPECT_EQ(dialogU.Rows()[9].description, "Канал 10");
+  EXPECT_EQ(dialogU.Rows()[19].description, "Канал 20");
+  EXPECT_TRUE(dialogU.Rows()[19].visible);
   auto uv = NewSet(0x60);
   CCopyChannelDlg dialogUV(*uv, 0);
   dialogUV.Fill();
-  EXPECT_EQ(dialogUV.rows[8].description, "Канал 9");
-  EXPECT_EQ(dialogUV.rows[9].description, "Канал 10");
+  EXPECT_EQ(dialogUV.Rows()[8].description, "Канал 9");
+  EXPECT_EQ(dialogUV.Rows()[9].description, "Канал 10");
 }
 
 TEST(CopyChannelDlgTest, CopiesOntoTickedChannelsAndReports) {
@@ -60,8 +60,8 @@ TEST(CopyChannelDlgTest, CopiesOntoTickedChannelsAndReports) {
   set->pageFilled[2] = 1;
   CCopyChannelDlg dialog(*set, 0);
   dialog.Fill();
-  ASSERT_EQ(EnterRowValue(dialog.rows[1], "1"), std::nullopt);
-  EXPECT_NE(EnterRowValue(dialog.rows[0], "1"), std::nullopt);  // the source box is disabled
+  ASSERT_EQ(dialog.EnterValue(1, "1").error, std::nullopt);
+  EXPECT_NE(dialog.EnterValue(0, "1").error, std::nullopt);  // the source box is disabled
   testing::RecordingUi ui;
   EXPECT_EQ(dialog.Press(CCopyChannelDlg::kCopyButton, ui).outcome, PressResult::Outcome::Done);
   const model::ChannelRecord& target = set->channels[1];
@@ -76,7 +76,7 @@ TEST(CopyChannelDlgTest, CopiesOntoTickedChannelsAndReports) {
   EXPECT_EQ(ui.messages[0].text, "Копирование параметров успешно завершено!");
   EXPECT_EQ(ui.messages[0].caption, platform::kApplicationTitle);
   EXPECT_EQ(ui.messages[0].icon, platform::Icon::None);
-  EXPECT_TRUE(dialog.rows[1].checked);  // the boxes keep their state
+  EXPECT_TRUE(dialog.Rows()[1].checked);  // the boxes keep their state
 }
 
 TEST(CopyChannelDlgTest, NoBoxTickedStillReportsSuccess) {

@@ -100,6 +100,12 @@ class ListDialog : public Form {
   }
   void Fill() override { rows[0].selected = 0; }
   bool Accept(platform::Ui&) override { return true; }
+  // What a form does to its own rows, which no entry can: add one, or disable one.
+  int AddRow(Row row) {
+    rows.push_back(std::move(row));
+    return static_cast<int>(rows.size()) - 1;
+  }
+  void Disable(int row) { rows[row].enabled = false; }
   void RowChanged(Row& row) override {
     if (&row == &rows[0]) {
       rows[1].description =
@@ -135,11 +141,11 @@ TEST(FormTest, EnteringAChoiceTellsTheFormButTypingDoesNot) {
   ListDialog dialog;
   dialog.Fill();
   EXPECT_EQ(dialog.EnterValue(0, "относительная").error, std::nullopt);
-  EXPECT_EQ(dialog.rows[1].description, "Относительная влажность, %");
+  EXPECT_EQ(dialog.Rows()[1].description, "Относительная влажность, %");
   EXPECT_NE(dialog.EnterValue(0, "7").error, std::nullopt);
-  EXPECT_EQ(dialog.rows[1].description, "Относительная влажность, %");
+  EXPECT_EQ(dialog.Rows()[1].description, "Относительная влажность, %");
   EXPECT_EQ(dialog.EnterValue(0, "0").error, std::nullopt);
-  EXPECT_EQ(dialog.rows[1].description, "Абсолютная влажность, г/куб.м");
+  EXPECT_EQ(dialog.Rows()[1].description, "Абсолютная влажность, г/куб.м");
 }
 
 TEST(FormTest, OpenDialogsPressesOnlyTheShownDialogButtons) {
@@ -149,7 +155,7 @@ TEST(FormTest, OpenDialogsPressesOnlyTheShownDialogButtons) {
   EXPECT_EQ(page.pressed, std::vector<std::string>{"gas"});
   ASSERT_EQ(dialogs.size(), 1u);
   EXPECT_EQ(dialogs[0].buttonId, "gas");
-  EXPECT_EQ(dialogs[0].form->rows[0].selected, 0) << "the dialog is filled";
+  EXPECT_EQ(dialogs[0].form->Rows()[0].selected, 0) << "the dialog is filled";
   EXPECT_TRUE(ui.messages.empty());
 }
 
@@ -173,16 +179,15 @@ TEST(FormEntryTest, AChoiceReportsEveryRowItChanged) {
 TEST(FormEntryTest, TypingIsHeldToTheCellAndItsLimit) {
   ListDialog dialog;
   Form* form = &dialog;
-  form->rows.push_back(InputsRow());
-  const int inputs = static_cast<int>(form->rows.size()) - 1;
+  const int inputs = dialog.AddRow(InputsRow());
   EXPECT_EQ(form->EnterCell(inputs, 1, "17").changedRows, std::vector<int>{inputs});
   const EntryResult tooLong = form->EnterCell(inputs, 1, "170");
   EXPECT_NE(tooLong.error, std::nullopt);
   EXPECT_TRUE(tooLong.changedRows.empty());
-  EXPECT_EQ(form->rows[inputs].cells[1].text, "17");
+  EXPECT_EQ(form->Rows()[inputs].cells[1].text, "17");
   EXPECT_NE(form->EnterCell(inputs, 3, "1").error, std::nullopt) << "no fourth cell";
   EXPECT_NE(form->EnterCell(0, 0, "1").error, std::nullopt) << "a list has no cell to type in";
-  form->rows[inputs].enabled = false;
+  dialog.Disable(inputs);
   EXPECT_NE(form->EnterCell(inputs, 0, "1").error, std::nullopt);
 }
 
@@ -191,19 +196,17 @@ TEST(FormEntryTest, TypingIsHeldToTheCellAndItsLimit) {
 TEST(FormEntryTest, ATextValueIsEnteredLikeTheWindowsEntries) {
   ListDialog dialog;
   Form* form = &dialog;
-  form->rows.push_back(InputsRow());
-  form->rows.push_back(CheckBoxRow("K018", " Летнее время"));
-  const int inputs = 2;
-  const int box = 3;
+  const int inputs = dialog.AddRow(InputsRow());
+  const int box = dialog.AddRow(CheckBoxRow("K018", " Летнее время"));
   EXPECT_EQ(form->EnterValue(inputs, "17,18").changedRows, std::vector<int>{inputs});
   const EntryResult tooLong = form->EnterValue(inputs, "19,180");
   EXPECT_NE(tooLong.error, std::nullopt);
   EXPECT_TRUE(tooLong.changedRows.empty());
-  EXPECT_EQ(RowValueText(form->rows[inputs]), "17,18,") << "the first cell kept too";
+  EXPECT_EQ(RowValueText(form->Rows()[inputs]), "17,18,") << "the first cell kept too";
   EXPECT_EQ(form->EnterValue(box, "1").changedRows, std::vector<int>{box});
-  EXPECT_TRUE(form->rows[box].checked);
+  EXPECT_TRUE(form->Rows()[box].checked);
   EXPECT_EQ(form->EnterValue(0, "1").changedRows, (std::vector<int>{0, 1})) << "relabelled";
-  form->rows[box].enabled = false;
+  dialog.Disable(box);
   EXPECT_NE(form->EnterValue(box, "0").error, std::nullopt);
   EXPECT_NE(form->EnterValue(9, "0").error, std::nullopt) << "no such row";
 }

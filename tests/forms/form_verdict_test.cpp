@@ -69,7 +69,7 @@ TEST_P(FormVerdict, NamesTheRowAndCellThatFailed) {
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].text.rfind(c.message, 0), 0u) << ui.messages[0].text;
   ASSERT_GE(verdict.row, 0) << ui.messages[0].text;
-  EXPECT_EQ(form->rows[verdict.row].code, c.code) << ui.messages[0].text;
+  EXPECT_EQ(form->Rows()[verdict.row].code, c.code) << ui.messages[0].text;
   EXPECT_EQ(verdict.cell, c.cell);
   EXPECT_EQ(form->Submit(ui).row, verdict.row) << "a second OK names it again";
 }

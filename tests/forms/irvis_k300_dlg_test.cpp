@@ -42,9 +42,9 @@ TEST(IrvisK300DlgTest, CodesColumnsAndHeading) {
     EXPECT_EQ(d.dialog->title, "Параметры расходомера ИРВИС-К300");
     ASSERT_EQ(d.dialog->headings.size(), 1u);
     EXPECT_EQ(d.dialog->headings[0].text, heading);
-    ASSERT_EQ(d.dialog->rows.size(), 28u);
-    EXPECT_EQ(d.dialog->rows.front().code, first);
-    EXPECT_EQ(d.dialog->rows.back().code, last);
+    ASSERT_EQ(d.dialog->Rows().size(), 28u);
+    EXPECT_EQ(d.dialog->Rows().front().code, first);
+    EXPECT_EQ(d.dialog->Rows().back().code, last);
   }
   Dialog d;
   const struct {
@@ -53,10 +53,10 @@ TEST(IrvisK300DlgTest, CodesColumnsAndHeading) {
     int column;
   } cases[] = {{1, "K171", 0}, {6, "K176", 0}, {7, "K177", 1}, {14, "K184", 2}, {21, "K191", 3}};
   for (const auto& c : cases) {
-    EXPECT_EQ(d.dialog->rows[c.row].code, c.code);
-    EXPECT_EQ(d.dialog->rows[c.row].column, c.column) << c.code;
-    EXPECT_EQ(d.dialog->rows[c.row].description, "");
-    EXPECT_EQ(d.dialog->rows[c.row].cells[0].maxLength, 9);
+    EXPECT_EQ(d.dialog->Rows()[c.row].code, c.code);
+    EXPECT_EQ(d.dialog->Rows()[c.row].column, c.column) << c.code;
+    EXPECT_EQ(d.dialog->Rows()[c.row].description, "");
+    EXPECT_EQ(d.dialog->Rows()[c.row].cells[0].maxLength, 9);
   }
 }
 
@@ -94,7 +94,8 @@ TEST(IrvisK300DlgTest, OkStoresEveryCellWithoutRangeTests) {
   };
   Dialog d;
   for (const Case& c : cases) {
-    ASSERT_EQ(EnterRowValue(*d.dialog->FindRow(c.code), c.text), std::nullopt) << c.code;
+    ASSERT_EQ(d.dialog->EnterValue(d.dialog->RowIndexOf(c.code), c.text).error, std::nullopt)
+        << c.code;
   }
   EXPECT_TRUE(d.dialog->Submit(d.ui).accepted);
   EXPECT_TRUE(d.ui.messages.empty());
@@ -120,8 +121,8 @@ TEST(IrvisK300DlgTest, OkKeepsValuesLongerThanTheCell) {
 TEST(IrvisK300DlgTest, NanOrInfinityIsRefusedAndNothingStored) {
   for (const char* text : {"nan", "inf", "-inf", "1e39", "-1e39", "infinity"}) {
     Dialog d;
-    ASSERT_EQ(EnterRowValue(*d.dialog->FindRow("K170"), "2"), std::nullopt);
-    ASSERT_EQ(EnterRowValue(*d.dialog->FindRow("K181"), text), std::nullopt);
+    ASSERT_EQ(d.dialog->EnterValue(d.dialog->RowIndexOf("K170"), "2").error, std::nullopt);
+    ASSERT_EQ(d.dialog->EnterValue(d.dialog->RowIndexOf("K181"), text).error, std::nullopt);
     const auto before = std::make_unique<model::ParameterSet>(d.document.Set());
     const Verdict verdict = d.dialog->Submit(d.ui);
     EXPECT_FALSE(verdict.accepted) << text;
@@ -147,20 +148,22 @@ TEST(IrvisK300DlgTest, PageSeesTheTableAndSheetCancelRestoresIt) {
       testing::RecordingUi ui;
       sheet->Open(ui);
       Page& page = sheet->PageAt(0);
-      page.FindRow("K100")->Text() = "5460000";
+      EXPECT_EQ(page.EnterCell(page.RowIndexOf("K100"), 0, "5460000").error, std::nullopt);
       EXPECT_FALSE(sheet->Ok(ui));
       EXPECT_EQ(ui.messages.back().text, "Необходимо задать параметры расходомера ИРВИС-К300");
       auto dialog = page.Press(CChannel_G_Page::kIrvisButton, ui).dialog;
       dialog->Fill();
-      for (Row& row : dialog->rows) row.Text() = "";
-      dialog->FindRow("K185")->Text() = "-";
+      for (int row = 0; row < static_cast<int>(dialog->Rows().size()); ++row) {
+        EXPECT_EQ(dialog->EnterCell(row, 0, "").error, std::nullopt);
+      }
+      EXPECT_EQ(dialog->EnterCell(dialog->RowIndexOf("K185"), 0, "-").error, std::nullopt);
       EXPECT_TRUE(dialog->Submit(ui).accepted);
       EXPECT_FALSE(sheet->Ok(ui)) << "one value still not set";
       dialog = page.Press(CChannel_G_Page::kIrvisButton, ui).dialog;
       dialog->Fill();
       EXPECT_EQ(dialog->FindRow("K185")->Text(), "-");
       EXPECT_EQ(dialog->FindRow("K184")->Text(), "0");
-      dialog->FindRow("K185")->Text() = "2,5";
+      EXPECT_EQ(dialog->EnterCell(dialog->RowIndexOf("K185"), 0, "2,5").error, std::nullopt);
       EXPECT_TRUE(dialog->Submit(ui).accepted);
       EXPECT_TRUE(sheet->Ok(ui));
       EXPECT_EQ(set.channels[0].irvis2[7], Float32::Of(2.5f));

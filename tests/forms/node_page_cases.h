@@ -96,7 +96,7 @@ struct ShownRow {
 inline void ExpectRows(Page& page, const std::vector<ShownRow>& expected) {
   page.Fill();
   std::vector<ShownRow> shown;
-  for (const Row& row : page.rows) {
+  for (const Row& row : page.Rows()) {
     if (row.visible) {
       shown.push_back({row.code, row.description, row.Text(), row.cells.front().maxLength});
     }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <string_view>
 
 #include "fakes/recording_ui.h"
 #include "forms/node/node_sheet.h"
@@ -40,7 +41,7 @@ TEST_P(NodePageGChecks, RefusesWithOneMessage) {
   page.Fill();
   for (const auto& [code, value] : c.entries) {
     ASSERT_NE(page.FindRow(code), nullptr) << code;
-    ASSERT_EQ(EnterRowValue(*page.FindRow(code), value), std::nullopt) << code;
+    ASSERT_EQ(page.EnterValue(page.RowIndexOf(code), value).error, std::nullopt) << code;
   }
   testing::RecordingUi ui;
   const bool accepted = page.Submit(ui).accepted;
@@ -88,7 +89,9 @@ struct NodeSheet {
     document.NewConfiguration(0x47);
     sheet = MakeNodeSheet(document.Set(), message);
   }
-  Row& Cell(int page, int row) { return sheet->PageAt(page).rows[row]; }
+  void Type(int page, int row, std::string_view text) {
+    EXPECT_EQ(sheet->PageAt(page).EnterCell(row, 0, text).error, std::nullopt);
+  }
   model::ConfigurationDocument document;
   std::string message;
   std::unique_ptr<PropertySheet> sheet;
@@ -103,17 +106,17 @@ TEST(NodeSheetGTest, RowsCodesAndTabs) {
   EXPECT_EQ(s.sheet->PageAt(1).tabTitle, "Узел учета 2");
   Page& page = s.sheet->PageAt(1);
   page.Fill();
-  EXPECT_EQ(page.rows[0].code, "П200");
-  EXPECT_EQ(page.rows[0].cells[0].maxLength, 4);
-  EXPECT_EQ(page.rows[0].Text(), "0000");
-  EXPECT_EQ(page.rows[1].code, "П201");
-  EXPECT_EQ(page.rows[1].Text(), "1");
-  EXPECT_EQ(page.rows[2].code, "П202");
-  EXPECT_EQ(page.rows[2].description,
+  EXPECT_EQ(page.Rows()[0].code, "П200");
+  EXPECT_EQ(page.Rows()[0].cells[0].maxLength, 4);
+  EXPECT_EQ(page.Rows()[0].Text(), "0000");
+  EXPECT_EQ(page.Rows()[1].code, "П201");
+  EXPECT_EQ(page.Rows()[1].Text(), "1");
+  EXPECT_EQ(page.Rows()[2].code, "П202");
+  EXPECT_EQ(page.Rows()[2].description,
             "Коэффициент усреднения массового расхода для закрытых систем");
-  EXPECT_EQ(page.rows[2].Text(), "-");
-  EXPECT_EQ(page.rows[3].code, "П215");
-  EXPECT_EQ(page.rows[3].Text(), "00");
+  EXPECT_EQ(page.Rows()[2].Text(), "-");
+  EXPECT_EQ(page.Rows()[3].code, "П215");
+  EXPECT_EQ(page.Rows()[3].Text(), "00");
 }
 
 TEST(NodeSheetGTest, MembershipNamesTheChannelAndTheOtherNode) {
@@ -121,16 +124,16 @@ TEST(NodeSheetGTest, MembershipNamesTheChannelAndTheOtherNode) {
   s.document.Set().nodes[2].nodeType = 1;
   s.document.Set().nodes[2].composition[1] = 3;
   s.sheet->Open(s.ui);
-  s.Cell(0, 0).Text() = "1010";
+  s.Type(0, 0, "1010");
   EXPECT_FALSE(s.sheet->Ok(s.ui));
   ASSERT_EQ(s.ui.messages.size(), 1u);
   EXPECT_EQ(s.ui.messages[0].text,
             "Канал учета 2 уже находится в составе узла учета 3.\nНельзя использовать один и тот "
             "же канал учета в составе более чем одного узла учета");
   // A later page sees what an earlier page committed.
-  s.Cell(0, 0).Text() = "1100";
+  s.Type(0, 0, "1100");
   ASSERT_TRUE(s.sheet->Select(1, s.ui));
-  s.Cell(1, 0).Text() = "1100";
+  s.Type(1, 0, "1100");
   EXPECT_FALSE(s.sheet->Select(0, s.ui));
   EXPECT_EQ(s.ui.messages.back().text,
             "Канал учета 1 уже находится в составе узла учета 1.\nНельзя использовать один и тот "
@@ -179,10 +182,10 @@ TEST(NodeSheetGTest, OkWithoutAnEditCommitsNodeOneAndCancelRestoresIt) {
 TEST(NodeSheetGTest, CommitStoresTheValuesRead) {
   NodeSheet s;
   s.sheet->Open(s.ui);
-  s.Cell(0, 0).Text() = "212";
-  s.Cell(0, 1).Text() = "1000";
-  s.Cell(0, 2).Text() = "0,01";
-  s.Cell(0, 3).Text() = "7";
+  s.Type(0, 0, "212");
+  s.Type(0, 1, "1000");
+  s.Type(0, 2, "0,01");
+  s.Type(0, 3, "7");
   ASSERT_TRUE(s.sheet->Ok(s.ui));
   const model::NodeRecord& node = s.document.Set().nodes[0];
   EXPECT_EQ(node.nodeType, 2);

@@ -70,8 +70,8 @@ TEST(NodePageVTest, RowsOfExecution46AndOthers) {
   ExpectRows(page,
              {{"П100", " Тип и состав узла учета (потребителя)", "000000", 6},
               {"П101", "Коэффициент усреднения массового расхода для закрытых систем", "-", 9}});
-  ASSERT_EQ(page.rows.size(), 4u);
-  EXPECT_FALSE(page.rows[3].enabled);
+  ASSERT_EQ(page.Rows().size(), 4u);
+  EXPECT_FALSE(page.Rows()[3].enabled);
 }
 
 TEST(NodePageVTest, StoresWhatWasRead) {

@@ -26,10 +26,10 @@ std::string RunOk(ParameterSet& set, const std::map<std::string, std::string>& e
   auto form = MakeSystemForm(set);
   form->Fill();
   for (const auto& [code, value] : entries) {
-    Row* row = form->FindRow(code);
-    EXPECT_NE(row, nullptr) << code;
-    if (row == nullptr) return "no row " + code;
-    EXPECT_EQ(EnterRowValue(*row, value), std::nullopt) << code;
+    const int row = form->RowIndexOf(code);
+    EXPECT_GE(row, 0) << code;
+    if (row < 0) return "no row " + code;
+    EXPECT_EQ(form->EnterValue(row, value).error, std::nullopt) << code;
   }
   const bool accepted = form->Submit(ui).accepted;
   EXPECT_EQ(accepted, ui.messages.empty());
@@ -197,11 +197,11 @@ TEST(SystemFormTest, RowsAndInterface2VisibilityFollowTheExecutionCode) {
             " Первая часть телефонного номера для передачи SMS через интерфейс №1");
   auto uv = NewSet(0x60);
   auto formUV = MakeSystemForm(*uv);
-  EXPECT_EQ(formUV->rows[2].code, "K021");
+  EXPECT_EQ(formUV->Rows()[2].code, "K021");
   EXPECT_NE(formUV->FindRow("K0035"), nullptr);
   auto u = NewSet(0x53);
   auto formU = MakeSystemForm(*u);
-  EXPECT_EQ(formU->rows[1].code, "K0004");
+  EXPECT_EQ(formU->Rows()[1].code, "K0004");
   EXPECT_EQ(formU->FindRow("K0018")->kind, CellKind::CheckBox);
 }
 

@@ -33,15 +33,15 @@ struct Helped {
     Open();
   }
   void Open() {
-    ASSERT_TRUE(page->rows[0].helper);
-    opened = page->rows[0].helper();
+    ASSERT_TRUE(page->Rows()[0].helper);
+    opened = page->Rows()[0].helper();
     opened->Fill();
     helper = dynamic_cast<TypeCodeHelperForm*>(opened.get());
     ASSERT_NE(helper, nullptr);
   }
   // The entry of a position's list that offers the value, as the list shows it.
   std::string EntryOf(int position, const std::string& value) const {
-    for (const std::string& entry : helper->rows[position].entries) {
+    for (const std::string& entry : helper->Rows()[position].entries) {
       if (entry == value || entry.rfind(value + " — ", 0) == 0) return entry;
     }
     return "(no entry " + value + ")";
@@ -67,11 +67,11 @@ TEST_P(TypeCodeHelperOffers, OnlyTheValuesTheVariantAllows) {
   const Offer& c = GetParam();
   Helped h(c.executionCode, c.channel);
   EXPECT_EQ(h.helper->Offered(), c.offered);
-  ASSERT_EQ(h.helper->rows.size(), c.offered.size() + 1);
+  ASSERT_EQ(h.helper->Rows().size(), c.offered.size() + 1);
   for (std::size_t p = 0; p < c.offered.size(); ++p) {
-    EXPECT_EQ(h.helper->rows[p].kind, CellKind::DropDown);
-    EXPECT_EQ(h.helper->rows[p].entries.size(), c.offered[p].size()) << p;
-    EXPECT_GE(h.helper->rows[p].selected, 0) << p;
+    EXPECT_EQ(h.helper->Rows()[p].kind, CellKind::DropDown);
+    EXPECT_EQ(h.helper->Rows()[p].entries.size(), c.offered[p].size()) << p;
+    EXPECT_GE(h.helper->Rows()[p].selected, 0) << p;
   }
 }
 
@@ -81,11 +81,11 @@ TEST_P(TypeCodeHelperOffers, EveryChoiceComposesACodeThePageAccepts) {
   for (std::size_t p = 0; p < c.offered.size(); ++p) {
     for (std::size_t i = 0; i < c.offered[p].size(); ++i) {
       ASSERT_FALSE(h.helper->Choose(static_cast<int>(p), static_cast<int>(i)).error);
-      EXPECT_EQ(h.helper->rows[p].selected, static_cast<int>(i)) << "kept what was chosen";
+      EXPECT_EQ(h.helper->Rows()[p].selected, static_cast<int>(i)) << "kept what was chosen";
       const std::string code = h.helper->Code();
-      EXPECT_EQ(h.helper->rows.back().Text(), code);
+      EXPECT_EQ(h.helper->Rows().back().Text(), code);
       ASSERT_TRUE(h.helper->Submit(h.ui).accepted) << code;
-      EXPECT_EQ(h.page->rows[0].Text(), code);
+      EXPECT_EQ(h.page->Rows()[0].Text(), code);
       // Another row may still refuse (an incomplete table of a flowmeter), never the code.
       EXPECT_NE(h.page->Submit(h.ui).row, 0) << code << ": " << h.ui.messages.back().text;
     }
@@ -195,7 +195,7 @@ TEST(TypeCodeHelperTest, ChoosingAdjustsTheOtherPositionsAndOkEntersTheCode) {
   EXPECT_EQ(h.helper->Code(), "01000000");
   const Verdict verdict = h.helper->Submit(h.ui);
   EXPECT_TRUE(verdict.accepted);
-  EXPECT_EQ(h.page->rows[0].Text(), "01000000");
+  EXPECT_EQ(h.page->Rows()[0].Text(), "01000000");
   EXPECT_EQ(h.helper->entered.changedRows, std::vector<int>{0});
   EXPECT_TRUE(h.ui.messages.empty());
 }

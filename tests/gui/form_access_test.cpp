@@ -44,7 +44,7 @@ QString SpokenName(QWidget* widget) {
 
 std::vector<QWidget*> EditorsOf(FormWidget& widget, int row) {
   std::vector<QWidget*> editors;
-  const forms::Row& model = widget.Model().rows[row];
+  const forms::Row& model = widget.Model().Rows()[row];
   const int cells = std::max<int>(1, static_cast<int>(model.cells.size()));
   for (int c = 0; c < cells; ++c) {
     if (QWidget* editor = widget.EditorOf(row, c); editor != nullptr) editors.push_back(editor);
@@ -57,8 +57,8 @@ std::vector<QWidget*> EditorsOf(FormWidget& widget, int row) {
 // visible row is found; the row's labels point at it; every button is named.
 void ExpectNamed(FormWidget& widget, const std::string& where) {
   const forms::Form& form = widget.Model();
-  for (int r = 0; r < static_cast<int>(form.rows.size()); ++r) {
-    const forms::Row& row = form.rows[r];
+  for (int r = 0; r < static_cast<int>(form.Rows().size()); ++r) {
+    const forms::Row& row = form.Rows()[r];
     const std::string at = where + " row " + std::to_string(r) + " " + row.code;
     const std::vector<QWidget*> editors = EditorsOf(widget, r);
     ASSERT_FALSE(editors.empty()) << at;
@@ -182,8 +182,8 @@ TEST_P(FormAccess, TabStopsAreOnlyWhatCanBeWorked) {
   // Hidden rows' cells and read-only cells are never reached.
   FormWidget& page = dialog.PageWidget(0);
   const std::set<QWidget*> reached(stops.begin(), stops.end());
-  for (int r = 0; r < static_cast<int>(page.Model().rows.size()); ++r) {
-    const forms::Row& row = page.Model().rows[r];
+  for (int r = 0; r < static_cast<int>(page.Model().Rows().size()); ++r) {
+    const forms::Row& row = page.Model().Rows()[r];
     for (QWidget* editor : EditorsOf(page, r)) {
       EXPECT_EQ(reached.count(editor) == 1, row.visible && row.enabled) << row.code;
     }
@@ -226,12 +226,12 @@ class NumberCell : public TwentyChannels {
     TwentyChannels::SetUp();
     Show();
     const forms::Form& form = sheet->PageAt(0);
-    while (row < static_cast<int>(form.rows.size()) &&
-           !(form.rows[row].kind == forms::CellKind::Number && form.rows[row].enabled &&
-             form.rows[row].visible)) {
+    while (row < static_cast<int>(form.Rows().size()) &&
+           !(form.Rows()[row].kind == forms::CellKind::Number && form.Rows()[row].enabled &&
+             form.Rows()[row].visible)) {
       ++row;
     }
-    ASSERT_LT(row, static_cast<int>(form.rows.size()));
+    ASSERT_LT(row, static_cast<int>(form.Rows().size()));
     edit = qobject_cast<QLineEdit*>(dialog->PageWidget(0).EditorOf(row));
     ASSERT_NE(edit, nullptr);
   }
@@ -250,7 +250,7 @@ class NumberCell : public TwentyChannels {
       QApplication::sendEvent(edit, &key);
     }
   }
-  const std::string& Stored() const { return sheet->PageAt(0).rows[row].cells[0].text; }
+  const std::string& Stored() const { return sheet->PageAt(0).Rows()[row].cells[0].text; }
 
   int row = 0;
   QLineEdit* edit = nullptr;
@@ -309,8 +309,8 @@ TEST_F(TwentyChannels, EveryPageIsReachedFromTheListAndTheKeyboard) {
   // A value no range admits keeps page 18 in front, in the tabs and in the list.
   const forms::Form& page = sheet->PageAt(18);
   bool refused = false;
-  for (int r = 0; r < static_cast<int>(page.rows.size()) && !refused; ++r) {
-    if (page.rows[r].kind != forms::CellKind::Number || !page.rows[r].enabled) continue;
+  for (int r = 0; r < static_cast<int>(page.Rows().size()) && !refused; ++r) {
+    if (page.Rows()[r].kind != forms::CellKind::Number || !page.Rows()[r].enabled) continue;
     auto* cell = qobject_cast<QLineEdit*>(dialog->PageWidget(18).EditorOf(r));
     cell->setFocus();
     cell->selectAll();
@@ -351,11 +351,11 @@ TEST_F(TwentyChannels, CopyDialogChannelNamesTickTheirBoxesAndEnterCopies) {
   EXPECT_EQ(nameOf(1)->text().toStdString(), "Канал 02");
   QTest::mouseClick(nameOf(1), Qt::LeftButton);
   EXPECT_TRUE(box->isChecked());
-  EXPECT_TRUE(pressed.dialog->rows[1].checked);
+  EXPECT_TRUE(pressed.dialog->Rows()[1].checked);
   QTest::mouseClick(nameOf(1), Qt::LeftButton);
-  EXPECT_FALSE(pressed.dialog->rows[1].checked);
+  EXPECT_FALSE(pressed.dialog->Rows()[1].checked);
   QTest::mouseClick(nameOf(0), Qt::LeftButton);
-  EXPECT_FALSE(pressed.dialog->rows[0].checked) << "the source channel's box stays disabled";
+  EXPECT_FALSE(pressed.dialog->Rows()[0].checked) << "the source channel's box stays disabled";
 
   auto* copy = widget.findChild<QPushButton*>(QStringLiteral("copy"));
   ASSERT_NE(copy, nullptr);

@@ -70,7 +70,7 @@ void FormWidget::Build() {
     headings_.push_back(label);
   }
   int columns = 1;
-  for (const forms::Row& row : form_.rows) columns = std::max(columns, row.column + 1);
+  for (const forms::Row& row : form_.Rows()) columns = std::max(columns, row.column + 1);
   auto* columnsLayout = new QHBoxLayout;
   std::vector<QGridLayout*> grids;
   std::vector<int> lines(columns, 0);
@@ -84,9 +84,9 @@ void FormWidget::Build() {
     column->addStretch(1);
     columnsLayout->addLayout(column, 1);
   }
-  rows_.resize(form_.rows.size());
-  for (std::size_t i = 0; i < form_.rows.size(); ++i) {
-    const int column = std::clamp(form_.rows[i].column, 0, columns - 1);
+  rows_.resize(form_.Rows().size());
+  for (std::size_t i = 0; i < form_.Rows().size(); ++i) {
+    const int column = std::clamp(form_.Rows()[i].column, 0, columns - 1);
     AddRow(static_cast<int>(i), grids[column], lines[column]++);
   }
   outer->addLayout(columnsLayout);
@@ -109,7 +109,7 @@ void FormWidget::Build() {
 
 void FormWidget::AddRow(int index, QGridLayout* grid, int line) {
   if (digitWidth_ == 0) digitWidth_ = fontMetrics().horizontalAdvance(QLatin1Char('0'));
-  const forms::Row& row = form_.rows[index];
+  const forms::Row& row = form_.Rows()[index];
   RowWidgets& widgets = rows_[index];
   // Beside a check box the code and description tick it when clicked, as its own text would.
   const bool isCheckBox = row.kind == forms::CellKind::CheckBox;
@@ -172,7 +172,7 @@ void FormWidget::AddRow(int index, QGridLayout* grid, int line) {
 }
 
 void FormWidget::OpenHelper(int index) {
-  const auto helper = form_.rows[index].helper();
+  const auto helper = form_.Rows()[index].helper();
   if (!helper) return;
   helper->Fill();
   FormDialog dialog(*helper, ui_, this);
@@ -180,7 +180,7 @@ void FormWidget::OpenHelper(int index) {
 }
 
 void FormWidget::ShowRow(int index) {
-  const forms::Row& row = form_.rows[index];
+  const forms::Row& row = form_.Rows()[index];
   RowWidgets& widgets = rows_[index];
   widgets.code->setText(LabelText(row.code));
   widgets.description->setText(LabelText(row.description));
@@ -221,7 +221,7 @@ void FormWidget::ShowRow(int index) {
 }
 
 void FormWidget::ShowCellStates(int index) {
-  const forms::Row& row = form_.rows[index];
+  const forms::Row& row = form_.Rows()[index];
   for (QLineEdit* edit : rows_[index].cells) ShowCellState(edit, row.enabled, ToQt(row.demand));
 }
 
@@ -258,8 +258,8 @@ void FormWidget::Redraw(const forms::EntryResult& result, int enteredRow) {
 
 void FormWidget::PlaceCursor(int row, int cell) {
   if (FocusRow(row, cell)) return;
-  for (int first = 0; first < static_cast<int>(form_.rows.size()); ++first) {
-    if (form_.rows[first].visible && FocusRow(first)) return;
+  for (int first = 0; first < static_cast<int>(form_.Rows().size()); ++first) {
+    if (form_.Rows()[first].visible && FocusRow(first)) return;
   }
 }
 

@@ -24,7 +24,7 @@ std::map<int, std::string> SlotRows(const model::ParameterSet& set, int index) {
   numbered->pageFilled[index] = 0;
   const auto page = pages->channel(*numbered, index);
   page->Fill();
-  for (const Row& row : page->rows) {
+  for (const Row& row : page->Rows()) {
     if (row.kind != CellKind::Number) continue;
     const float slot = model::ReadValueText(row.Text()).Value();
     if (slot >= 1 && slot <= model::kChannelFloatSlots) {

@@ -63,7 +63,7 @@ std::string CodesText(const std::vector<std::string>& codes) {
 TypeCodeHelperForm::TypeCodeHelperForm(Form& owner, int ownerRow, TypeCodeLayout layout,
                                        DemandedRows demands)
     : owner_(owner), ownerRow_(ownerRow), layout_(std::move(layout)), demands_(std::move(demands)) {
-  const Row& target = owner_.rows[ownerRow_];
+  const Row& target = owner_.Rows()[ownerRow_];
   title = "Подбор кода " + target.code + ":" + target.description;
   headings.push_back(
       {"Списки предлагают только допустимые значения; выбор значения подстраивает "
@@ -90,7 +90,7 @@ TypeCodeHelperForm::TypeCodeHelperForm(Form& owner, int ownerRow, TypeCodeLayout
 }
 
 void TypeCodeHelperForm::Fill() {
-  const TypeCodeReading reading = ReadTypeCode(layout_, owner_.rows[ownerRow_].Text());
+  const TypeCodeReading reading = ReadTypeCode(layout_, owner_.Rows()[ownerRow_].Text());
   values_ = NearestAccepted(layout_, reading.values).value_or(std::vector<int>{});
   Show();
 }
