@@ -317,15 +317,11 @@ std::vector<OpenedDialog> OpenDialogs(Form& form, platform::Ui& ui) {
   return dialogs;
 }
 
-Row* Form::FindRow(std::string_view code) {
-  for (Row& row : rows) {
+const Row* Form::FindRow(std::string_view code) const {
+  for (const Row& row : rows) {
     if (row.visible && row.code == code) return &row;
   }
   return nullptr;
-}
-
-const Row* Form::FindRow(std::string_view code) const {
-  return const_cast<Form*>(this)->FindRow(code);
 }
 
 Button* Form::FindButton(std::string_view id) {

@@ -139,7 +139,6 @@ class Form {
 
   std::string title;
   std::vector<Heading> headings;
-  std::vector<Row> rows;
   std::vector<Button> buttons;  // extra buttons beside accept and cancel
   std::string acceptLabel = "OK";
   std::string cancelLabel = "Отмена";  // empty: the form has no cancel button
@@ -170,13 +169,15 @@ class Form {
 
   const std::vector<Row>& Rows() const { return rows; }
   // The visible row showing the code, or null.
-  Row* FindRow(std::string_view code);
   const Row* FindRow(std::string_view code) const;
   Button* FindButton(std::string_view id);
   // Index of the visible row showing the code, or -1.
   int RowIndexOf(std::string_view code) const;
 
  protected:
+  // Only the form itself fills and relabels its rows.
+  std::vector<Row> rows;
+
   // The checks and the commit behind Submit.
   virtual bool Accept(platform::Ui& ui) = 0;
   // The user chose another entry of a drop-down list or clicked a check box. A form that
