@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+#include <cstdio>
+#include <string>
+
 #include "fakes/recording_ui.h"
 
 namespace tarvo::shell {
@@ -18,7 +22,11 @@ struct OpenDocument {
     document.Set().daylightSaving = 1;
     document.SetModified(true);
   }
-  const std::string path = ::testing::TempDir() + "exchange_flows_g.par";
+  ~OpenDocument() { std::remove(path.c_str()); }
+  // One file per test and process: test shards run side by side.
+  const std::string path = ::testing::TempDir() + "exchange_flows_" +
+                           ::testing::UnitTest::GetInstance()->current_test_info()->name() + "_" +
+                           std::to_string(::getpid()) + ".par";
   model::ConfigurationDocument document;
   testing::RecordingUi ui;
   model::RecentFiles recent;
