@@ -86,14 +86,18 @@ std::string BackupFileName(std::time_t moment, std::uint8_t executionCode) {
   return Formatted(moment, "%Y-%m-%d_%H%M%S") + "_" + Hex(executionCode) + ".par";
 }
 
+bool MakeBackupFolder(const std::string& folder, std::string& message) {
+  std::string reason;
+  if (platform::CreateFolders(folder, reason)) return true;
+  message = "Папка копий «" + folder + "» недоступна: " + reason + ".";
+  return false;
+}
+
 std::string SaveBackup(const model::ParameterSet& held, const std::string& folder,
                        std::time_t moment, const std::string& port, const std::string& writtenFile,
                        std::string& message) {
+  if (!MakeBackupFolder(folder, message)) return {};
   std::string reason;
-  if (!platform::CreateFolders(folder, reason)) {
-    message = "Папка копий «" + folder + "» недоступна: " + reason + ".";
-    return {};
-  }
   // Two writes within a second must not leave one copy in place of two.
   const std::string first = BackupFileName(moment, held.ident.executionCode);
   std::string name = first;

@@ -25,6 +25,10 @@ struct BackupEntry {
 // "2026-12-09_101542_47.par": sorted by name, the copies stand in the order they were made.
 std::string BackupFileName(std::time_t moment, std::uint8_t executionCode);
 
+// Creates the folder when missing; false with the message when it cannot be, before a read of
+// minutes is spent on a copy that could not be kept.
+bool MakeBackupFolder(const std::string& folder, std::string& message);
+
 // Saves the configuration read from the device as a parameter file in the folder, created when
 // missing, and adds its line to backups.log there. The path of the copy, or empty with the
 // reason in message.

@@ -60,21 +60,21 @@ SafeWriteResult SafeWrite(const model::ParameterSet& set, const SafeWriteOptions
 
   if (options.backup) {
     begin(WritePhase::Backup);
-    const auto held = ReadTarget(set);
-    if (!procedures.read(*held, &progress)) {
+    const auto backupFailed = [&result](const std::string& reason) {
       result.outcome = SafeWriteOutcome::BackupFailed;
-      result.message = kBackupFailedNothingWritten;
+      result.message = reason.empty() ? kBackupFailedNothingWritten
+                                      : reason + "\n" + kBackupFailedNothingWritten;
       return result;
-    }
+    };
     std::string reason;
+    if (!MakeBackupFolder(options.backupFolder, reason)) return backupFailed(reason);
+    const auto held = ReadTarget(set);
+    // The read has told why it failed.
+    if (!procedures.read(*held, &progress)) return backupFailed("");
     result.backupPath =
         SaveBackup(*held, options.backupFolder, options.now != 0 ? options.now : std::time(nullptr),
                    options.portName, options.writtenFile, reason);
-    if (result.backupPath.empty()) {
-      result.outcome = SafeWriteOutcome::BackupFailed;
-      result.message = reason + "\n" + kBackupFailedNothingWritten;
-      return result;
-    }
+    if (result.backupPath.empty()) return backupFailed(reason);
   }
 
   begin(WritePhase::Write);

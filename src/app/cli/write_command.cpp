@@ -24,26 +24,28 @@ constexpr const char* kRefusedNotWritten =
 
 int ReportSafeWrite(const shell::SafeWriteResult& result, CliIo& io) {
   using shell::SafeWriteOutcome;
-  if (!result.backupPath.empty()) {
-    io.out << "Копия конфигурации вычислителя сохранена: " << result.backupPath << "\n";
-  }
+  const auto tellCopy = [&] {
+    if (!result.backupPath.empty()) {
+      io.out << "Копия конфигурации вычислителя сохранена: " << result.backupPath << "\n";
+    }
+  };
   switch (result.outcome) {
     case SafeWriteOutcome::BackupFailed:
       return Failure(io, result.message);
     case SafeWriteOutcome::WriteFailed:
+      tellCopy();
       return kExitFailed;
-    case SafeWriteOutcome::VerifyUnfinished:
-      io.out << device::kWriteSucceeded << "\n";
-      return Failure(io, result.message);
-    case SafeWriteOutcome::Mismatch:
-      io.out << device::kWriteSucceeded << "\n";
-      io.err << shell::kVerifyMismatch << "\n";
-      PrintMismatches(result.mismatches, io.err);
+    default:
       break;
-    case SafeWriteOutcome::Written:
-      io.out << device::kWriteSucceeded << "\n";
-      if (result.verified) io.out << shell::kDeviceHoldsWritten << "\n";
-      break;
+  }
+  io.out << device::kWriteSucceeded << "\n";
+  tellCopy();
+  if (result.outcome == SafeWriteOutcome::VerifyUnfinished) return Failure(io, result.message);
+  if (result.outcome == SafeWriteOutcome::Mismatch) {
+    io.err << shell::kVerifyMismatch << "\n";
+    PrintMismatches(result.mismatches, io.err);
+  } else if (result.verified) {
+    io.out << shell::kDeviceHoldsWritten << "\n";
   }
   if (!result.kept.empty()) {
     io.out << shell::kKeptByDevice << "\n";
@@ -98,9 +100,12 @@ int RunWriteProcedure(const ParsedArgs& args, CliIo& io, const std::string& name
       options.portName =
           setup.portPath.empty() ? "COM" + std::to_string(written.comPort) : setup.portPath;
       options.writtenFile = platform::AbsoluteUtf8Path(args.positional.front());
-      options.phaseStarted = [&](shell::WritePhase phase) {
-        link.ShowNotice(shell::PhaseName(phase));
-      };
+      // A write alone is one phase, as it always was: nothing to name.
+      if (options.backup || options.verify) {
+        options.phaseStarted = [&](shell::WritePhase phase) {
+          link.ShowNotice(shell::PhaseName(phase));
+        };
+      }
       result = shell::SafeWrite(written, options,
                                 {[&](model::ParameterSet& into, platform::Progress* p) {
                                    return link.ReadAllParameters(into, p);
