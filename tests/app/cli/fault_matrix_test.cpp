@@ -12,6 +12,7 @@
 #include <iostream>
 #include <iterator>
 #include <memory>
+#include <regex>
 #include <sstream>
 #include <thread>
 
@@ -45,6 +46,7 @@ struct Row {
   Line line = Line::Simulator;
   const char* writeOptions = kPlainWrite;
   DataHome dataHome = DataHome::Folder;
+  double interruptAt = 0;  // seconds after the start tarvo gets Ctrl+C (SIGINT); 0 for never
 };
 
 const std::string kExchange = "Ошибка при обмене данными с вычислителем!";
@@ -55,6 +57,7 @@ const std::string kPortOpen = "Ошибка при открытии COM-порт
 const std::string kBackupPhase = "Сохранение копии конфигурации вычислителя...\n";
 const std::string kWritePhase = "Запись параметров...\n";
 const std::string kVerifyPhase = "Проверка записанного...\n";
+const std::string kReadStopped = "Чтение остановлено. Конфигурация из вычислителя не получена.\n";
 const std::string kNoCopy =
     "Копия конфигурации вычислителя не сохранена: в вычислитель ничего не записано.";
 
@@ -117,6 +120,23 @@ std::vector<Row> Rows() {
            "град.С\n" +
            kWrite,
        2 * kWakeUp, 2 * kWakeUp + kSlack, Line::Simulator, ""},
+      // Stops: with a turnaround of 0.2 s the copy of a new ЛУР-Г takes 2 s of wake-up and 4.6 s,
+      // the write 4.4 s, the read back 2 s of wake-up and 4.6 s.
+      {"stop during the copy", "--exec 47 --delay 200", 0x47, 1,
+       kBackupPhase + kReadStopped + kNoCopy, 1.0, 1.0 + kSlack, Line::Simulator, "",
+       DataHome::Folder, 1.0},
+      {"stop during the write", "--exec 47 --delay 200", 0x47, 1,
+       kBackupPhase + kWritePhase +
+           "Запись остановлена. Вычислитель теперь хранит только часть новой конфигурации: она "
+           "неполна и может быть несогласованна.\nЗапишите параметры в вычислитель еще раз.\n"
+           "Копия конфигурации вычислителя сохранена: {data}/TarvoConfig/backups/{copy}",
+       8.8, 8.8 + kSlack, Line::Simulator, "", DataHome::Folder, 8.8},
+      {"stop during the check", "--exec 47 --delay 200", 0x47, 1,
+       kBackupPhase + kWritePhase + kVerifyPhase + kReadStopped +
+           "Параметры записаны, но проверка записанного не закончена: что хранит вычислитель, не "
+           "известно.\n" +
+           kWrite,
+       12.0, 12.0 + kSlack, Line::Simulator, "", DataHome::Folder, 12.0},
       // The copy takes 23 answered requests of a new ЛУР-Г, the write 22: 50 is in the read back.
       {"verification: line hung up", "--exec 47 --hangup-after 50", 0x47, 1,
        kBackupPhase + kWritePhase + kVerifyPhase + kExchange + "\n" +
@@ -205,6 +225,10 @@ class FaultRow {
   void Run() {
     if (outcome_.port.empty()) return;
     std::vector<std::string> argv = runAs_;
+    if (row_.interruptAt > 0) {
+      argv.insert(argv.end(), {"timeout", "--preserve-status", "--signal=INT",
+                               std::to_string(row_.interruptAt)});
+    }
     // The copies go to the row's folder, never to the user's own.
     argv.insert(argv.end(), {"/usr/bin/env", "XDG_DATA_HOME=" + DataHomePath(), TARVO_EXECUTABLE});
     if (row_.writes == 0) {
@@ -251,7 +275,9 @@ class FaultRow {
     const Finished& run = outcome_.run;
     std::string said = run.err + run.out.substr(0, run.out.find('\n'));
     while (!said.empty() && said.back() == '\n') said.pop_back();
-    return said;
+    // A copy is named by the moment it was made.
+    static const std::regex kCopyName(R"(\d{4}-\d\d-\d\d_\d{6}_[0-9A-F]{2}\.par)");
+    return std::regex_replace(said, kCopyName, "{copy}");
   }
 
   // One line of the matrix: fault, what the user was told, exit status, seconds.
