@@ -226,7 +226,9 @@ class FaultRow {
     if (outcome_.port.empty()) return;
     std::vector<std::string> argv = runAs_;
     if (row_.interruptAt > 0) {
-      argv.insert(argv.end(), {"timeout", "--preserve-status", "--signal=INT",
+      // --foreground: one Ctrl+C to tarvo alone, not a second one to the group (a second
+      // Ctrl+C ends tarvo at once, as on a terminal).
+      argv.insert(argv.end(), {"timeout", "--foreground", "--preserve-status", "--signal=INT",
                                std::to_string(row_.interruptAt)});
     }
     // The copies go to the row's folder, never to the user's own.
