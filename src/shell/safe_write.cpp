@@ -1,6 +1,9 @@
 #include "shell/safe_write.h"
 
+#include <cstring>
 #include <memory>
+#include <set>
+#include <utility>
 
 #include "model/value_text.h"
 
@@ -31,21 +34,41 @@ const char* PhaseName(WritePhase phase) {
   return "";
 }
 
+std::unique_ptr<model::ParameterSet> ExpectedAfterWrite(const model::ParameterSet& written,
+                                                        const model::ParameterSet& held) {
+  auto expected = std::make_unique<model::ParameterSet>(written);
+  if (!model::SupportsReportTexts(held.ident)) {
+    expected->CopyReportTexts(held);
+    return expected;
+  }
+  if (!written.headerEnabled) {
+    std::memcpy(expected->headerText, held.headerText, sizeof expected->headerText);
+  }
+  if (!written.footerEnabled) {
+    std::memcpy(expected->footerText, held.footerText, sizeof expected->footerText);
+  }
+  return expected;
+}
+
 void SplitVerification(const std::vector<DifferentForm>& differences,
+                       const std::vector<DifferentForm>& unexpected,
                        std::vector<DifferentForm>& mismatches, std::vector<DifferentForm>& kept) {
+  std::set<std::pair<std::string, std::string>> unexpectedRows;
+  for (const DifferentForm& form : unexpected) {
+    for (const DifferentRow& row : form.rows) unexpectedRows.emplace(form.name, row.code);
+  }
   for (const DifferentForm& form : differences) {
     DifferentForm different = form;
-    DifferentForm notSet = form;
+    DifferentForm notSent = form;
     different.rows.clear();
-    notSet.rows.clear();
+    notSent.rows.clear();
     for (const DifferentRow& row : form.rows) {
       // A form only one side shows differs as a whole: its rows are never merely kept.
-      (form.presence == Presence::Both && LeftNotSet(row) ? notSet : different).rows.push_back(row);
+      const bool sent = !LeftNotSet(row) && unexpectedRows.count({form.name, row.code}) > 0;
+      (form.presence != Presence::Both || sent ? different : notSent).rows.push_back(row);
     }
-    if (!different.rows.empty() || form.presence != Presence::Both) {
-      mismatches.push_back(std::move(different));
-    }
-    if (!notSet.rows.empty()) kept.push_back(std::move(notSet));
+    if (!different.rows.empty()) mismatches.push_back(std::move(different));
+    if (!notSent.rows.empty()) kept.push_back(std::move(notSent));
   }
 }
 
@@ -94,7 +117,9 @@ SafeWriteResult SafeWrite(const model::ParameterSet& set, const SafeWriteOptions
   }
   result.verified = true;
   result.readBack = back;
-  SplitVerification(CompareConfigurations(set, *back), result.mismatches, result.kept);
+  SplitVerification(CompareConfigurations(set, *back),
+                    CompareConfigurations(*ExpectedAfterWrite(set, *back), *back),
+                    result.mismatches, result.kept);
   if (!result.mismatches.empty()) result.outcome = SafeWriteOutcome::Mismatch;
   return result;
 }

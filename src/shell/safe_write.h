@@ -72,9 +72,17 @@ struct SafeWriteResult {
 SafeWriteResult SafeWrite(const model::ParameterSet& set, const SafeWriteOptions& options,
                           const WriteProcedures& procedures, platform::Progress* bar);
 
-// Splits the differences between the set written and the set read back into values the
-// device holds differently and values the file left not set.
+// What the device should hold after writing the set into a device that held held: the set, with
+// the report texts the write does not send (those turned off, all of them on a device without
+// texts) as the device holds them.
+std::unique_ptr<model::ParameterSet> ExpectedAfterWrite(const model::ParameterSet& written,
+                                                        const model::ParameterSet& held);
+
+// Splits the differences between the set written and the set read back into values the device
+// holds other than expected and values the write did not send (not set in the file, texts
+// turned off), which the device kept.
 void SplitVerification(const std::vector<DifferentForm>& differences,
+                       const std::vector<DifferentForm>& unexpected,
                        std::vector<DifferentForm>& mismatches, std::vector<DifferentForm>& kept);
 
 }  // namespace tarvo::shell

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <bit>
+#include <cstdio>
 #include <filesystem>
 
 #include "device/exchange_messages.h"
@@ -170,6 +171,19 @@ TEST_F(SafeWriteTest, AStopInEachPhaseSaysHowFarTheWriteGot) {
     EXPECT_EQ(WriteRequests() > 0, c.written);
     EXPECT_EQ(phases.back(), c.phase);
   }
+}
+
+TEST_F(SafeWriteTest, AReportTextTurnedOffIsNotSentAndSoKeptByTheDevice) {
+  options.backup = false;
+  file->footerEnabled = 0;
+  std::snprintf(file->footerText, sizeof file->footerText, "%s", "Off");
+  const SafeWriteResult result = Run();
+  EXPECT_EQ(result.outcome, SafeWriteOutcome::Written);
+  EXPECT_TRUE(result.mismatches.empty());
+  ASSERT_EQ(result.kept.size(), 2u);
+  ASSERT_EQ(result.kept[1].rows.size(), 1u);
+  EXPECT_EQ(result.kept[1].rows[0].code, "footer-text");
+  EXPECT_EQ(result.kept[1].rows[0].first, "Off");
 }
 
 class AlteringDeviceTest : public SafeWriteTest {
