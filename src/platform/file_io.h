@@ -47,6 +47,9 @@ inline constexpr const char* kChangedByAnotherProgram =
 // On failure returns false with a reason in Russian.
 bool FolderTakesNewFiles(const std::string& folder, std::string& reason);
 
+// Creates the folder and those above it that are missing; true when it exists as a folder.
+bool CreateFolders(const std::string& folder, std::string& reason);
+
 // errno as a short Russian reason.
 std::string ReasonOfErrno(int error);
 

@@ -19,6 +19,10 @@ PortMapSources DefaultPortMapSources();
 // Windows %APPDATA%\TARVO Applications\TarvoConfig.conf.
 std::string SettingsFilePath(const std::function<const char*(const char*)>& getEnv);
 
+// The program's data folder: $XDG_DATA_HOME/TarvoConfig (default ~/.local/share/TarvoConfig); on
+// Windows %LOCALAPPDATA%\TarvoConfig, which stays on the station rather than roaming with the user.
+std::string DataFolder(const std::function<const char*(const char*)>& getEnv);
+
 // The user's own folder ($HOME, on Windows %USERPROFILE%), empty when unknown.
 std::string HomeFolder(const std::function<const char*(const char*)>& getEnv);
 

@@ -6,7 +6,13 @@ namespace tarvo::shell {
 
 namespace {
 
-// A reset set on the configuration's port and speed, for a read that must not touch it.
+void KeepPortChoice(model::ConfigurationDocument& document, const model::ParameterSet& used) {
+  document.Set().comPort = used.comPort;
+  document.Set().speedCode = used.speedCode;
+}
+
+}  // namespace
+
 std::unique_ptr<model::ParameterSet> ReadTarget(const model::ParameterSet& open) {
   auto target = std::make_unique<model::ParameterSet>();
   target->Reset();
@@ -14,13 +20,6 @@ std::unique_ptr<model::ParameterSet> ReadTarget(const model::ParameterSet& open)
   target->speedCode = open.speedCode;
   return target;
 }
-
-void KeepPortChoice(model::ConfigurationDocument& document, const model::ParameterSet& used) {
-  document.Set().comPort = used.comPort;
-  document.Set().speedCode = used.speedCode;
-}
-
-}  // namespace
 
 bool ReadIntoDocument(model::ConfigurationDocument& document, const ExchangeRun& read) {
   const auto target = ReadTarget(document.Set());

@@ -13,6 +13,9 @@ namespace tarvo::shell {
 // succeeded. The run stores the port and speed it used in the set.
 using ExchangeRun = std::function<bool(model::ParameterSet& set)>;
 
+// A reset set on the configuration's port and speed, for a read that must not touch it.
+std::unique_ptr<model::ParameterSet> ReadTarget(const model::ParameterSet& open);
+
 // Reads the device into a set of its own. Only a read that succeeded replaces the configuration:
 // untitled, modified unless nothing was read, the title naming the execution read. A cancelled,
 // stopped or failed read keeps the open configuration, with the port and speed chosen.

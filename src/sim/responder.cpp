@@ -1,6 +1,8 @@
 #include "sim/responder.h"
 
 #include <algorithm>
+#include <bit>
+#include <cmath>
 
 namespace tarvo::sim {
 
@@ -9,6 +11,15 @@ namespace {
 constexpr std::uint8_t kNoise[] = {0x00, 0x55, 0xAA, 0xFF, 0x13};
 
 }  // namespace
+
+device::Value4 AlteredValue(device::Value4 value) {
+  std::uint32_t bits = 0;
+  for (int i = 3; i >= 0; --i) bits = bits << 8 | value[i];
+  const float number = std::bit_cast<float>(bits);
+  bits = std::isfinite(number) ? std::bit_cast<std::uint32_t>(number + 1.0f) : bits ^ 1u;
+  for (int i = 0; i < 4; ++i) value[i] = static_cast<std::uint8_t>(bits >> (8 * i));
+  return value;
+}
 
 std::vector<Reply> Responder::Feed(std::span<const std::uint8_t> bytes) {
   std::vector<Reply> replies;
@@ -50,6 +61,12 @@ std::optional<std::vector<std::uint8_t>> Responder::Respond(const device::Reques
       response = ErrorResponse(reject->code);
     } else {
       response = device_.Answer(request);
+      const CellAddress* alter = faults_.alter ? &*faults_.alter : nullptr;
+      if (alter != nullptr && request.bytes[0] == device::kStartByte &&
+          request.Command() == device::kCmdWrite && request.Address() == alter->address &&
+          request.Parameter() == alter->parameter) {
+        device_.SetCell(alter->address, alter->parameter, AlteredValue(request.Argument()));
+      }
     }
   }
   if (!response) return std::nullopt;

@@ -17,6 +17,12 @@ struct Rejection {
   int code = 3;  // the device error code sent back
 };
 
+// A parameter written through CMD_WRITE: address as on the wire, parameter number.
+struct CellAddress {
+  int address = 0;
+  int parameter = 0;
+};
+
 // Faults injected on demand. Request numbers count the frames the device answers (not the
 // silent wake-up), from 1.
 struct Faults {
@@ -25,14 +31,20 @@ struct Faults {
   int badCrcResponseTo = 0;         // this request's response has a wrong CRC
   int responseDelayMs = 0;          // device turnaround before each response
   std::optional<Rejection> reject;  // a CMD_WRITE of this parameter is refused
-  int paceBaud = 0;                 // bytes go out at this rate, 10 bits each; 0 = at once
-  int hangUpAfter = 0;              // the line goes dead after this many responses; 0 = never
-  bool echo = false;                // every request, wake-ups too, comes back before any response
-  int slowResponseTo = 0;           // this request's response alone waits slowResponseMs
+  // A CMD_WRITE of this parameter is acknowledged, but the device keeps another value.
+  std::optional<CellAddress> alter;
+  int paceBaud = 0;        // bytes go out at this rate, 10 bits each; 0 = at once
+  int hangUpAfter = 0;     // the line goes dead after this many responses; 0 = never
+  bool echo = false;       // every request, wake-ups too, comes back before any response
+  int slowResponseTo = 0;  // this request's response alone waits slowResponseMs
   int slowResponseMs = 0;
   int stallResponseTo = 0;  // this request's response stops after stallAfterBytes, the line quiet
   int stallAfterBytes = 0;
 };
+
+// What a device that garbles a write keeps instead of value: a float one more, other bits with
+// the lowest one turned.
+device::Value4 AlteredValue(device::Value4 value);
 
 // What goes back on the line for one request.
 struct Reply {

@@ -100,6 +100,23 @@ TEST(PortMap, SettingsLiveWhereTheDesktopProgramKeepsThem) {
   EXPECT_EQ(SettingsFilePath(env.Sources("").getEnv), "/cfg/TARVO Applications/TarvoConfig.conf");
 }
 
+TEST(PortMap, DataStaysOnTheStation) {
+  Environment env;
+#ifdef _WIN32
+  env.values["USERPROFILE"] = "C:\\Users\\ivan";
+  EXPECT_EQ(DataFolder(env.Sources("").getEnv), "C:\\Users\\ivan\\AppData\\Local\\TarvoConfig");
+  env.values["LOCALAPPDATA"] = "D:\\Local";
+  EXPECT_EQ(DataFolder(env.Sources("").getEnv), "D:\\Local\\TarvoConfig");
+  return;
+#endif
+  env.values["HOME"] = "/home/ivan";
+  EXPECT_EQ(DataFolder(env.Sources("").getEnv), "/home/ivan/.local/share/TarvoConfig");
+  env.values["XDG_DATA_HOME"] = "relative/data";
+  EXPECT_EQ(DataFolder(env.Sources("").getEnv), "/home/ivan/.local/share/TarvoConfig");
+  env.values["XDG_DATA_HOME"] = "/data";
+  EXPECT_EQ(DataFolder(env.Sources("").getEnv), "/data/TarvoConfig");
+}
+
 TEST(IniFile, ReadsSectionsKeysAndQuotedValues) {
   const IniFile ini = IniFile::Parse("top=1\n; note\n[A]\n k = v \r\nq=\"a\\\\b\"\n[B]\nk=w\n");
   EXPECT_EQ(ini.Value("General", "top"), "1");

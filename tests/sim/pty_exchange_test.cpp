@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <sstream>
 
 #include "app/cli/command.h"
@@ -103,7 +105,9 @@ TEST_P(PtyWriteCommand, ARefusedConfigurationIsWrittenOnlyWithForce) {
     ++requests;
     return std::optional<std::vector<std::uint8_t>>{};
   });
-  std::vector<std::string> args{"write", path, "--port", pty.path(), "--speed", "9600"};
+  // The check before the write, not the reads around it.
+  std::vector<std::string> args{"write",   path,   "--port",      pty.path(),
+                                "--speed", "9600", "--no-backup", "--no-verify"};
   if (c.force) args.push_back("--force");
   std::ostringstream out, err;
   app::CliIo io{out, err};
@@ -126,6 +130,104 @@ INSTANTIATE_TEST_SUITE_P(Cases, PtyWriteCommand,
                                            WriteCase{"Refused", true, false, 1, false},
                                            WriteCase{"RefusedForced", true, true, 0, true}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// The safe write end to end through tarvo, the copies in a data folder of the test's own.
+class PtySafeWrite : public testing::TempDirTest {
+ protected:
+  void SetUp() override {
+    TempDirTest::SetUp();
+    if (const char* old = std::getenv("XDG_DATA_HOME")) oldDataHome_ = old;
+    ::setenv("XDG_DATA_HOME", PathOf("data").c_str(), 1);
+    file = PathOf("north.par");
+    model::ConfigurationDocument document;
+    document.NewConfiguration(0x47, 0x99);
+    document.Set().contractColdWaterTemp = model::Float32::Of(7.5f);
+    std::string message;
+    ASSERT_TRUE(document.Store(file, message)) << message;
+  }
+  void TearDown() override {
+    if (oldDataHome_) {
+      ::setenv("XDG_DATA_HOME", oldDataHome_->c_str(), 1);
+    } else {
+      ::unsetenv("XDG_DATA_HOME");
+    }
+    TempDirTest::TearDown();
+  }
+
+  struct Ran {
+    int status;
+    std::string out, err;
+  };
+  static Ran Tarvo(const std::vector<std::string>& args) {
+    std::ostringstream out, err;
+    app::CliIo io{out, err};
+    const int status = app::RunTarvo(args, io);
+    return {status, out.str(), err.str()};
+  }
+  Ran Write(PtyDevice& pty, std::vector<std::string> options = {}) {
+    std::vector<std::string> args{"write", file, "--port", pty.path(), "--speed", "19200"};
+    args.insert(args.end(), options.begin(), options.end());
+    return Tarvo(args);
+  }
+
+  std::string file;
+
+ private:
+  std::optional<std::string> oldDataHome_;
+};
+
+TEST_F(PtySafeWrite, TheCopyIsWhatAPlainReadGaveAndIsListed) {
+  PtyDevice pty(0x47, 0x99, {});
+  const std::string before = PathOf("before.par");
+  ASSERT_EQ(Tarvo({"read", "--port", pty.path(), "--speed", "19200", "-o", before}).status, 0);
+
+  const Ran write = Write(pty);
+  EXPECT_EQ(write.status, 0) << write.err;
+  EXPECT_EQ(write.err,
+            "Сохранение копии конфигурации вычислителя...\nЗапись параметров...\n"
+            "Проверка записанного...\n");
+  const std::string prefix =
+      "Запись параметров успешно завершена!\n"
+      "Копия конфигурации вычислителя сохранена: ";
+  ASSERT_EQ(write.out.rfind(prefix, 0), 0u) << write.out;
+  const std::string copy =
+      write.out.substr(prefix.size(), write.out.find('\n', prefix.size()) - prefix.size());
+  EXPECT_EQ(copy.rfind(PathOf("data/TarvoConfig/backups/"), 0), 0u) << copy;
+  EXPECT_EQ(Contents(copy), Contents(before));
+  EXPECT_NE(write.out.find("Вычислитель хранит записанную конфигурацию.\n"), std::string::npos);
+  EXPECT_EQ(pty.device().Cell(0, 20), (device::Value4{0x00, 0x00, 0xF0, 0x40}));
+
+  const Ran listed = Tarvo({"backups", "--format", "csv"});
+  EXPECT_EQ(listed.status, 0);
+  EXPECT_NE(listed.out.find("," + pty.path() + ",19200," + file + "," + copy + "\n"),
+            std::string::npos)
+      << listed.out;
+}
+
+TEST_F(PtySafeWrite, AValueTheDeviceHoldsOtherwiseIsToldWithBothValues) {
+  sim::Faults faults;
+  faults.alter = sim::CellAddress{0, 20};
+  PtyDevice pty(0x47, 0x99, faults);
+  const Ran write = Write(pty, {"--no-backup"});
+  EXPECT_EQ(write.status, 1);
+  EXPECT_EQ(write.out, "Запись параметров успешно завершена!\n");
+  EXPECT_EQ(write.err,
+            "Запись параметров...\nПроверка записанного...\n"
+            "Вычислитель хранит не то, что было записано:\n"
+            "  Общесистемные параметры\n"
+            "    K020  записано 7,5, в вычислителе 8,5  Договорная температура холодной воды, "
+            "град.С\n");
+}
+
+TEST_F(PtySafeWrite, WithoutBackupNoCopyIsKept) {
+  PtyDevice pty(0x47, 0x99, {});
+  const Ran write = Write(pty, {"--no-backup", "--no-verify"});
+  EXPECT_EQ(write.status, 0) << write.err;
+  EXPECT_EQ(write.out, "Запись параметров успешно завершена!\n");
+  EXPECT_TRUE(write.err.empty());
+  EXPECT_FALSE(std::filesystem::exists(PathOf("data")));
+  EXPECT_EQ(Tarvo({"backups", "--format", "json"}).out, "[]\n");
+}
 
 }  // namespace
 }  // namespace tarvo

@@ -38,6 +38,7 @@ Command SetCommand();
 Command CheckCommand();
 Command TextsCommand();
 Command ReadCommand();
+Command BackupsCommand();
 Command WriteCommand();
 Command WriteTextsCommand();
 Command SimCommand();

@@ -22,8 +22,6 @@ using shell::Presence;
 // something else.
 constexpr int kExitTrouble = 2;
 
-constexpr const char* kAbsent = "(нет)";
-
 struct Compared {
   std::string path;
   model::ConfigurationDocument document;
@@ -33,14 +31,6 @@ std::string Described(const Compared& file) {
   const model::ParameterSet& set = file.document.Set();
   return VisibleText(file.path) + " — " + model::VariantName(set.Variant()) + ", исполнение " +
          Hex2(set.ident.executionCode) + ", версия ПО " + Hex2(set.ident.softwareVersion);
-}
-
-// A value whose edges are blank is quoted, so that "" and " " differ on the terminal too.
-std::string Shown(const std::optional<std::string>& value) {
-  if (!value) return kAbsent;
-  const std::string text = VisibleText(*value);
-  if (text.empty() || text.front() == ' ' || text.back() == ' ') return Quoted(*value);
-  return text;
 }
 
 void PrintText(const std::vector<DifferentForm>& differences, const Compared& first,
@@ -63,12 +53,13 @@ void PrintText(const std::vector<DifferentForm>& differences, const Compared& fi
     int secondWidth = 0;
     for (const DifferentRow& row : form.rows) {
       codeWidth = std::max(codeWidth, forms::CharCount(VisibleText(row.code)));
-      firstWidth = std::max(firstWidth, forms::CharCount(Shown(row.first)));
-      secondWidth = std::max(secondWidth, forms::CharCount(Shown(row.second)));
+      firstWidth = std::max(firstWidth, forms::CharCount(ShownValue(row.first)));
+      secondWidth = std::max(secondWidth, forms::CharCount(ShownValue(row.second)));
     }
     for (const DifferentRow& row : form.rows) {
       const std::string description = VisibleText(TrimmedDescription(row.description));
-      std::string line = PadToWidth(Shown(row.first), firstWidth) + " → " + Shown(row.second);
+      std::string line =
+          PadToWidth(ShownValue(row.first), firstWidth) + " → " + ShownValue(row.second);
       // A table without descriptions ends its lines at the values.
       if (!description.empty())
         line = PadToWidth(line, firstWidth + 3 + secondWidth) + "  " + description;

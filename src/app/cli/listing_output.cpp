@@ -13,6 +13,13 @@ std::string PadToWidth(const std::string& text, int width) {
          std::string(static_cast<std::size_t>(std::max(0, width - forms::CharCount(text))), ' ');
 }
 
+std::string ShownValue(const std::optional<std::string>& value) {
+  if (!value) return "(нет)";
+  const std::string text = VisibleText(*value);
+  if (text.empty() || text.front() == ' ' || text.back() == ' ') return Quoted(*value);
+  return text;
+}
+
 std::string TrimmedDescription(const std::string& description) {
   return description.substr(std::min(description.find_first_not_of(' '), description.size()));
 }

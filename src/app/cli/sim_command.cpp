@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -61,6 +62,13 @@ std::optional<sim::Rejection> ParseRejection(const std::string& text) {
   rejection.parameter = (*numbers)[1];
   if (numbers->size() == 3) rejection.code = (*numbers)[2];
   return rejection;
+}
+
+// "ADDR:PARAM" as --reject takes it, without a code.
+std::optional<sim::CellAddress> ParseCellAddress(const std::string& text) {
+  const auto rejection = ParseRejection(text);
+  if (!rejection || std::count(text.begin(), text.end(), ':') != 1) return std::nullopt;
+  return sim::CellAddress{rejection->address, rejection->parameter};
 }
 
 // "N:AMOUNT" for a fault of the N-th request; false with error set when the text is not one.
@@ -160,6 +168,12 @@ int RunSim(const ParsedArgs& args, CliIo& io) {
       return UsageError(io, "sim", "--reject: нужно АДРЕС:ПАРАМЕТР[:КОД], например 0x83:15:3");
     }
   }
+  if (const std::string* text = args.Value("--alter")) {
+    faults.alter = ParseCellAddress(*text);
+    if (!faults.alter) {
+      return UsageError(io, "sim", "--alter: нужно АДРЕС:ПАРАМЕТР, например 1:7");
+    }
+  }
 
   sim::DeviceModel device(ident);
   device.refuseReadEx = args.Has("--no-read-ex");
@@ -225,6 +239,8 @@ Command SimCommand() {
       "  --delay МС            задержка перед каждым ответом\n"
       "  --reject А:П[:КОД]    отвергать запись параметра П по адресу А (0 — общие, 1..20 —\n"
       "                        каналы, 0x81..0x90 — узлы) с кодом ошибки КОД (по умолчанию 3)\n"
+      "  --alter А:П           принимать запись параметра П по адресу А, но хранить другое\n"
+      "                        значение (число на 1 больше), чтобы проверка записанного его нашла\n"
       "  --pace БОД            выдавать байты со скоростью линии (10 бит на байт)\n"
       "  --hangup-after N      ответить на N запросов и прервать связь\n"
       "  --slow N:МС           ответить на N-й запрос через МС (вместо --delay)\n"
@@ -242,6 +258,7 @@ Command SimCommand() {
        {"--bad-crc", true, ""},
        {"--delay", true, ""},
        {"--reject", true, ""},
+       {"--alter", true, ""},
        {"--pace", true, ""},
        {"--hangup-after", true, ""},
        {"--slow", true, ""},

@@ -8,10 +8,9 @@ namespace tarvo::app {
 namespace {
 
 std::vector<Command> AllCommands() {
-  return {NewCommand(),   InfoCommand(),       UpgradeCommand(), ShowCommand(),
-          DiffCommand(),  SetCommand(),        CheckCommand(),   TextsCommand(),
-          ReadCommand(),
-          WriteCommand(), WriteTextsCommand(), SimCommand()};
+  return {NewCommand(),        InfoCommand(),    UpgradeCommand(), ShowCommand(), DiffCommand(),
+          SetCommand(),        CheckCommand(),   TextsCommand(),   ReadCommand(), WriteCommand(),
+          WriteTextsCommand(), BackupsCommand(), SimCommand()};
 }
 
 void PrintOverview(std::ostream& out) {

@@ -146,6 +146,23 @@ bool FolderTakesNewFiles(const std::string& folder, std::string& reason) {
   return true;
 }
 
+bool CreateFolders(const std::string& folder, std::string& reason) {
+  for (std::size_t end = folder.find('/', 1);; end = folder.find('/', end + 1)) {
+    const std::string part = folder.substr(0, end);
+    if (!part.empty() && ::mkdir(part.c_str(), 0777) != 0 && errno != EEXIST) {
+      reason = ReasonOfErrno(errno);
+      return false;
+    }
+    if (end == std::string::npos) break;
+  }
+  struct stat info {};
+  if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+    reason = ReasonOfErrno(ENOTDIR);
+    return false;
+  }
+  return true;
+}
+
 bool WriteFileAtomically(const std::string& requestedPath, std::span<const std::uint8_t> bytes,
                          std::string& reason, WriteFunction write, const FileStamp* expected,
                          FileStamp* written) {

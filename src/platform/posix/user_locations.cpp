@@ -16,6 +16,13 @@ std::string SettingsFilePath(const std::function<const char*(const char*)>& getE
   return base + "/TARVO Applications/TarvoConfig.conf";
 }
 
+std::string DataFolder(const std::function<const char*(const char*)>& getEnv) {
+  const char* data = getEnv ? getEnv("XDG_DATA_HOME") : nullptr;
+  // Relative paths are invalid in the base directory variables and are ignored.
+  if (data != nullptr && data[0] == '/') return std::string(data) + "/TarvoConfig";
+  return HomeFolder(getEnv) + "/.local/share/TarvoConfig";
+}
+
 std::string HomeFolder(const std::function<const char*(const char*)>& getEnv) {
   const char* home = getEnv ? getEnv("HOME") : nullptr;
   return home != nullptr ? home : "";

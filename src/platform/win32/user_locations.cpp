@@ -19,6 +19,14 @@ std::string SettingsFilePath(const std::function<const char*(const char*)>& getE
   return base + "\\TARVO Applications\\TarvoConfig.conf";
 }
 
+std::string DataFolder(const std::function<const char*(const char*)>& getEnv) {
+  const char* local = getEnv ? getEnv("LOCALAPPDATA") : nullptr;
+  const std::string base = local != nullptr && *local != '\0'
+                               ? std::string(local)
+                               : HomeFolder(getEnv) + "\\AppData\\Local";
+  return base + "\\TarvoConfig";
+}
+
 // \\.\COMn reaches every port, COM10 and above too.
 std::string DefaultDevicePath(int portNumber) {
   if (portNumber < 1 || portNumber > 9) return {};

@@ -226,6 +226,28 @@ bool FolderTakesNewFiles(const std::string& folder, std::string& reason) {
   return true;
 }
 
+bool CreateFolders(const std::string& folder, std::string& reason) {
+  // Skips the drive or the server and share, which cannot be created.
+  std::size_t from = folder.rfind(':', 2) == 1 ? 3 : 0;
+  if (folder.rfind("\\\\", 0) == 0) from = folder.find('\\', folder.find('\\', 2) + 1);
+  for (std::size_t end = folder.find_first_of("\\/", from);;
+       end = folder.find_first_of("\\/", end + 1)) {
+    const std::wstring part = win32::WideOfUtf8(folder.substr(0, end));
+    if (!part.empty() && !::CreateDirectoryW(part.c_str(), nullptr) &&
+        ::GetLastError() != ERROR_ALREADY_EXISTS) {
+      reason = ReasonOfError(::GetLastError());
+      return false;
+    }
+    if (end == std::string::npos) break;
+  }
+  const DWORD attributes = ::GetFileAttributesW(win32::WideOfUtf8(folder).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+    reason = ReasonOfErrno(ENOTDIR);
+    return false;
+  }
+  return true;
+}
+
 bool WriteFileAtomically(const std::string& requestedPath, std::span<const std::uint8_t> bytes,
                          std::string& reason, WriteFunction write, const FileStamp* expected,
                          FileStamp* written) {

@@ -12,10 +12,12 @@
 #include <iostream>
 #include <iterator>
 #include <memory>
+#include <regex>
 #include <sstream>
 #include <thread>
 
 #include "model/document.h"
+#include "platform/file_io.h"
 #include "platform/posix/posix_serial_port.h"
 #include "platform/posix/steady_clock.h"
 #include "support/child_process.h"
@@ -28,6 +30,11 @@ using testing::AsUnprivilegedUser;
 using testing::Finished;
 
 enum class Line { Simulator, Missing, HeldByAnother };
+// Where tarvo keeps its copies: a folder of the row's own, or a file in its place.
+enum class DataHome { Folder, File };
+
+// The line faults of the write procedure itself, without the reads around it.
+constexpr const char* kPlainWrite = "--no-backup --no-verify";
 
 struct Row {
   const char* fault;
@@ -37,6 +44,9 @@ struct Row {
   std::string said;        // all of stderr, then stdout's first line; {port} is the line
   double atLeast, atMost;  // seconds
   Line line = Line::Simulator;
+  const char* writeOptions = kPlainWrite;
+  DataHome dataHome = DataHome::Folder;
+  double interruptAt = 0;  // seconds after the start tarvo gets Ctrl+C (SIGINT); 0 for never
 };
 
 const std::string kExchange = "Ошибка при обмене данными с вычислителем!";
@@ -44,6 +54,12 @@ const std::string kWriteValues = "Ошибка при записи значен�
 const std::string kRead = "Чтение параметров успешно завершено!";
 const std::string kWrite = "Запись параметров успешно завершена!";
 const std::string kPortOpen = "Ошибка при открытии COM-порта!\n";
+const std::string kBackupPhase = "Сохранение копии конфигурации вычислителя...\n";
+const std::string kWritePhase = "Запись параметров...\n";
+const std::string kVerifyPhase = "Проверка записанного...\n";
+const std::string kReadStopped = "Чтение остановлено. Конфигурация из вычислителя не получена.\n";
+const std::string kNoCopy =
+    "Копия конфигурации вычислителя не сохранена: в вычислитель ничего не записано.";
 
 // The read sends the wake-up and pauses 2 s, as does a write to ЛУР-Л. A response may take 5 s
 // to start and each later part 1 s; the rest of each bound is for starting two programs on a
@@ -90,6 +106,44 @@ std::vector<Row> Rows() {
       {"device of another variant", "--exec 60", 0x49, 1,
        "Тип подключенного вычислителя не соответствует заданной конфигурации!", kWakeUp,
        kWakeUp + kSlack},
+      // The safe write: a copy read before, the device read back after.
+      {"copy: response dropped", "--exec 47 --drop 3", 0x47, 1,
+       kBackupPhase + kExchange + "\n" + kNoCopy, kWakeUp + kFirstByte,
+       kWakeUp + kFirstByte + kSlack, Line::Simulator, ""},
+      {"copy: folder cannot be made", "--exec 47", 0x47, 1,
+       kBackupPhase + "Папка копий «{data}/TarvoConfig/backups» недоступна: {notdir}.\n" + kNoCopy,
+       0, kSlack, Line::Simulator, "", DataHome::File},
+      {"verification: value held otherwise", "--exec 47 --alter 0:20", 0x47, 1,
+       kBackupPhase + kWritePhase + kVerifyPhase +
+           "Вычислитель хранит не то, что было записано:\n  Общесистемные параметры\n"
+           "    K020  записано 7,5, в вычислителе 8,5  Договорная температура холодной воды, "
+           "град.С\n" +
+           kWrite,
+       2 * kWakeUp, 2 * kWakeUp + kSlack, Line::Simulator, ""},
+      // Stops: with a turnaround of 0.2 s the copy of a new ЛУР-Г takes 2 s of wake-up and 4.6 s,
+      // the write 4.4 s, the read back 2 s of wake-up and 4.6 s.
+      {"stop during the copy", "--exec 47 --delay 200", 0x47, 1,
+       kBackupPhase + kReadStopped + kNoCopy, 1.0, 1.0 + kSlack, Line::Simulator, "",
+       DataHome::Folder, 1.0},
+      {"stop during the write", "--exec 47 --delay 200", 0x47, 1,
+       kBackupPhase + kWritePhase +
+           "Запись остановлена. Вычислитель теперь хранит только часть новой конфигурации: она "
+           "неполна и может быть несогласованна.\nЗапишите параметры в вычислитель еще раз.\n"
+           "Копия конфигурации вычислителя сохранена: {data}/TarvoConfig/backups/{copy}",
+       8.8, 8.8 + kSlack, Line::Simulator, "", DataHome::Folder, 8.8},
+      {"stop during the check", "--exec 47 --delay 200", 0x47, 1,
+       kBackupPhase + kWritePhase + kVerifyPhase + kReadStopped +
+           "Параметры записаны, но проверка записанного не закончена: что хранит вычислитель, не "
+           "известно.\n" +
+           kWrite,
+       12.0, 12.0 + kSlack, Line::Simulator, "", DataHome::Folder, 12.0},
+      // The copy takes 23 answered requests of a new ЛУР-Г, the write 22: 50 is in the read back.
+      {"verification: line hung up", "--exec 47 --hangup-after 50", 0x47, 1,
+       kBackupPhase + kWritePhase + kVerifyPhase + kExchange + "\n" +
+           "Параметры записаны, но проверка записанного не закончена: что хранит вычислитель, не "
+           "известно.\n" +
+           kWrite,
+       2 * kWakeUp, 2 * kWakeUp + kFirstByte + kSlack, Line::Simulator, ""},
   };
 }
 
@@ -147,6 +201,9 @@ class FaultRow {
   std::string Input() const { return folder_ + "input.par"; }
   std::string Output() const { return folder_ + "output.par"; }
   std::string DeviceImage() const { return folder_ + "device.par"; }
+  std::string DataHomePath() const {
+    return row_.dataHome == DataHome::File ? Input() : folder_ + "data";
+  }
 
   // Starts the simulator and holds its line if the row says so.
   void Start() {
@@ -168,11 +225,19 @@ class FaultRow {
   void Run() {
     if (outcome_.port.empty()) return;
     std::vector<std::string> argv = runAs_;
-    argv.push_back(TARVO_EXECUTABLE);
+    if (row_.interruptAt > 0) {
+      // --foreground: one Ctrl+C to tarvo alone, not a second one to the group (a second
+      // Ctrl+C ends tarvo at once, as on a terminal).
+      argv.insert(argv.end(), {"timeout", "--foreground", "--preserve-status", "--signal=INT",
+                               std::to_string(row_.interruptAt)});
+    }
+    // The copies go to the row's folder, never to the user's own.
+    argv.insert(argv.end(), {"/usr/bin/env", "XDG_DATA_HOME=" + DataHomePath(), TARVO_EXECUTABLE});
     if (row_.writes == 0) {
       argv.insert(argv.end(), {"read", "-o", Output()});
     } else {
       argv.insert(argv.end(), {"write", Input()});
+      for (const std::string& word : Words(row_.writeOptions)) argv.push_back(word);
     }
     argv.insert(argv.end(), {"--port", outcome_.port, "--speed", "19200"});
     outcome_.run = testing::RunToEnd(argv);
@@ -192,7 +257,9 @@ class FaultRow {
     const Finished& run = outcome_.run;
     ASSERT_FALSE(outcome_.port.empty()) << "the simulator did not start";
     EXPECT_EQ(run.status, row_.status);
-    EXPECT_EQ(Said(), Replace(row_.said, "{port}", outcome_.port));
+    EXPECT_EQ(Said(), Replace(Replace(Replace(row_.said, "{port}", outcome_.port), "{data}",
+                                      DataHomePath()),
+                              "{notdir}", platform::ReasonOfErrno(ENOTDIR)));
     EXPECT_GE(run.seconds, row_.atLeast);
     EXPECT_LE(run.seconds, row_.atMost);
     if (row_.writes == 0) {
@@ -210,7 +277,9 @@ class FaultRow {
     const Finished& run = outcome_.run;
     std::string said = run.err + run.out.substr(0, run.out.find('\n'));
     while (!said.empty() && said.back() == '\n') said.pop_back();
-    return said;
+    // A copy is named by the moment it was made.
+    static const std::regex kCopyName(R"(\d{4}-\d\d-\d\d_\d{6}_[0-9A-F]{2}\.par)");
+    return std::regex_replace(said, kCopyName, "{copy}");
   }
 
   // One line of the matrix: fault, what the user was told, exit status, seconds.
