@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <bit>
 #include <cstdio>
@@ -16,6 +17,12 @@
 
 namespace tarvo::shell {
 namespace {
+
+// A copy's path with forward slashes: on Windows the name is joined with the system's separator.
+std::string Generic(std::string path) {
+  std::replace(path.begin(), path.end(), '\\', '/');
+  return path;
+}
 
 constexpr std::time_t kMoment = 1'800'000'000;
 
@@ -85,7 +92,7 @@ TEST_F(SafeWriteTest, TheCopyIsWhatAPlainReadGaveAndTheDeviceEndsHoldingTheFile)
   EXPECT_EQ(result.outcome, SafeWriteOutcome::Written);
   EXPECT_TRUE(result.verified);
   EXPECT_EQ(phases, (std::vector{WritePhase::Backup, WritePhase::Write, WritePhase::Verify}));
-  EXPECT_EQ(result.backupPath, PathOf("backups/" + BackupFileName(kMoment, 0x47)));
+  EXPECT_EQ(Generic(result.backupPath), PathOf("backups/" + BackupFileName(kMoment, 0x47)));
   model::ConfigurationDocument copy;
   std::string message;
   ASSERT_TRUE(copy.Open(result.backupPath, message)) << message;
@@ -218,10 +225,11 @@ TEST_F(SafeWriteTest, CopiesAreListedNewestFirstAndNoneReplacesAnother) {
   const auto listed = ListBackups(options.backupFolder);
   ASSERT_EQ(listed.size(), 4u);
   const std::string second = BackupFileName(kMoment + 60, 0x47);
-  EXPECT_EQ(listed[0].path, PathOf("backups/" + BackupFileName(kMoment + 3600, 0x47)));
-  EXPECT_EQ(listed[1].path, PathOf("backups/" + second.substr(0, second.size() - 4) + "-2.par"));
-  EXPECT_EQ(listed[2].path, PathOf("backups/" + second));
-  EXPECT_EQ(listed[3].path, PathOf("backups/" + BackupFileName(kMoment, 0x47)));
+  EXPECT_EQ(Generic(listed[0].path), PathOf("backups/" + BackupFileName(kMoment + 3600, 0x47)));
+  EXPECT_EQ(Generic(listed[1].path),
+            PathOf("backups/" + second.substr(0, second.size() - 4) + "-2.par"));
+  EXPECT_EQ(Generic(listed[2].path), PathOf("backups/" + second));
+  EXPECT_EQ(Generic(listed[3].path), PathOf("backups/" + BackupFileName(kMoment, 0x47)));
 }
 
 TEST(BackupFileName, NamesTheLocalTimeAndTheExecution) {
