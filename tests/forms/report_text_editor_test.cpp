@@ -29,6 +29,13 @@ void Store(model::ParameterSet& set, Part part, bool enabled, const std::string&
   (part == Part::Header ? set.headerEnabled : set.footerEnabled) = enabled ? 1 : 0;
 }
 
+// The refusal of a control character, named by its code point (and its name where it has one).
+std::string ControlRefused(const std::string& character, int line, Part part) {
+  return "Управляющий символ (" + character + ") в строке " + std::to_string(line) +
+         (part == Part::Header ? " верхнего" : " нижнего") +
+         " колонтитула нельзя записать в колонтитул";
+}
+
 std::string Lines(int count, const std::string& line) {
   std::string text;
   for (int i = 0; i < count; ++i) text += (i == 0 ? "" : "\n") + line;
@@ -134,33 +141,20 @@ INSTANTIATE_TEST_SUITE_P(
              "Windows-1251",
              Part::Footer, 1},
         Case{"ZeroByteRefused", kExecG, true, std::string("a\0b", 3), false, "",
-             "Управляющий символ (U+0000, NUL) в строке 1 верхнего колонтитула нельзя записать в "
-             "колонтитул",
-             Part::Header, 1},
+             ControlRefused("U+0000, NUL", 1, Part::Header), Part::Header, 1},
         // Pasted control characters would reach the device's printer as commands.
         Case{"EscapeRefusedWithItsLine", kExecG, true,
              "ok\n\x1B"
              "E bold",
-             false, "",
-             "Управляющий символ (U+001B, ESC) в строке 2 верхнего колонтитула нельзя записать в "
-             "колонтитул",
-             Part::Header, 2},
+             false, "", ControlRefused("U+001B, ESC", 2, Part::Header), Part::Header, 2},
         Case{"BellRefused", kExecG, true, "ring\a", false, "",
-             "Управляющий символ (U+0007, BEL) в строке 1 верхнего колонтитула нельзя записать в "
-             "колонтитул",
-             Part::Header, 1},
+             ControlRefused("U+0007, BEL", 1, Part::Header), Part::Header, 1},
         Case{"TabInFooterRefused", kExecG, false, "", true, "a\n\nb\tc",
-             "Управляющий символ (U+0009, TAB) в строке 3 нижнего колонтитула нельзя записать в "
-             "колонтитул",
-             Part::Footer, 3},
+             ControlRefused("U+0009, TAB", 3, Part::Footer), Part::Footer, 3},
         Case{"DeleteRefused", kExecG, true, "x\x7F", false, "",
-             "Управляющий символ (U+007F, DEL) в строке 1 верхнего колонтитула нельзя записать в "
-             "колонтитул",
-             Part::Header, 1},
+             ControlRefused("U+007F, DEL", 1, Part::Header), Part::Header, 1},
         Case{"OtherControlNamedByItsCode", kExecG, true, "x\x01", false, "",
-             "Управляющий символ (U+0001) в строке 1 верхнего колонтитула нельзя записать в "
-             "колонтитул",
-             Part::Header, 1},
+             ControlRefused("U+0001", 1, Part::Header), Part::Header, 1},
         Case{"BadUtf8Refused", kExecG, true, "a\nb\xFF", false, "",
              "Неверная последовательность байтов UTF-8 в строке 2 верхнего колонтитула",
              Part::Header, 2},

@@ -25,6 +25,7 @@
 #include "app/gui/form_widget.h"
 #include "app/gui/sheet_dialog.h"
 #include "fakes/recording_ui.h"
+#include "form_cells.h"
 #include "forms/channel/channel_sheet.h"
 #include "forms/node/node_sheet.h"
 #include "forms/system/system_form.h"
@@ -171,16 +172,12 @@ TEST_P(FormAccess, EveryEditorIsNamedByItsRowAndFoundByItsCode) {
 }
 
 TEST_P(FormAccess, TabStopsAreOnlyWhatCanBeWorked) {
-  std::string message;
-  auto sheet = forms::MakeChannelSheet(document.Set(), message);
-  ASSERT_NE(sheet, nullptr) << message;
-  SheetDialog dialog(*sheet, ui);
-  dialog.show();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
-  const std::vector<QWidget*> stops = TabStops(dialog);
-  ExpectWorkable(stops, sheet->PageAt(0).tabTitle);
+  const ShownChannelSheet shown = ShowChannelSheet(document.Set(), ui);
+  ASSERT_NE(shown.dialog, nullptr) << shown.failure;
+  const std::vector<QWidget*> stops = TabStops(*shown.dialog);
+  ExpectWorkable(stops, shown.sheet->PageAt(0).tabTitle);
   // Hidden rows' cells and read-only cells are never reached.
-  FormWidget& page = dialog.PageWidget(0);
+  FormWidget& page = shown.dialog->PageWidget(0);
   const std::set<QWidget*> reached(stops.begin(), stops.end());
   for (int r = 0; r < static_cast<int>(page.Model().Rows().size()); ++r) {
     const forms::Row& row = page.Model().Rows()[r];

@@ -190,21 +190,11 @@ TEST_P(FormRenderer, EverySheetPageAndDialogShowsTheModel) {
 }
 
 // The channel sheet of a set, shown as the window shows it.
-struct ShownChannelSheet {
-  ShownChannelSheet(model::ParameterSet& set, platform::Ui& ui)
-      : sheet(forms::MakeChannelSheet(set, message)), dialog(*sheet, ui) {
-    dialog.show();
-  }
-  std::string message;
-  std::unique_ptr<forms::PropertySheet> sheet;
-  SheetDialog dialog;
-};
-
 TEST_P(FormRenderer, ARefusedPageKeepsItsTabAndTheCursor) {
-  ShownChannelSheet shown(document.Set(), ui);
-  SheetDialog& dialog = shown.dialog;
+  const ShownChannelSheet shown = ShowChannelSheet(document.Set(), ui);
+  ASSERT_NE(shown.dialog, nullptr) << shown.failure;
+  SheetDialog& dialog = *shown.dialog;
   const forms::PropertySheet* sheet = shown.sheet.get();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
   const bool byTab = sheet->PageCount() > 1;
   int refused = -1;
   const bool any = RefuseSomeRow(
@@ -234,12 +224,9 @@ TEST(FormRendererHelper, TypeCodeHelperEntersTheComposedCode) {
   model::ConfigurationDocument document;
   document.NewConfiguration(0x50);
   testing::RecordingUi ui;
-  std::string message;
-  auto sheet = forms::MakeChannelSheet(document.Set(), message);
-  ASSERT_NE(sheet, nullptr) << message;
-  SheetDialog dialog(*sheet, ui);
-  dialog.show();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  const ShownChannelSheet shown = ShowChannelSheet(document.Set(), ui);
+  ASSERT_NE(shown.dialog, nullptr) << shown.failure;
+  SheetDialog& dialog = *shown.dialog;
   auto* more = dialog.PageWidget(0).findChild<QToolButton*>("K0100.helper");
   ASSERT_NE(more, nullptr);
   EXPECT_EQ(more->accessibleName().toStdString(),
@@ -264,7 +251,7 @@ TEST(FormRendererHelper, TypeCodeHelperEntersTheComposedCode) {
   EXPECT_EQ(CellOf(&dialog, "K0100")->text().toStdString(), "04450000");
   EXPECT_TRUE(ui.messages.empty());
   document.Set().checkForStart = 0;
-  EXPECT_TRUE(static_cast<forms::ChannelPage&>(sheet->PageAt(0)).ValidatePage(ui));
+  EXPECT_TRUE(static_cast<forms::ChannelPage&>(shown.sheet->PageAt(0)).ValidatePage(ui));
 }
 
 // Types into a cell of the shown page as the user does: the old text selected, the new typed.
@@ -284,9 +271,9 @@ TEST(FormRendererCursor, GoesToTheCellARefusalNames) {
   document.NewConfiguration(0x50);
   document.Set().channels[0].flowInputs[0] = 17;
   testing::RecordingUi ui;
-  ShownChannelSheet shown(document.Set(), ui);
-  SheetDialog& dialog = shown.dialog;
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  const ShownChannelSheet shown = ShowChannelSheet(document.Set(), ui);
+  ASSERT_NE(shown.dialog, nullptr) << shown.failure;
+  SheetDialog& dialog = *shown.dialog;
   dialog.Tabs()->setCurrentIndex(1);
   ASSERT_EQ(dialog.Tabs()->currentIndex(), 1);
   FormWidget& page = dialog.PageWidget(1);
