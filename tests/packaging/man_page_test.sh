@@ -5,36 +5,15 @@ set -euo pipefail
 
 tarvo=$1
 page=$2
-failed=0
-
-fail() {
-  echo "FAIL: $1"
-  failed=1
-}
-
-# The same words, one a line, on both sides, or the difference is shown.
-same() {
-  local what=$1 help=$2 man=$3
-  if [ "$help" != "$man" ]; then
-    fail "$what: --help and the man page differ (< help, > man)"
-    diff <(echo "$help") <(echo "$man") || true
-  fi
-}
+source "$(dirname "$0")/tarvo_help.sh"
 
 # The page's text without its font changes, with plain hyphens.
 plain=$(sed -e 's/\\-/-/g' -e 's/\\f[BIRP]//g' "$page")
 
-help_commands=$("$tarvo" --help | sed -n '/^Команды:/,/^$/p' | awk 'NR > 1 && NF { print $1 }' | sort)
+help_commands=$(help_commands)
 man_commands=$(echo "$plain" | awk '$1 == ".SS" && $2 == "tarvo" { print $3 }' | sort)
 [ -n "$help_commands" ] || fail "tarvo --help lists no command"
-same "commands" "$help_commands" "$man_commands"
-
-# The options of one command's help: its usage lines and the lines that describe an option.
-help_options() {
-  "$tarvo" "$1" --help |
-    awk '/^Использование:/ { usage = 1 } usage && !NF { usage = 0 } usage || /^ +-/' |
-    grep -oE '(^|[][ |,])--?[a-z][a-z-]*' | grep -oE -- '--?[a-z][a-z-]*' | sort -u
-}
+same "commands: --help and the man page" "$help_commands" "$man_commands"
 
 # The options of one command's section: the tags of its option list.
 man_options() {
@@ -47,7 +26,7 @@ man_options() {
 }
 
 for command in $help_commands; do
-  same "options of $command" "$(help_options "$command")" "$(man_options "$command")"
+  same "options of $command: --help and the man page" "$(help_options "$command")" "$(man_options "$command")"
 done
 for option in --help -h --version; do
   grep -qE -- "(^|[ ])$option( |$)" <<<"$(echo "$plain" | grep -A1 '^\.TP')" ||
