@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test three times: in the release build, in the
-# AddressSanitizer + UndefinedBehaviorSanitizer build, where any report fails the test, and in
-# the Windows cross build under Wine (with the window and its installer where the Qt for Windows
-# is built).
+# Builds everything and runs every test three times: in the release build (and its Debian
+# package), in the AddressSanitizer + UndefinedBehaviorSanitizer build, where any report fails the
+# test, and in the Windows cross build under Wine (with the window and its installer where the Qt
+# for Windows is built).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh windows
@@ -11,6 +11,11 @@ for preset in default sanitize; do
   cmake --build --preset "$preset"
   ctest --preset "$preset"
 done
+
+# The Debian package of the release build, checked as a user would install it.
+rm -f build/tarvoconfig_*.deb
+cmake --build --preset default --target package
+tests/packaging/deb_package_test.sh build/tarvoconfig_*.deb
 
 # The Windows build: with the window and its installer where the Qt for Windows has been built
 # (scripts/windows-qt.sh), else the core and tarvo.exe alone.

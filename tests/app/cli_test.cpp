@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <unistd.h>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 
 #include "app/cli/command.h"
+#include "app/program_version.h"
 #include "model/document.h"
 #include "model/par_file.h"
 #include "support/cli_run.h"
@@ -151,6 +153,17 @@ TEST_F(CliTest, HelpOnEveryCommand) {
   }
   EXPECT_EQ(Tarvo({"--help"}).status, 0);
   EXPECT_EQ(Tarvo({}).status, 2);
+}
+
+// The program's version is the parameter file format it writes, as the About box has always
+// shown it; the package and tarvo --version carry the same.
+TEST_F(CliTest, VersionIsTheFileFormatsVersion) {
+  char format[16];
+  std::snprintf(format, sizeof format, "%.2f", static_cast<double>(model::kParFileVersion));
+  EXPECT_STREQ(kProgramVersion, format);
+  const CliRun run = Tarvo({"--version"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, std::string("tarvo ") + format + "\n");
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "app/cli/command.h"
 #include "app/cli/visible_text.h"
+#include "app/program_version.h"
 
 namespace tarvo::app {
 
@@ -22,6 +23,7 @@ void PrintOverview(std::ostream& out) {
         << "\n";
   }
   out << "\nСправка по команде: tarvo КОМАНДА --help\n"
+         "Версия программы: tarvo --version\n"
          "Код завершения: 0 успех, 1 отказ или ошибка, 2 неверный вызов.\n";
 }
 
@@ -47,6 +49,10 @@ int RunTarvo(const std::vector<std::string>& args, CliIo& io) {
   const std::string& name = args.front();
   if (name == "--help" || name == "-h" || name == "help") {
     PrintOverview(io.out);
+    return kExitOk;
+  }
+  if (name == "--version") {
+    io.out << "tarvo " << kProgramVersion << "\n";
     return kExitOk;
   }
   const auto commands = AllCommands();

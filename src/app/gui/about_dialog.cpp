@@ -7,12 +7,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "model/par_file.h"
+#include "app/program_version.h"
 
 namespace tarvo::gui {
 
 QString VersionLine() {
-  return QString::asprintf("Версия %.2f", static_cast<double>(model::kParFileVersion));
+  return QStringLiteral("Версия ") + QString::fromLatin1(app::kProgramVersion);
 }
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {

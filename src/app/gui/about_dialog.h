@@ -12,7 +12,7 @@ class AboutDialog : public QDialog {
   explicit AboutDialog(QWidget* parent = nullptr);
 };
 
-// "Версия 1.16": the version the parameter file writer stores, with two decimals.
+// "Версия 1.16": the program's version, which is the parameter file format it writes.
 QString VersionLine();
 
 }  // namespace tarvo::gui

@@ -4,9 +4,12 @@
 #include <QLibraryInfo>
 #include <QScreen>
 #include <QTranslator>
+#include <cstring>
+#include <iostream>
 
 #include "app/gui/enter_on_button.h"
 #include "app/gui/main_window.h"
+#include "app/program_version.h"
 #include "platform/qt/qt_ui.h"
 
 namespace {
@@ -30,6 +33,11 @@ QIcon ApplicationIcon() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Answered before Qt starts, so that it needs no display.
+  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+    std::cout << "TarvoConfig " << tarvo::app::kProgramVersion << "\n";
+    return 0;
+  }
   QApplication app(argc, argv);
   QCoreApplication::setOrganizationName(QStringLiteral("TARVO Applications"));
   QCoreApplication::setApplicationName(QStringLiteral("TarvoConfig"));
