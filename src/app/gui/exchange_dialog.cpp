@@ -81,8 +81,9 @@ std::optional<std::pair<std::string, platform::Icon>> WriteReport(
       break;
   }
   std::string text = device::kWriteSucceeded;
-  if (!result.backupPath.empty())
+  if (!result.backupPath.empty()) {
     text += "\n" + std::string(shell::kBackupSaved) + result.backupPath;
+  }
   platform::Icon icon = platform::Icon::None;
   if (result.outcome == SafeWriteOutcome::VerifyUnfinished) {
     text += "\n" + result.message;
