@@ -37,6 +37,10 @@ device::Value4 FloatCell(float value) {
           static_cast<std::uint8_t>(bits >> 16), static_cast<std::uint8_t>(bits >> 24)};
 }
 
+bool EndsWith(const std::string& text, const std::string& end) {
+  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
 // The lines of a list of forms as the user reads them: a form or heading alone, a row as
 // "code | first | second".
 std::vector<std::string> TreeLines(const QTreeWidget& tree) {
@@ -69,9 +73,10 @@ class SafeWriteWindowTest : public ExchangeWindowTest {
   std::string Folder() const { return PathOf("data/TarvoConfig/backups"); }
   std::vector<shell::BackupEntry> Copies() const { return shell::ListBackups(Folder()); }
 
-  // Runs the write with the check boxes set as given.
-  void Write(bool backup, bool verify) {
+  // Runs the write with the check boxes set as given, after a look at them.
+  void Write(bool backup, bool verify, const std::function<void(QWidget*)>& look = nullptr) {
     RunExchange("actionWriteDevice", 0, 2, [=](QWidget* dialog) {
+      if (look) look(dialog);
       dialog->findChild<QCheckBox*>("backupCheck")->setChecked(backup);
       dialog->findChild<QCheckBox*>("verifyCheck")->setChecked(verify);
     });
@@ -100,36 +105,30 @@ TEST_F(SafeWriteWindowTest, TheChecksAreOnUntilTurnedOffRememberedAndEachSkipsIt
   };
   const std::vector<Case> cases = {
       {false, true, {kWrite, kVerify}, 0, shell::kDeviceHoldsWritten},
-      {true, false, {kBackup, kWrite}, 1, ""},
+      {true, false, {kBackup, kWrite}, 1, "_47.par"},
       {false, false, {kWrite}, 1, device::kWriteSucceeded},
   };
-  bool firstRun = true;
   for (const Case& c : cases) {
+    const bool first = ui.messages.empty();
     phases.clear();
     ui.messages.clear();
-    RunExchange("actionWriteDevice", 0, 2, [&](QWidget* dialog) {
+    Write(c.backup, c.verify, [first](QWidget* dialog) {
       auto* backup = dialog->findChild<QCheckBox*>("backupCheck");
       auto* verify = dialog->findChild<QCheckBox*>("verifyCheck");
-      if (firstRun) {
-        EXPECT_EQ(backup->text().toStdString(),
-                  "Сохранить копию конфигурации вычислителя перед записью");
-        EXPECT_EQ(verify->accessibleName().toStdString(),
-                  "Проверить записанное, прочитав конфигурацию из вычислителя");
-        EXPECT_TRUE(backup->isChecked());
-        EXPECT_TRUE(verify->isChecked());
+      EXPECT_EQ(backup->text().toStdString(),
+                "Сохранить копию конфигурации вычислителя перед записью");
+      EXPECT_EQ(verify->accessibleName().toStdString(),
+                "Проверить записанное, прочитав конфигурацию из вычислителя");
+      // On until turned off.
+      if (first) {
+        EXPECT_TRUE(backup->isChecked() && verify->isChecked());
       }
-      backup->setChecked(c.backup);
-      verify->setChecked(c.verify);
     });
-    firstRun = false;
     EXPECT_EQ(phases, c.phases);
     EXPECT_EQ(Copies().size(), c.copies);
     ASSERT_EQ(ui.messages.size(), 1u);
-    const std::string& text = ui.messages[0].text;
-    EXPECT_EQ(text.rfind(device::kWriteSucceeded, 0), 0u) << text;
-    if (!c.lastLine.empty()) {
-      EXPECT_EQ(text.substr(text.size() - c.lastLine.size()), c.lastLine) << text;
-    }
+    EXPECT_EQ(ui.messages[0].text.rfind(device::kWriteSucceeded, 0), 0u);
+    EXPECT_TRUE(EndsWith(ui.messages[0].text, c.lastLine)) << ui.messages[0].text;
   }
 
   // A window started afresh offers what was chosen last.
@@ -198,9 +197,7 @@ TEST_P(SafeWriteWindowStop, SaysWhatTheDeviceHolds) {
   for (std::size_t i = 0; i < c.firstMessages.size(); ++i) {
     EXPECT_EQ(ui.messages[i].text, c.firstMessages[i]);
   }
-  const std::string& last = ui.messages.back().text;
-  ASSERT_GE(last.size(), c.lastLine.size());
-  EXPECT_EQ(last.substr(last.size() - c.lastLine.size()), c.lastLine) << last;
+  EXPECT_TRUE(EndsWith(ui.messages.back().text, c.lastLine)) << ui.messages.back().text;
   EXPECT_EQ(ui.messages.back().icon, c.icon);
   // The device holds the report header only once written.
   const std::string header = "Report header";
