@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <sstream>
 
+#include "model/device_variant.h"
 #include "model/document.h"
 #include "platform/file_io.h"
 #include "platform/local_time.h"
@@ -131,6 +132,20 @@ std::string SaveBackup(const model::ParameterSet& held, const std::string& folde
     return {};
   }
   return path;
+}
+
+std::string BackupDeviceText(const BackupEntry& entry) {
+  const std::string name = model::VariantName(model::VariantOf(entry.executionCode));
+  return (name.empty() ? "вычислитель" : name) + ", исполнение " + Hex(entry.executionCode) +
+         ", версия ПО " + Hex(entry.softwareVersion);
+}
+
+std::string BackupPortText(const BackupEntry& entry) {
+  return entry.port + ", " + std::to_string(entry.baud) + " бод";
+}
+
+std::string NoBackupsText(const std::string& folder) {
+  return "В папке " + folder + " копий нет.";
 }
 
 std::vector<BackupEntry> ListBackups(const std::string& folder) {

@@ -36,6 +36,13 @@ std::string SaveBackup(const model::ParameterSet& held, const std::string& folde
                        std::time_t moment, const std::string& port, const std::string& writtenFile,
                        std::string& message);
 
+// "ЛУР-Г, исполнение 47, версия ПО 53": the device a copy was read from.
+std::string BackupDeviceText(const BackupEntry& entry);
+// "COM2, 9600 бод".
+std::string BackupPortText(const BackupEntry& entry);
+// What a list of copies says when the folder has none.
+std::string NoBackupsText(const std::string& folder);
+
 // The copies backups.log lists whose file is still there, newest first. A folder without a log
 // has none; a line that is not one of ours is passed over.
 std::vector<BackupEntry> ListBackups(const std::string& folder);

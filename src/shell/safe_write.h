@@ -25,6 +25,7 @@ inline constexpr const char* kVerifyUnfinished =
     "известно.";
 inline constexpr const char* kKeptByDevice =
     "Не заданы в файле, вычислитель хранит свои прежние значения:";
+inline constexpr const char* kBackupSaved = "Копия конфигурации вычислителя сохранена: ";
 inline constexpr const char* kDeviceHoldsWritten = "Вычислитель хранит записанную конфигурацию.";
 
 // The device procedures the flow runs, each on the port and speed of the set it is given. Each

@@ -82,10 +82,10 @@ TEST_F(MainWindowTest, StartsUntitledAndEmptyWithOnlyTheAlwaysAvailableCommands)
   auto* idle = window->statusBar()->findChild<QLabel*>("idleText");
   ASSERT_NE(idle, nullptr);
   EXPECT_EQ(idle->text().toStdString(), "Программа готова к работе");
-  EXPECT_EQ(EnabledCommands(),
-            (std::vector<std::string>{"actionAbout", "actionExit", "actionFindParameter",
-                                      "actionHelp", "actionNew", "actionOpen", "actionReadDevice",
-                                      "actionStatusBar", "actionToolBar"}));
+  EXPECT_EQ(EnabledCommands(), (std::vector<std::string>{
+                                   "actionAbout", "actionBackups", "actionExit",
+                                   "actionFindParameter", "actionHelp", "actionNew", "actionOpen",
+                                   "actionReadDevice", "actionStatusBar", "actionToolBar"}));
   // Disabled, the switch still shows its state.
   EXPECT_EQ(Action("actionCheckForStart")->isChecked(),
             window->Document().Set().checkForStart != 0);
@@ -108,7 +108,8 @@ TEST_F(MainWindowTest, MenusReadAsTheProgramsOwnWithSeparatorsAndKeys) {
       {"menuView", {"Панель инструментов", "Панель состояния"}},
       {"menuDevice",
        {"Прочитать параметры вычислителя...", "Сравнить с вычислителем...",
-        "Записать параметры в вычислитель...", "-", "Записать колонтитулы текстовых отчетов..."}},
+        "Записать параметры в вычислитель...", "-", "Записать колонтитулы текстовых отчетов...",
+        "-", "Резервные копии..."}},
       {"menuConfiguration",
        {"Общесистемные параметры...", "Параметры каналов учета...", "Параметры узлов учета...", "-",
         "Проверять параметры для пуска на счет", "Проверить конфигурацию", "-",

@@ -8,6 +8,7 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "app/gui/main_window.h"
 #include "fakes/recording_ui.h"
@@ -16,18 +17,23 @@
 
 namespace tarvo::gui {
 
-// A main window answering through a recording Ui, with its settings file in the test's folder,
-// never in the user's (on Linux under XDG_CONFIG_HOME, on Windows under APPDATA).
+// A main window answering through a recording Ui, with its settings file and its data (the
+// copies saved before a write) in the test's folder, never in the user's (on Linux under
+// XDG_CONFIG_HOME and XDG_DATA_HOME, on Windows under APPDATA and LOCALAPPDATA).
 template <typename UiType>
 class WindowTestOf : public testing::TempDirTest {
  protected:
-  static constexpr const char* kSettingsHomes[] = {"XDG_CONFIG_HOME", "APPDATA"};
+  static constexpr std::pair<const char*, const char*> kSettingsHomes[] = {
+      {"XDG_CONFIG_HOME", "config"},
+      {"APPDATA", "config"},
+      {"XDG_DATA_HOME", "data"},
+      {"LOCALAPPDATA", "data"}};
 
   void SetUp() override {
     TempDirTest::SetUp();
     for (std::size_t i = 0; i < std::size(kSettingsHomes); ++i) {
-      savedHomes_[i] = qgetenv(kSettingsHomes[i]);
-      qputenv(kSettingsHomes[i], QByteArray::fromStdString(PathOf("config")));
+      savedHomes_[i] = qgetenv(kSettingsHomes[i].first);
+      qputenv(kSettingsHomes[i].first, QByteArray::fromStdString(PathOf(kSettingsHomes[i].second)));
     }
     window = std::make_unique<MainWindow>(ui);
   }
@@ -35,9 +41,9 @@ class WindowTestOf : public testing::TempDirTest {
     window.reset();
     for (std::size_t i = 0; i < std::size(kSettingsHomes); ++i) {
       if (savedHomes_[i].isNull()) {
-        qunsetenv(kSettingsHomes[i]);
+        qunsetenv(kSettingsHomes[i].first);
       } else {
-        qputenv(kSettingsHomes[i], savedHomes_[i]);
+        qputenv(kSettingsHomes[i].first, savedHomes_[i]);
       }
     }
     TempDirTest::TearDown();

@@ -4,7 +4,6 @@
 #include "app/cli/command_values.h"
 #include "app/cli/listing_output.h"
 #include "app/cli/visible_text.h"
-#include "model/device_variant.h"
 #include "platform/port_map.h"
 #include "shell/configuration_backups.h"
 
@@ -12,20 +11,10 @@ namespace tarvo::app {
 
 namespace {
 
-std::string Device(const shell::BackupEntry& entry) {
-  const std::string name = model::VariantName(model::VariantOf(entry.executionCode));
-  return (name.empty() ? "вычислитель" : name) + ", исполнение " + Hex2(entry.executionCode) +
-         ", версия ПО " + Hex2(entry.softwareVersion);
-}
-
-std::string Port(const shell::BackupEntry& entry) {
-  return entry.port + ", " + std::to_string(entry.baud) + " бод";
-}
-
 void PrintText(const std::vector<shell::BackupEntry>& entries, std::ostream& out) {
   for (const auto& entry : entries) {
-    out << entry.time << "  " << VisibleText(Device(entry)) << "  " << VisibleText(Port(entry))
-        << "\n  копия: " << VisibleText(entry.path)
+    out << entry.time << "  " << VisibleText(shell::BackupDeviceText(entry)) << "  "
+        << VisibleText(shell::BackupPortText(entry)) << "\n  копия: " << VisibleText(entry.path)
         << "\n  записан поверх: " << VisibleText(entry.writtenFile) << "\n";
   }
 }
@@ -33,9 +22,9 @@ void PrintText(const std::vector<shell::BackupEntry>& entries, std::ostream& out
 void PrintCsv(const std::vector<shell::BackupEntry>& entries, std::ostream& out) {
   out << "time,device,port,speed,written,copy\n";
   for (const auto& entry : entries) {
-    out << CsvField(entry.time) << ',' << CsvField(Device(entry)) << ',' << CsvField(entry.port)
-        << ',' << entry.baud << ',' << CsvField(entry.writtenFile) << ',' << CsvField(entry.path)
-        << "\n";
+    out << CsvField(entry.time) << ',' << CsvField(shell::BackupDeviceText(entry)) << ','
+        << CsvField(entry.port) << ',' << entry.baud << ',' << CsvField(entry.writtenFile) << ','
+        << CsvField(entry.path) << "\n";
   }
 }
 
@@ -44,7 +33,7 @@ void PrintJson(const std::vector<shell::BackupEntry>& entries, std::ostream& out
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const auto& entry = entries[i];
     out << (i == 0 ? "\n" : ",\n") << "  {\"time\": " << JsonString(entry.time)
-        << ", \"device\": " << JsonString(Device(entry))
+        << ", \"device\": " << JsonString(shell::BackupDeviceText(entry))
         << ", \"execution\": " << JsonString(Hex2(entry.executionCode))
         << ", \"version\": " << JsonString(Hex2(entry.softwareVersion))
         << ", \"port\": " << JsonString(entry.port) << ", \"speed\": " << entry.baud
@@ -70,7 +59,7 @@ int RunBackups(const ParsedArgs& args, CliIo& io) {
   } else if (format == "json") {
     PrintJson(entries, io.out);
   } else if (entries.empty()) {
-    io.err << "В папке " << VisibleText(folder) << " копий нет.\n";
+    io.err << VisibleText(shell::NoBackupsText(folder)) << "\n";
   } else {
     PrintText(entries, io.out);
   }

@@ -26,7 +26,7 @@ int ReportSafeWrite(const shell::SafeWriteResult& result, CliIo& io) {
   using shell::SafeWriteOutcome;
   const auto tellCopy = [&] {
     if (!result.backupPath.empty()) {
-      io.out << "Копия конфигурации вычислителя сохранена: " << result.backupPath << "\n";
+      io.out << shell::kBackupSaved << result.backupPath << "\n";
     }
   };
   switch (result.outcome) {

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -13,6 +14,7 @@
 #include "app/gui/qt_text.h"
 #include "app/gui/report_text_dialog.h"
 #include "app/gui/tree_filter.h"
+#include "shell/safe_write.h"
 #include "shell/take_value.h"
 
 namespace tarvo::gui {
@@ -47,12 +49,27 @@ QString DocumentName(const model::ConfigurationDocument& document) {
   return ToQt(document.Title());
 }
 
+// A line over a group of forms after a write, neither a form nor a row: nothing to open or take.
+void AddHeading(QTreeWidget& tree, const char* text, bool fault) {
+  auto* heading = new QTreeWidgetItem(&tree, {ToQt(text)});
+  heading->setFirstColumnSpanned(true);
+  heading->setFlags(Qt::ItemIsEnabled);
+  heading->setIcon(kCode, tree.style()->standardIcon(fault ? QStyle::SP_MessageBoxCritical
+                                                           : QStyle::SP_MessageBoxInformation));
+  if (fault) heading->setForeground(kCode, Qt::darkRed);
+}
+
 }  // namespace
 
 DifferencesDialog::DifferencesDialog(model::ConfigurationDocument& document,
                                      const model::ParameterSet& other, const QString& otherName,
-                                     platform::Ui& ui, QWidget* parent)
-    : QDialog(parent), document_(document), other_(other), otherName_(otherName), ui_(ui) {
+                                     platform::Ui& ui, QWidget* parent, bool afterWrite)
+    : QDialog(parent),
+      document_(document),
+      other_(other),
+      otherName_(otherName),
+      ui_(ui),
+      afterWrite_(afterWrite) {
   setWindowTitle(ToQt("Различия конфигураций"));
   setObjectName(QStringLiteral("differencesDialog"));
 
@@ -109,6 +126,17 @@ DifferencesDialog::DifferencesDialog(model::ConfigurationDocument& document,
 
 void DifferencesDialog::Recompare() {
   differences_ = shell::CompareConfigurations(document_.Set(), other_);
+  if (afterWrite_) {
+    std::vector<shell::DifferentForm> mismatches;
+    std::vector<shell::DifferentForm> kept;
+    shell::SplitVerification(
+        differences_,
+        shell::CompareConfigurations(*shell::ExpectedAfterWrite(document_.Set(), other_), other_),
+        mismatches, kept);
+    mismatchForms_ = mismatches.size();
+    differences_ = std::move(mismatches);
+    differences_.insert(differences_.end(), kept.begin(), kept.end());
+  }
   Fill();
 }
 
@@ -119,15 +147,20 @@ void DifferencesDialog::Fill() {
   Locate(tree_->currentItem(), formAt, rowAt);
 
   tree_->clear();
+  formItems_.clear();
   int rows = 0;
   for (std::size_t f = 0; f < differences_.size(); ++f) {
     const shell::DifferentForm& form = differences_[f];
+    if (afterWrite_ && f == 0 && mismatchForms_ > 0)
+      AddHeading(*tree_, shell::kVerifyMismatch, true);
+    if (afterWrite_ && f == mismatchForms_) AddHeading(*tree_, shell::kKeptByDevice, false);
     QString title = ToQt(form.title);
     if (form.presence != Presence::Both) {
       title += ToQt(" — только в ") +
                (form.presence == Presence::FirstOnly ? ToQt("открытой конфигурации") : otherName_);
     }
     auto* top = new QTreeWidgetItem(tree_, {title});
+    formItems_.push_back(top);
     top->setFirstColumnSpanned(true);
     QFont bold = top->font(kCode);
     bold.setBold(true);
@@ -160,7 +193,7 @@ void DifferencesDialog::Fill() {
   }
   if (formAt >= 0 && !differences_.empty()) {
     formAt = std::min<int>(formAt, static_cast<int>(differences_.size()) - 1);
-    QTreeWidgetItem* top = tree_->topLevelItem(formAt);
+    QTreeWidgetItem* top = formItems_[formAt];
     QTreeWidgetItem* place = top;
     if (rowAt >= 0 && top->childCount() > 0)
       place = top->child(std::min(rowAt, top->childCount() - 1));
@@ -236,6 +269,12 @@ void ShowDifferences(QWidget* parent, model::ConfigurationDocument& document,
   }
   DifferencesDialog dialog(document, other, otherName, ui, parent);
   dialog.exec();
+}
+
+void ShowVerification(QWidget* parent, model::ConfigurationDocument& document,
+                      const model::ParameterSet& readBack, platform::Ui& ui) {
+  DifferencesDialog dialog(document, readBack, ToQt("Вычислитель"), ui, parent, true);
+  if (!dialog.Differences().empty()) dialog.exec();
 }
 
 }  // namespace tarvo::gui

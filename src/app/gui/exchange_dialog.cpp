@@ -1,5 +1,6 @@
 #include "app/gui/exchange_dialog.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -8,6 +9,9 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <optional>
+#include <string>
+#include <utility>
 
 #include "app/gui/exchange_runner.h"
 #include "app/gui/ports_dialog.h"
@@ -18,6 +22,7 @@
 #include "platform/application_title.h"
 #include "platform/serial_devices.h"
 #include "shell/exchange_flows.h"
+#include "shell/safe_write.h"
 
 namespace tarvo::gui {
 
@@ -27,6 +32,9 @@ constexpr const char* kInstruction =
     "Перед началом записи необходимо включить вычислитель в сеть,\nнажав и удерживая клавишу "
     "СБРОС.\nЗатем следует задать тип внешнего устройства (ПК) и скорость обмена данными.";
 constexpr const char* kSpeeds[] = {"  2400", "  4800", "  9600", "19200"};
+
+constexpr const char* kBackupCheck = "Сохранить копию конфигурации вычислителя перед записью";
+constexpr const char* kVerifyCheck = "Проверить записанное, прочитав конфигурацию из вычислителя";
 
 constexpr const char* kStopWriteQuestion =
     "Идет запись параметров в вычислитель.\nОстановить запись? В вычислителе останется только "
@@ -57,6 +65,37 @@ const char* SuccessOf(ExchangeKind kind) {
       return device::kTextsWriteSucceeded;
   }
   return "";
+}
+
+// What the user is told once the safe write has ended; nothing when the procedures have told
+// it all (a write stopped or failed).
+std::optional<std::pair<std::string, platform::Icon>> WriteReport(
+    const shell::SafeWriteResult& result) {
+  using shell::SafeWriteOutcome;
+  switch (result.outcome) {
+    case SafeWriteOutcome::BackupFailed:
+      return std::pair(result.message, platform::Icon::Error);
+    case SafeWriteOutcome::WriteFailed:
+      return std::nullopt;
+    default:
+      break;
+  }
+  std::string text = device::kWriteSucceeded;
+  if (!result.backupPath.empty()) {
+    text += "\n" + std::string(shell::kBackupSaved) + result.backupPath;
+  }
+  platform::Icon icon = platform::Icon::None;
+  if (result.outcome == SafeWriteOutcome::VerifyUnfinished) {
+    text += "\n" + result.message;
+    icon = platform::Icon::Warning;
+  } else if (result.outcome == SafeWriteOutcome::Mismatch) {
+    // The differences window lists them once this is read.
+    text += "\n" + std::string(shell::kVerifyMismatch);
+    icon = platform::Icon::Error;
+  } else if (result.verified) {
+    text += "\n" + std::string(shell::kDeviceHoldsWritten);
+  }
+  return std::pair(text, icon);
 }
 
 // Entry (value - 1), or nothing selected for a value outside the list.
@@ -119,6 +158,29 @@ ExchangeDialog::ExchangeDialog(ExchangeKind kind, model::ParameterSet& set, plat
   Preselect(portList_, choice.comPort);
   Preselect(speedList_, choice.speedCode);
 
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(grid);
+  // Report texts alone replace nothing worth a copy or a check.
+  if (kind == ExchangeKind::WriteParameters) {
+    const platform::qt::WriteChecks checks =
+        platform::qt::WriteChecksStore(setting_.settingsFile).Load();
+    backupBox_ = new QCheckBox(ToQt(kBackupCheck), this);
+    backupBox_->setObjectName(QStringLiteral("backupCheck"));
+    backupBox_->setChecked(checks.backup);
+    verifyBox_ = new QCheckBox(ToQt(kVerifyCheck), this);
+    verifyBox_->setObjectName(QStringLiteral("verifyCheck"));
+    verifyBox_->setChecked(checks.verify);
+    for (QCheckBox* box : {backupBox_, verifyBox_}) {
+      box->setAccessibleName(box->text());
+      connect(box, &QCheckBox::toggled, this, &ExchangeDialog::StoreWriteChecks);
+      layout->addWidget(box);
+    }
+    phaseText_ = new QLabel(this);
+    phaseText_->setObjectName(QStringLiteral("phaseText"));
+    phaseText_->setAccessibleName(ToQt("Этап записи"));
+    layout->addWidget(phaseText_);
+  }
+
   progressBar_ = new QProgressBar(this);
   progressBar_->setObjectName(QStringLiteral("progressBar"));
   progressBar_->setRange(0, 100);
@@ -126,8 +188,6 @@ ExchangeDialog::ExchangeDialog(ExchangeKind kind, model::ParameterSet& set, plat
   progressBar_->setFormat(QStringLiteral("0 %"));
   progressBar_->setAccessibleName(ToQt("Ход обмена"));
 
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(grid);
   layout->addWidget(progressBar_);
   if (kind == ExchangeKind::WriteParameters) {
     auto* instruction = new QLabel(ToQt(kInstruction), this);
@@ -190,7 +250,7 @@ void ExchangeDialog::reject() {
   if (ExchangeRunning()) {
     // Esc or the title bar's × may be an accident: a write half done leaves the device
     // half configured.
-    if (Writes() && !runner_->StopRequested() &&
+    if (Writes() && phase_ == shell::WritePhase::Write && !runner_->StopRequested() &&
         ui_.ShowMessage(kStopWriteQuestion, platform::kApplicationTitle, platform::Icon::Question,
                         platform::Buttons::YesNo) != platform::Answer::Yes) {
       return;
@@ -205,6 +265,11 @@ void ExchangeDialog::reject() {
 void ExchangeDialog::EnableRun() {
   runButton_->setEnabled(!ExchangeRunning() && portList_->currentIndex() >= 0 &&
                          speedList_->currentIndex() >= 0);
+}
+
+void ExchangeDialog::StoreWriteChecks() {
+  platform::qt::WriteChecksStore(setting_.settingsFile)
+      .Store({backupBox_->isChecked(), verifyBox_->isChecked()});
 }
 
 void ExchangeDialog::StoreChoice() {
@@ -236,9 +301,23 @@ void ExchangeDialog::Start() {
   portList_->setEnabled(false);
   speedList_->setEnabled(false);
   portsButton_->setEnabled(false);
+  shell::SafeWriteOptions options;
+  if (kind_ == ExchangeKind::WriteParameters) {
+    for (QCheckBox* box : {backupBox_, verifyBox_}) box->setEnabled(false);
+    options.backup = backupBox_->isChecked();
+    options.verify = verifyBox_->isChecked();
+    options.backupFolder = setting_.backupFolder;
+    options.portName = "COM" + std::to_string(set_.comPort);
+    options.writtenFile = writtenFile_;
+    // Told on the exchange's thread, shown on the dialog's.
+    options.phaseStarted = [this](shell::WritePhase phase) {
+      QMetaObject::invokeMethod(
+          this, [this, phase] { ShowPhase(phase); }, Qt::QueuedConnection);
+    };
+  }
   closeButton_->setText(ToQt("Остановить"));
   setCursor(Qt::WaitCursor);
-  runner_->Start([this](const std::atomic<bool>& stop) {
+  runner_->Start([this, options](const std::atomic<bool>& stop) {
     device::DeviceLink link(line_->Port(), line_->Clock(), threadUi_);
     link.portMap = setting_.portMap;
     link.stop = &stop;
@@ -247,12 +326,33 @@ void ExchangeDialog::Start() {
       case ExchangeKind::Compare:
         return link.ReadAllParameters(work_, progress_.get());
       case ExchangeKind::WriteParameters:
-        return link.WriteAllParameters(work_, progress_.get());
+        return RunSafeWrite(link, options);
       case ExchangeKind::WriteReportTexts:
         return link.WriteReportHeaders(work_, progress_.get());
     }
     return false;
   });
+}
+
+bool ExchangeDialog::RunSafeWrite(device::DeviceLink& link,
+                                  const shell::SafeWriteOptions& options) {
+  writeResult_ =
+      shell::SafeWrite(work_, options,
+                       {[&link](model::ParameterSet& into, platform::Progress* bar) {
+                          return link.ReadAllParameters(into, bar);
+                        },
+                        [&link](const model::ParameterSet& set, platform::Progress* bar) {
+                          return link.WriteAllParameters(set, bar);
+                        }},
+                       progress_.get());
+  const auto outcome = writeResult_.outcome;
+  return outcome != shell::SafeWriteOutcome::BackupFailed &&
+         outcome != shell::SafeWriteOutcome::WriteFailed;
+}
+
+void ExchangeDialog::ShowPhase(shell::WritePhase phase) {
+  phase_ = phase;
+  phaseText_->setText(ToQt(shell::PhaseName(phase)));
 }
 
 void ExchangeDialog::Finish(bool ok) {
@@ -261,7 +361,12 @@ void ExchangeDialog::Finish(bool ok) {
   closeButton_->setEnabled(false);
   if (ok && !Writes()) set_ = work_;
   succeeded_ = ok;
-  if (ok) {
+  if (kind_ == ExchangeKind::WriteParameters) {
+    if (const auto report = WriteReport(writeResult_)) {
+      ui_.ShowMessage(report->first, platform::kApplicationTitle, report->second,
+                      platform::Buttons::Ok);
+    }
+  } else if (ok) {
     ui_.ShowMessage(SuccessOf(kind_), platform::kApplicationTitle, platform::Icon::None,
                     platform::Buttons::Ok);
   }

@@ -16,6 +16,7 @@
 #include <QToolBar>
 
 #include "app/gui/about_dialog.h"
+#include "app/gui/backups_dialog.h"
 #include "app/gui/check_list_dialog.h"
 #include "app/gui/differences_dialog.h"
 #include "app/gui/exchange_dialog.h"
@@ -226,6 +227,10 @@ void MainWindow::CreateDeviceMenu() {
                                    "Записать колонтитулы текстовых отчетов...", nullptr);
   connect(writeTexts, &QAction::triggered, this,
           [this] { WriteToDevice(ExchangeKind::WriteReportTexts); });
+  menu->addSeparator();
+  QAction* backups = AddAction(menu, "actionBackups", "Резервные копии...",
+                               "Копии конфигураций вычислителей, сохраненные перед записью");
+  connect(backups, &QAction::triggered, this, &MainWindow::ShowBackups);
 }
 
 void MainWindow::CreateConfigurationMenu() {
@@ -399,16 +404,22 @@ void MainWindow::WriteToDevice(ExchangeKind kind) {
         !ConfirmWrite(this, document_, [this](const FormPlace& place) { OpenForm(place); })) {
       return;
     }
-    shell::WriteFromDocument(
-        document_, [this, kind](model::ParameterSet& set) { return RunExchangeDialog(kind, set); });
+    shell::SafeWriteResult written;
+    shell::WriteFromDocument(document_, [&](model::ParameterSet& set) {
+      return RunExchangeDialog(kind, set, &written);
+    });
+    if (written.readBack) ShowVerification(this, document_, *written.readBack, ui_);
   });
 }
 
-bool MainWindow::RunExchangeDialog(ExchangeKind kind, model::ParameterSet& set) {
+bool MainWindow::RunExchangeDialog(ExchangeKind kind, model::ParameterSet& set,
+                                   shell::SafeWriteResult* written) {
   ExchangeDialog dialog(kind, set, ui_, exchangeSetting_, this);
+  dialog.SetWrittenFile(document_.PathName().empty() ? document_.Title() : document_.PathName());
   activeExchange_ = &dialog;
   dialog.exec();
   activeExchange_ = nullptr;
+  if (written != nullptr) *written = dialog.WriteResult();
   if (closeAfterExchange_) {
     closeAfterExchange_ = false;
     QTimer::singleShot(0, this, &QWidget::close);
@@ -420,18 +431,36 @@ void MainWindow::CompareWithFile() {
   platform::FileDialogOptions options = shell::DocumentCommands::OpenDialogOptions();
   options.title = "Сравнение с файлом параметров";
   const auto path = ui_.AskOpenFileName(options);
-  if (!path) return;
+  if (path) CompareWithFileAt(*path);
+}
+
+void MainWindow::CompareWithFileAt(const std::string& path) {
   // The other file is opened on its own: the open configuration is not touched.
   const auto other = std::make_unique<model::ConfigurationDocument>();
   std::string message;
-  if (!other->Open(*path, message)) {
+  if (!other->Open(path, message)) {
     ui_.ShowMessage(message, "", platform::Icon::Error, platform::Buttons::Ok);
     return;
   }
   Run([&] {
-    ShowDifferences(this, document_, other->Set(),
-                    QFileInfo(QFile::decodeName(path->c_str())).fileName(), ui_);
+    ShowDifferences(QApplication::activeModalWidget() != nullptr ? QApplication::activeModalWidget()
+                                                                 : static_cast<QWidget*>(this),
+                    document_, other->Set(), QFileInfo(QFile::decodeName(path.c_str())).fileName(),
+                    ui_);
   });
+}
+
+void MainWindow::ShowBackups() {
+  const bool loaded = shell::StateOf(CommandId::Save, document_.Set()).enabled;
+  BackupsDialog dialog(
+      exchangeSetting_.backupFolder, loaded,
+      [this](const std::string& path) {
+        bool opened = false;
+        Run([&] { opened = commands_.OpenDocumentFile(path); });
+        return opened;
+      },
+      [this](const std::string& path) { CompareWithFileAt(path); }, this);
+  dialog.exec();
 }
 
 void MainWindow::CompareWithDevice() {

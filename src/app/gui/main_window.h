@@ -74,8 +74,13 @@ class MainWindow : public QMainWindow {
   void ReadFromDevice();
   void WriteToDevice(ExchangeKind kind);
   // Runs an exchange dialog on a set (the document's, or one of its own); true when it succeeded.
-  bool RunExchangeDialog(ExchangeKind kind, model::ParameterSet& set);
+  // A write of the parameters tells how it went, check included.
+  bool RunExchangeDialog(ExchangeKind kind, model::ParameterSet& set,
+                         shell::SafeWriteResult* written = nullptr);
   void CompareWithFile();
+  // Compares the open configuration with a parameter file opened on its own.
+  void CompareWithFileAt(const std::string& path);
+  void ShowBackups();
   void CompareWithDevice();
   void ShowHelp();
   void ShowAbout();

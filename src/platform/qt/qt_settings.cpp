@@ -14,6 +14,7 @@ namespace {
 constexpr const char* kRecentSection = "Recent File List";
 constexpr const char* kSerialPortsSection = "SerialPorts";
 constexpr const char* kLastExchangeSection = "Last Exchange";
+constexpr const char* kSafeWriteSection = "Safe Write";
 
 QString KeyOf(std::size_t index) {
   return QStringLiteral("File%1").arg(index + 1);
@@ -78,6 +79,21 @@ void LastExchangeStore::Store(int comPort, int speedCode) const {
   settings.beginGroup(kLastExchangeSection);
   settings.setValue(QStringLiteral("Port"), comPort);
   settings.setValue(QStringLiteral("Speed"), speedCode);
+}
+
+WriteChecks WriteChecksStore::Load() const {
+  QSettings settings(settingsFile_, QSettings::IniFormat);
+  settings.beginGroup(kSafeWriteSection);
+  const WriteChecks defaults;
+  return {settings.value(QStringLiteral("Backup"), defaults.backup).toBool(),
+          settings.value(QStringLiteral("Verify"), defaults.verify).toBool()};
+}
+
+void WriteChecksStore::Store(const WriteChecks& checks) const {
+  QSettings settings(settingsFile_, QSettings::IniFormat);
+  settings.beginGroup(kSafeWriteSection);
+  settings.setValue(QStringLiteral("Backup"), checks.backup);
+  settings.setValue(QStringLiteral("Verify"), checks.verify);
 }
 
 }  // namespace tarvo::platform::qt

@@ -60,4 +60,23 @@ class LastExchangeStore {
   QString settingsFile_;
 };
 
+// Whether the write dialog saves the device's configuration first and checks what it wrote,
+// section [Safe Write]; both on until the user turns them off.
+struct WriteChecks {
+  bool backup = true;
+  bool verify = true;
+};
+
+class WriteChecksStore {
+ public:
+  explicit WriteChecksStore(QString settingsFile = SettingsFile())
+      : settingsFile_(std::move(settingsFile)) {}
+
+  WriteChecks Load() const;
+  void Store(const WriteChecks& checks) const;
+
+ private:
+  QString settingsFile_;
+};
+
 }  // namespace tarvo::platform::qt
