@@ -21,11 +21,13 @@ struct Case {
 #ifdef _WIN32
 const char* const kRefusedPort = "LPT1";
 const char* const kRefusedPortMessage =
-    "tarvo read: порт задается как COMn или \\\\.\\COMn, а не LPT1";
+    "tarvo read: порт задается как COMn, \\\\.\\COMn, tcp://УЗЕЛ:ПОРТ или rfc2217://УЗЕЛ:ПОРТ, а "
+    "не LPT1";
 #else
 const char* const kRefusedPort = "COM10";
 const char* const kRefusedPortMessage =
-    "tarvo read: порт задается как COM1..COM9 или путь к устройству (/dev/ttyUSB0), а не COM10";
+    "tarvo read: порт задается как COM1..COM9, путь к устройству (/dev/ttyUSB0), tcp://УЗЕЛ:ПОРТ "
+    "или rfc2217://УЗЕЛ:ПОРТ, а не COM10";
 #endif
 
 const std::string kExisting = ::testing::TempDir() + "tarvo-existing.par";
