@@ -16,6 +16,8 @@ packages+=(poppler-utils)
 # The accessibility tree test: the window under Xvfb on its own D-Bus session, read through
 # AT-SPI by the system's Python.
 packages+=(xvfb xauth dbus dbus-x11 at-spi2-core gir1.2-atspi-2.0 python3-gi)
+# A network serial server to exchange through: the tests run their own in the foreground.
+packages+=(ser2net)
 # The Windows build: MinGW-w64 with posix threads (std::thread), Wine to run its tests, and NSIS's
 # makensis, with which CPack makes the installer.
 if [ "${1:-}" = windows ]; then

@@ -1,40 +1,11 @@
-# Sourced by the tests that exchange through Debian's ser2net, with tarvo set to the Linux tool:
-# a scratch folder, the simulators and servers they start, and their cleanup. Exits 77 (skipped)
-# where ser2net is not installed.
+# Sourced by the tests that exchange through Debian's ser2net, with native set to the Linux tarvo:
+# the servers they start on 127.0.0.1. Exits 77 (skipped) where ser2net is not installed.
 ser2net=$(command -v ser2net || echo /usr/sbin/ser2net)
 if [[ ! -x $ser2net ]]; then
   echo "ser2net is not installed (scripts/install-deps.sh installs it): skipped"
   exit 77
 fi
-work=$(mktemp -d "${TMPDIR:-/tmp}/tarvo-ser2net.XXXXXX")
-pids=()
-finish() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap finish EXIT
-
-fail() {
-  echo "FAILED: $*" >&2
-  exit 1
-}
-
-# start_sim NAME SIM_ARGS...: starts a simulator and sets line to its first line of output (the
-# terminal's path, or its tcp:// address with --tcp).
-start_sim() {
-  local name=$1
-  shift
-  "$tarvo" sim "$@" >"$work/$name.out" 2>"$work/$name.err" &
-  pids+=($!)
-  for _ in $(seq 100); do
-    line=$(head -n 1 "$work/$name.out")
-    [[ -n $line ]] && return 0
-    sleep 0.1
-  done
-  cat "$work/$name.err" >&2
-  fail "simulator $name did not start"
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../support/sim_processes.sh"
 
 # free_port: a TCP port on 127.0.0.1 that nothing listens on just now.
 free_port() {
@@ -64,8 +35,4 @@ CONFIG
   done
   cat "$work/$name.log" >&2
   fail "ser2net $name does not listen on $server_port"
-}
-
-same() {
-  cmp -s "$1" "$2" || fail "$3: $(basename "$1") and $(basename "$2") differ"
 }

@@ -7,17 +7,17 @@
 #
 # Usage: ser2net_exchange_test.sh TARVO
 set -euo pipefail
-tarvo=$1
+native=$1
 source "$(dirname "$0")/ser2net_common.sh"
 
 # The direct read every other read must equal.
 start_sim direct --exec 47 --version 53
-"$tarvo" read --port "$line" --speed 19200 -o "$work/direct.par" >/dev/null
+"$native" read --port "$line" --speed 19200 -o "$work/direct.par" >/dev/null
 
 # Raw: the server's line is set up on the server.
 start_sim raw --exec 47 --version 53
 start_ser2net raw tcp "$line" 19200n81
-"$tarvo" read --port "tcp://127.0.0.1:$server_port" --speed 19200 -o "$work/raw.par" \
+"$native" read --port "tcp://127.0.0.1:$server_port" --speed 19200 -o "$work/raw.par" \
   >/dev/null 2>"$work/raw-read.err" || fail "raw read: $(cat "$work/raw-read.err")"
 same "$work/raw.par" "$work/direct.par" "read through ser2net raw"
 
@@ -26,7 +26,7 @@ start_sim telnet --exec 47 --version 53
 telnet_sim=$work/telnet.err
 start_ser2net telnet "telnet(rfc2217),tcp" "$line" 9600n81
 telnet=rfc2217://127.0.0.1:$server_port
-"$tarvo" read --port "$telnet" --speed 19200 -o "$work/telnet.par" >/dev/null \
+"$native" read --port "$telnet" --speed 19200 -o "$work/telnet.par" >/dev/null \
   2>"$work/telnet-read.err" || fail "RFC 2217 read: $(cat "$work/telnet-read.err")"
 same "$work/telnet.par" "$work/direct.par" "read through ser2net RFC 2217"
 grep -q "Линия настроена на 19200 бод" "$telnet_sim" ||
@@ -34,30 +34,30 @@ grep -q "Линия настроена на 19200 бод" "$telnet_sim" ||
 
 # Not-set values are FF FF FF FF, Telnet's IAC: written and read back at 4800, they arrive as sent.
 cp "$work/direct.par" "$work/changed.par"
-"$tarvo" set "$work/changed.par" K018=1 K020=5,5 П215=12 >/dev/null
+"$native" set "$work/changed.par" K018=1 K020=5,5 П215=12 >/dev/null
 ff=$(tr -dc '\377' <"$work/changed.par" | wc -c)
 [[ $ff -gt 1000 ]] || fail "the configuration has only $ff FF bytes"
-"$tarvo" write "$work/changed.par" --port "$telnet" --speed 4800 >/dev/null \
+"$native" write "$work/changed.par" --port "$telnet" --speed 4800 >/dev/null \
   2>"$work/telnet-write.err" || fail "RFC 2217 write: $(cat "$work/telnet-write.err")"
 grep -q "Линия настроена на 4800 бод" "$telnet_sim" || fail "4800 baud did not reach the terminal"
-"$tarvo" read --port "$telnet" --speed 4800 -o "$work/telnet-back.par" >/dev/null
+"$native" read --port "$telnet" --speed 4800 -o "$work/telnet-back.par" >/dev/null
 start_sim reference --exec 47 --version 53
-"$tarvo" write "$work/changed.par" --port "$line" --speed 4800 >/dev/null 2>&1
-"$tarvo" read --port "$line" --speed 4800 -o "$work/reference-back.par" >/dev/null
+"$native" write "$work/changed.par" --port "$line" --speed 4800 >/dev/null 2>&1
+"$native" read --port "$line" --speed 4800 -o "$work/reference-back.par" >/dev/null
 same "$work/telnet-back.par" "$work/reference-back.par" "the configuration written through RFC 2217"
 status=0
-"$tarvo" diff "$work/direct.par" "$work/telnet-back.par" >/dev/null || status=$?
+"$native" diff "$work/direct.par" "$work/telnet-back.par" >/dev/null || status=$?
 [[ $status -eq 1 ]] || fail "the written configuration does not differ from the one read first"
 
 # The simulator's own TCP port, without a server between.
 start_sim tcp --exec 47 --version 53 --tcp 0
-"$tarvo" read --port "$line" --speed 19200 -o "$work/tcp.par" >/dev/null
+"$native" read --port "$line" --speed 19200 -o "$work/tcp.par" >/dev/null
 same "$work/tcp.par" "$work/direct.par" "read through the simulator's TCP port"
 
 # The server killed part-way: the read fails and leaves no file.
 start_sim killed --exec 47 --version 53
 start_ser2net killed tcp "$line" 19200n81
-"$tarvo" read --port "tcp://127.0.0.1:$server_port" --speed 19200 -o "$work/killed.par" \
+"$native" read --port "tcp://127.0.0.1:$server_port" --speed 19200 -o "$work/killed.par" \
   >/dev/null 2>"$work/killed-read.err" &
 reader=$!
 sleep 1
@@ -78,7 +78,7 @@ refusals=(
 for refusal in "${refusals[@]}"; do
   port=${refusal%%|*} expected=${refusal#*|}
   status=0
-  "$tarvo" read --port "$port" --speed 19200 -o "$work/refused.par" >/dev/null \
+  "$native" read --port "$port" --speed 19200 -o "$work/refused.par" >/dev/null \
     2>"$work/refused.err" || status=$?
   [[ $status -eq 1 ]] || fail "$port: exit status $status"
   grep -qF "Сервер последовательного порта $port $expected" "$work/refused.err" ||

@@ -25,7 +25,7 @@ start_sim read --load "$work/station.par"
 link_com 7
 window_test ReadsTheDevice TARVO_TEST_SAVE="Z:$work/window-read.par"
 # The file keeps the port it was read through: the Linux tool reads through COM7 at 19200 too.
-TARVO_COM7=$pty "$native" read --port COM7 --speed 19200 -o "$work/native-read.par" >/dev/null
+TARVO_COM7=$line "$native" read --port COM7 --speed 19200 -o "$work/native-read.par" >/dev/null
 same "$work/window-read.par" "$work/native-read.par" "the window read another configuration"
 
 # The same changed configuration written by the window and by the Linux tool, each into a
@@ -35,10 +35,10 @@ cp "$work/native-read.par" "$work/changed.par"
 start_sim window-target --load "$work/station.par"
 link_com 7
 window_test WritesAFileIntoTheDevice TARVO_TEST_WRITE="Z:$work/changed.par"
-"$native" read --port "$pty" --speed 19200 -o "$work/window-written.par" >/dev/null
+"$native" read --port "$line" --speed 19200 -o "$work/window-written.par" >/dev/null
 start_sim native-target --load "$work/station.par"
-"$native" write "$work/changed.par" --port "$pty" --speed 19200 >/dev/null
-"$native" read --port "$pty" --speed 19200 -o "$work/native-written.par" >/dev/null
+"$native" write "$work/changed.par" --port "$line" --speed 19200 >/dev/null
+"$native" read --port "$line" --speed 19200 -o "$work/native-written.par" >/dev/null
 same "$work/window-written.par" "$work/native-written.par" "the window wrote another configuration"
 status=0
 "$native" diff "$work/native-read.par" "$work/window-written.par" >/dev/null || status=$?

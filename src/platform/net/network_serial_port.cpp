@@ -151,7 +151,13 @@ std::size_t NetworkSerialPort::Read(std::uint8_t* data, std::size_t count,
     std::memcpy(data + done, pending_.data() + taken_, take);
     taken_ += take;
     done += take;
-    if (done == count || !Pump(deadlineMs)) return done;
+    if (done == count) return done;
+    // The server passes bytes on as the line brings them: the rest is given its wire time.
+    if (take > 0) {
+      clock_.SleepMs(static_cast<int>(
+          std::min(WireMs(count - done, BaudRate()), deadlineMs - clock_.NowMs())));
+    }
+    if (!Pump(deadlineMs)) return done;
     if (taken_ == pending_.size() && clock_.NowMs() >= deadlineMs) return done;
   }
 }

@@ -12,7 +12,8 @@
 namespace tarvo::platform::net {
 
 // A serial line reached through a network serial server, as tcp:// or rfc2217:// names it. A
-// closed connection is a line that hung up: reads and writes fail from then on.
+// closed connection is a line that hung up: reads and writes fail from then on. As on the serial
+// port, once part of a read has come the rest is given its time on the wire before the next look.
 class NetworkSerialPort : public SerialPort {
  public:
   NetworkSerialPort(Clock& clock, std::unique_ptr<SocketStream> socket)
