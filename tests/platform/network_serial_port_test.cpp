@@ -89,6 +89,36 @@ TEST_F(NetworkSerialPortTest, CarriesRawBytesAsTheyAre) {
   ::close(peer);
 }
 
+TEST_F(NetworkSerialPortTest, ReachesAServerByIpv6AddressAndByHostName) {
+  const int fd = ::socket(AF_INET6, SOCK_STREAM, 0);
+  sockaddr_in6 address{};
+  address.sin6_family = AF_INET6;
+  address.sin6_addr = in6addr_loopback;
+  socklen_t length = sizeof address;
+  if (fd < 0 || ::bind(fd, reinterpret_cast<sockaddr*>(&address), length) != 0) {
+    if (fd >= 0) ::close(fd);
+    GTEST_SKIP() << "no IPv6 loopback address here";
+  }
+  ASSERT_EQ(::listen(fd, 4), 0);
+  ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
+  const std::string number = std::to_string(ntohs(address.sin6_port));
+  Listener ipv4;
+  for (const std::string& name : {"tcp://[::1]:" + number, "rfc2217://[::1]:" + number}) {
+    bool opened = false;
+    std::thread client([&] { opened = port.Open(name, reason); });
+    const int peer = ::accept(fd, nullptr, nullptr);
+    ReceiveAll(peer);
+    SendAll(peer, Bytes{IAC, DO, COMPORT});
+    client.join();
+    EXPECT_TRUE(opened) << name << ": " << reason;
+    port.Close();
+    ::close(peer);
+  }
+  // A host name is looked up; each address it has is tried in turn.
+  EXPECT_TRUE(port.Open("tcp://localhost:" + std::to_string(ipv4.port), reason)) << reason;
+  ::close(fd);
+}
+
 TEST_F(NetworkSerialPortTest, AClosedConnectionIsALineThatHungUp) {
   Listener server;
   ASSERT_TRUE(port.Open(server.Name("tcp"), reason)) << reason;

@@ -30,10 +30,17 @@ wintarvo tcp read --port "$line" --speed 19200 -o "Z:$work/tcp.par" ||
 same "$work/tcp.par" "$work/native.par" "tarvo.exe read another configuration through TCP"
 
 closed=$(free_port)
-if wintarvo refused read --port "tcp://127.0.0.1:$closed" --speed 19200 -o "Z:$work/refused.par"; then
-  fail "tarvo.exe read through a closed port reported success"
-fi
-grep -qF "Сервер последовательного порта tcp://127.0.0.1:$closed отказал в соединении" \
-  "$work/refused.stderr" || fail "closed port: $(cat "$work/refused.stderr")"
-[[ ! -e $work/refused.par ]] || fail "a failed read left a file"
+refusals=(
+  "tcp://127.0.0.1:$closed|отказал в соединении"
+  "rfc2217://tarvo-no-such-host.invalid:4001|не найден: неизвестное имя узла"
+)
+for refusal in "${refusals[@]}"; do
+  port=${refusal%%|*} expected=${refusal#*|}
+  if wintarvo refused read --port "$port" --speed 19200 -o "Z:$work/refused.par"; then
+    fail "tarvo.exe read through $port reported success"
+  fi
+  grep -qF "Сервер последовательного порта $port $expected" "$work/refused.stderr" ||
+    fail "$port: $(cat "$work/refused.stderr")"
+  [[ ! -e $work/refused.par ]] || fail "$port: a failed read left a file"
+done
 echo "tarvo.exe through ser2net and TCP: all cases passed"

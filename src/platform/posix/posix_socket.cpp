@@ -42,7 +42,6 @@ class PosixSocket : public SocketStream {
     addrinfo hints{};
     hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = SOCK_STREAM;
-    hints.ai_flags = AI_ADDRCONFIG;
     addrinfo* found = nullptr;
     const std::string service = std::to_string(address.port);
     const int looked = ::getaddrinfo(address.host.c_str(), service.c_str(), &hints, &found);
