@@ -19,11 +19,11 @@ namespace {
 // Longest wait for a connection, so a stop request is seen even without a signal.
 constexpr int kAcceptWaitMs = 200;
 
-std::string PortOf(const sockaddr_storage& address) {
+int PortOf(const sockaddr_storage& address) {
   const auto port = address.ss_family == AF_INET6
                         ? reinterpret_cast<const sockaddr_in6&>(address).sin6_port
                         : reinterpret_cast<const sockaddr_in&>(address).sin_port;
-  return std::to_string(ntohs(port));
+  return ntohs(port);
 }
 
 }  // namespace
@@ -33,20 +33,13 @@ TcpServer::~TcpServer() {
 }
 
 bool TcpServer::Open(const std::string& where, std::string& address, std::string& error) {
-  const std::size_t colon = where.rfind(':');
-  std::string host = colon == std::string::npos ? "127.0.0.1" : where.substr(0, colon);
-  if (host.size() > 2 && host.front() == '[' && host.back() == ']') {
-    host = host.substr(1, host.size() - 2);
-  }
-  const std::string port = colon == std::string::npos ? where : where.substr(colon + 1);
-  // The same rules as the program's own port names, with port 0 allowed.
-  const auto parsed = platform::net::ParseNetworkAddress(
-      "tcp://" + (host.find(':') != std::string::npos ? "[" + host + "]" : host) + ":" +
-      (port == "0" ? "1" : port));
-  if (!parsed) {
+  const auto listen = platform::net::ParseListenAddress(where);
+  if (!listen) {
     error = "--tcp: нужно [УЗЕЛ:]ПОРТ, например 127.0.0.1:4001, а не " + where;
     return false;
   }
+  const std::string& host = listen->host;
+  const std::string port = std::to_string(listen->port);
   addrinfo hints{};
   hints.ai_socktype = SOCK_STREAM;
   hints.ai_flags = AI_PASSIVE;
@@ -69,8 +62,9 @@ bool TcpServer::Open(const std::string& where, std::string& address, std::string
   sockaddr_storage bound{};
   socklen_t length = sizeof bound;
   ::getsockname(listener_, reinterpret_cast<sockaddr*>(&bound), &length);
-  address = "tcp://" + (host.find(':') != std::string::npos ? "[" + host + "]" : host) + ":" +
-            PortOf(bound);
+  platform::net::NetworkAddress served = *listen;
+  served.port = PortOf(bound);
+  address = served.Text();
   return true;
 }
 

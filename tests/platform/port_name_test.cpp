@@ -84,5 +84,25 @@ TEST(PortName, ReadsTheAddressOfANetworkServer) {
   }
 }
 
+TEST(PortName, ReadsWhereAServerListens) {
+  const struct {
+    const char* where;
+    const char* shown;  // empty when refused
+  } cases[] = {
+      {"4001", "tcp://127.0.0.1:4001"},
+      {"0", "tcp://127.0.0.1:0"},
+      {"0.0.0.0:4001", "tcp://0.0.0.0:4001"},
+      {"[::1]:0", "tcp://[::1]:0"},
+      {"host:99999", ""},
+      {"", ""},
+      {"4001:", ""},
+      {"::1:4001", ""},
+  };
+  for (const auto& c : cases) {
+    const auto address = net::ParseListenAddress(c.where);
+    EXPECT_EQ(address ? address->Text() : "", c.shown) << c.where;
+  }
+}
+
 }  // namespace
 }  // namespace tarvo::platform

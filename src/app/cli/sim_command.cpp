@@ -8,6 +8,7 @@
 #include "app/cli/command_values.h"
 #include "app/cli/sim_serve.h"
 #include "model/document.h"
+#include "platform/net/network_address.h"
 #include "platform/system_port.h"
 #include "sim/configuration_image.h"
 
@@ -173,6 +174,11 @@ int RunSim(const ParsedArgs& args, CliIo& io) {
     if (!faults.alter) {
       return UsageError(io, "sim", "--alter: нужно АДРЕС:ПАРАМЕТР, например 1:7");
     }
+  }
+
+  if (const std::string* tcp = args.Value("--tcp");
+      tcp && !platform::net::ParseListenAddress(*tcp)) {
+    return UsageError(io, "sim", "--tcp: нужно [УЗЕЛ:]ПОРТ, например 127.0.0.1:4001, а не " + *tcp);
   }
 
   sim::DeviceModel device(ident);

@@ -86,4 +86,15 @@ std::optional<NetworkAddress> ParseNetworkAddress(std::string_view text) {
   return address;
 }
 
+std::optional<NetworkAddress> ParseListenAddress(std::string_view where) {
+  const bool hostGiven = where.rfind(':') != std::string_view::npos;
+  std::string text = std::string(kRaw) + (hostGiven ? "" : "127.0.0.1:") + std::string(where);
+  // Port 0 is no port to connect to, but a server may ask for any free one.
+  const bool anyPort = text.ends_with(":0");
+  if (anyPort) text.back() = '1';
+  auto address = ParseNetworkAddress(text);
+  if (address && anyPort) address->port = 0;
+  return address;
+}
+
 }  // namespace tarvo::platform::net

@@ -24,4 +24,7 @@ bool IsNetworkPortName(std::string_view text);
 // The address, or nothing when text is not a well-formed network port name.
 std::optional<NetworkAddress> ParseNetworkAddress(std::string_view text);
 
+// Where a server listens, "[HOST:]PORT": HOST 127.0.0.1 when not given, PORT 0 for any free one.
+std::optional<NetworkAddress> ParseListenAddress(std::string_view where);
+
 }  // namespace tarvo::platform::net

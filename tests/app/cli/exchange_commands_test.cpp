@@ -94,7 +94,10 @@ INSTANTIATE_TEST_SUITE_P(
              "tarvo sim: --slow: нужно N:МС (запрос от 1, МС до 60000), а не 4800"},
         Case{{"sim", "--exec", "47", "--stall", "0:5"},
              2,
-             "tarvo sim: --stall: нужно N:БАЙТ (запрос от 1, БАЙТ до 260), а не 0:5"}));
+             "tarvo sim: --stall: нужно N:БАЙТ (запрос от 1, БАЙТ до 260), а не 0:5"},
+        Case{{"sim", "--exec", "47", "--tcp", "host:99999"},
+             2,
+             "tarvo sim: --tcp: нужно [УЗЕЛ:]ПОРТ, например 127.0.0.1:4001, а не host:99999"}));
 
 TEST(ExchangeCommands, AFailedReadWritesNoFile) {
   std::ostringstream out, err;
