@@ -12,7 +12,8 @@ source "$(dirname "$0")/ser2net_common.sh"
 
 # The direct read every other read must equal.
 start_sim direct --exec 47 --version 53
-"$native" read --port "$line" --speed 19200 -o "$work/direct.par" >/dev/null
+direct=$line
+"$native" read --port "$direct" --speed 19200 -o "$work/direct.par" >/dev/null
 
 # Raw: the server's line is set up on the server.
 start_sim raw --exec 47 --version 53
@@ -53,6 +54,12 @@ status=0
 start_sim tcp --exec 47 --version 53 --tcp 0
 "$native" read --port "$line" --speed 19200 -o "$work/tcp.par" >/dev/null
 same "$work/tcp.par" "$work/direct.par" "read through the simulator's TCP port"
+# COM3 mapped to it in [SerialPorts]; the file keeps COM3, as a direct read through COM3 does.
+mkdir -p "$work/config/TARVO Applications"
+printf '[SerialPorts]\nCOM3=%s\n' "$line" >"$work/config/TARVO Applications/TarvoConfig.conf"
+XDG_CONFIG_HOME=$work/config "$native" read --port COM3 --speed 19200 -o "$work/com3.par" >/dev/null
+TARVO_COM3=$direct "$native" read --port COM3 --speed 19200 -o "$work/direct-com3.par" >/dev/null
+same "$work/com3.par" "$work/direct-com3.par" "read through COM3 mapped to a TCP address"
 
 # The server killed part-way: the read fails and leaves no file.
 start_sim killed --exec 47 --version 53
