@@ -148,7 +148,7 @@ std::size_t NetworkSerialPort::Read(std::uint8_t* data, std::size_t count,
   std::size_t done = 0;
   for (;;) {
     const std::size_t take = std::min(count - done, pending_.size() - taken_);
-    std::memcpy(data + done, pending_.data() + taken_, take);
+    std::copy_n(pending_.begin() + static_cast<std::ptrdiff_t>(taken_), take, data + done);
     taken_ += take;
     done += take;
     if (done == count) return done;
