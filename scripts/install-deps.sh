@@ -19,6 +19,8 @@ packages+=(xvfb xauth dbus dbus-x11 at-spi2-core gir1.2-atspi-2.0 python3-gi)
 # The Debian package: dpkg-shlibdeps computes its dependencies, lintian checks it, man renders
 # its man pages, appstreamcli validates its AppStream data, bash-completion drives its completion.
 packages+=(dpkg-dev lintian man-db appstream bash-completion)
+# A network serial server to exchange through: the tests run their own in the foreground.
+packages+=(ser2net)
 # The Windows build: MinGW-w64 with posix threads (std::thread), Wine to run its tests, and NSIS's
 # makensis, with which CPack makes the installer.
 if [ "${1:-}" = windows ]; then

@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "platform/net/network_address.h"
+
 namespace tarvo::platform {
 
 namespace {
@@ -30,6 +32,10 @@ int PortNumberOf(std::string_view digits) {
 
 std::optional<PortChoice> ParsePortName(std::string_view text, PortNaming naming) {
   const bool windows = naming == PortNaming::Windows;
+  if (net::IsNetworkPortName(text)) {
+    if (!net::ParseNetworkAddress(text)) return std::nullopt;
+    return PortChoice{0, std::string(text)};
+  }
   if (text.find('/') != std::string_view::npos ||
       (windows && text.find('\\') != std::string_view::npos)) {
     return PortChoice{0, std::string(text)};
@@ -43,8 +49,10 @@ std::optional<PortChoice> ParsePortName(std::string_view text, PortNaming naming
 }
 
 std::string AcceptedPortNames(PortNaming naming) {
-  if (naming == PortNaming::Windows) return "COMn или \\\\.\\COMn";
-  return "COM1..COM9 или путь к устройству (/dev/ttyUSB0)";
+  if (naming == PortNaming::Windows) {
+    return "COMn, \\\\.\\COMn, tcp://УЗЕЛ:ПОРТ или rfc2217://УЗЕЛ:ПОРТ";
+  }
+  return "COM1..COM9, путь к устройству (/dev/ttyUSB0), tcp://УЗЕЛ:ПОРТ или rfc2217://УЗЕЛ:ПОРТ";
 }
 
 }  // namespace tarvo::platform

@@ -21,7 +21,8 @@ struct PortChoice {
   std::string path;
 };
 
-// COM1..COM9 go through the port map; a text with a slash (on Windows also a backslash, as in
+// tcp://HOST:PORT and rfc2217://HOST:PORT name a network serial server, as a path. COM1..COM9 go
+// through the port map; a text with a slash (on Windows also a backslash, as in
 // \\.\COM12) is a device path. Windows takes the letters in any case and COM10 and above, which
 // the map does not hold, as \\.\COMn. Nothing when the text is neither.
 std::optional<PortChoice> ParsePortName(std::string_view text,

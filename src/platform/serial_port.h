@@ -32,6 +32,12 @@ constexpr int BaudOfSpeedCode(int speedCode) {
   }
 }
 
+// How long bytes take on a line at baud, 10 bits each, in whole milliseconds rounded down; 0 when
+// the rate is not known.
+constexpr std::int64_t WireMs(std::size_t bytes, int baud) {
+  return baud > 0 ? static_cast<std::int64_t>(bytes) * 10000 / baud : 0;
+}
+
 // One serial line, raw 8N1. Every wait ends at a deadline on the clock the port was made with.
 class SerialPort {
  public:

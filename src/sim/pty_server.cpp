@@ -1,35 +1,29 @@
 #include "sim/pty_server.h"
 
 #include <fcntl.h>
-#include <poll.h>
 #include <stdlib.h>
 #include <termios.h>
-#include <time.h>
 #include <unistd.h>
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <deque>
+
+#include "sim/line_serving.h"
 
 namespace tarvo::sim {
 
 namespace {
 
-std::int64_t NowUs() {
-  timespec now{};
-  ::clock_gettime(CLOCK_MONOTONIC, &now);
-  return static_cast<std::int64_t>(now.tv_sec) * 1000000 + now.tv_nsec / 1000;
+int BaudOfSpeed(speed_t speed) {
+  static const struct {
+    speed_t speed;
+    int baud;
+  } kRates[] = {{B1200, 1200},   {B2400, 2400},   {B4800, 4800},   {B9600, 9600},
+                {B19200, 19200}, {B38400, 38400}, {B57600, 57600}, {B115200, 115200}};
+  for (const auto& rate : kRates) {
+    if (rate.speed == speed) return rate.baud;
+  }
+  return 0;
 }
-
-void SleepUs(std::int64_t us) {
-  timespec pause{static_cast<time_t>(us / 1000000), static_cast<long>(us % 1000000) * 1000};
-  ::nanosleep(&pause, nullptr);
-}
-
-// Nobody holds the terminal's other end: look again after this long.
-constexpr std::int64_t kIdleCheckUs = 20000;
-// Longest poll wait, so a stop request is seen even without a signal.
-constexpr int kMaxWaitMs = 200;
 
 }  // namespace
 
@@ -60,65 +54,20 @@ bool PtyServer::Open(std::string& path, std::string& error) {
 }
 
 void PtyServer::Serve(const std::atomic<bool>& stop) {
-  const Faults& faults = responder_.faults();
-  const std::int64_t byteUs = faults.paceBaud > 0 ? 10000000 / faults.paceBaud : 0;
-  struct Out {
-    std::int64_t atUs;
-    std::uint8_t byte;
-  };
-  std::deque<Out> out;
-  std::uint8_t buffer[512];
-  while (!stop) {
-    const std::int64_t now = NowUs();
-    std::size_t due = 0;
-    std::uint8_t chunk[512];
-    while (due < out.size() && due < sizeof chunk && out[due].atUs <= now) {
-      chunk[due] = out[due].byte;
-      ++due;
-    }
-    bool outputBlocked = false;
-    if (due > 0) {
-      const ssize_t wrote = ::write(master_, chunk, due);
-      if (wrote > 0) out.erase(out.begin(), out.begin() + wrote);
-      outputBlocked = wrote <= 0;
-    }
-    if (responder_.HungUp() && out.empty()) break;
-
-    // Wait to the microsecond: a whole-millisecond poll would add up to 1 ms to every response.
-    std::int64_t waitUs = std::int64_t{kMaxWaitMs} * 1000;
-    // A program that stops reading fills the terminal: then wait until it has room again.
-    if (!out.empty() && !outputBlocked) {
-      waitUs = std::clamp<std::int64_t>(out.front().atUs - now, 0, waitUs);
-    }
-    const timespec timeout{static_cast<time_t>(waitUs / 1000000),
-                           static_cast<long>(waitUs % 1000000) * 1000};
-    pollfd entry{master_, static_cast<short>(outputBlocked ? POLLIN | POLLOUT : POLLIN), 0};
-    const int ready = ::ppoll(&entry, 1, &timeout, nullptr);
-    if (ready < 0) continue;  // interrupted: the loop checks stop
-    if (ready == 0) continue;
-    if (entry.revents & POLLIN) {
-      const ssize_t got = ::read(master_, buffer, sizeof buffer);
-      if (got <= 0) {
-        SleepUs(kIdleCheckUs);
-        continue;
-      }
-      const std::int64_t received = NowUs() + byteUs * got;
-      std::int64_t at = out.empty() ? received : std::max(received, out.back().atUs);
-      for (const Reply& reply :
-           responder_.Feed(std::span<const std::uint8_t>(buffer, static_cast<std::size_t>(got)))) {
-        PaceReply(reply, at, byteUs, [&](std::int64_t atUs, std::uint8_t byte) {
-          out.push_back({atUs, byte});
-        });
-      }
-    } else if (entry.revents & (POLLHUP | POLLERR)) {
-      // No program has the terminal open; poll would report this without waiting. What was not
-      // delivered belongs to the program that left.
-      out.clear();
-      SleepUs(kIdleCheckUs);
-    }
-  }
+  ServeLine(master_, false, responder_, stop, [this] { ReportSpeed(); });
   ::close(master_);
   master_ = -1;
+}
+
+void PtyServer::ReportSpeed() {
+  if (!onSpeed) return;
+  // The master reads the settings the program gave its end of the terminal.
+  termios settings{};
+  if (::tcgetattr(master_, &settings) != 0) return;
+  const int baud = BaudOfSpeed(::cfgetospeed(&settings));
+  if (baud == lastBaud_) return;
+  lastBaud_ = baud;
+  onSpeed(baud);
 }
 
 }  // namespace tarvo::sim

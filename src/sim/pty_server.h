@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <functional>
 #include <string>
 
 #include "sim/responder.h"
@@ -8,8 +9,7 @@
 namespace tarvo::sim {
 
 // Serves the simulated device on a pseudo-terminal: the program under test opens the terminal's
-// path as its serial port. Responses go out after the turnaround and, when paced, one byte per
-// byte time; requests count as received after their own wire time.
+// path as its serial port.
 class PtyServer {
  public:
   explicit PtyServer(Responder& responder) : responder_(responder) {}
@@ -23,9 +23,16 @@ class PtyServer {
   // the program sees the line drop).
   void Serve(const std::atomic<bool>& stop);
 
+  // Told the line's rate as requests come, each time the program (or a server between) has set
+  // another.
+  std::function<void(int baud)> onSpeed;
+
  private:
+  void ReportSpeed();
+
   Responder& responder_;
   int master_ = -1;
+  int lastBaud_ = -1;
 };
 
 }  // namespace tarvo::sim

@@ -1,5 +1,5 @@
-# Sourced by the Wine exchange tests, with wine and native (the Linux tarvo) set: a scratch folder, the
-# Linux simulators they start, the COM links they put into the prefix, and their cleanup.
+# Sourced by the Wine exchange tests, with wine and native (the Linux tarvo) set: the Linux
+# simulators they start and the COM links they put into the prefix.
 : "${WINEPREFIX:?WINEPREFIX must name the prefix the tests run in}"
 if [[ ! -x $native ]]; then
   echo "no native tarvo at $native: build it first (cmake --build --preset default --target tarvo)" \
@@ -11,40 +11,15 @@ if [[ ! -d $dosdevices ]]; then
   echo "$dosdevices is missing: run wineboot in the prefix first" >&2
   exit 1
 fi
-work=$(mktemp -d "${TMPDIR:-/tmp}/tarvo-wine-exchange.XXXXXX")
-sims=()
+source "$(dirname "${BASH_SOURCE[0]}")/../support/sim_processes.sh"
 links=()
-finish() {
-  for pid in "${sims[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
+finish_more() {
   rm -f "${links[@]}"
-  rm -rf "$work"
-}
-trap finish EXIT
-
-fail() {
-  echo "FAILED: $*" >&2
-  exit 1
-}
-
-# start_sim NAME SIM_ARGS...: starts a simulator and sets pty to its terminal.
-start_sim() {
-  local name=$1
-  shift
-  "$native" sim "$@" >"$work/$name.out" 2>"$work/$name.err" &
-  sims+=($!)
-  for _ in $(seq 100); do
-    pty=$(head -n 1 "$work/$name.out")
-    [[ $pty == /dev/* ]] && return 0
-    sleep 0.1
-  done
-  cat "$work/$name.err" >&2
-  fail "simulator $name did not start"
 }
 
 # link_com N: the last simulator's terminal becomes COMn of the prefix.
 link_com() {
-  ln -sfn "$pty" "$dosdevices/com$1"
+  ln -sfn "$line" "$dosdevices/com$1"
   links+=("$dosdevices/com$1")
 }
 
@@ -59,7 +34,3 @@ under_wine() {
   return "$status"
 }
 
-same() {
-  cmp "$1" "$2" || fail "$3"
-  echo "identical: $(basename "$1") and $(basename "$2") ($(stat -c %s "$1") bytes)"
-}

@@ -19,7 +19,7 @@ link_com 8
 wintarvo read read --port COM8 --speed 19200 -o "Z:$work/wine-read.par" ||
   fail "tarvo.exe read: $(cat "$work/read.stderr")"
 # The file keeps the port it was read through: the Linux tool reads through COM8 too.
-TARVO_COM8=$pty "$native" read --port COM8 --speed 19200 -o "$work/native-read.par" >/dev/null
+TARVO_COM8=$line "$native" read --port COM8 --speed 19200 -o "$work/native-read.par" >/dev/null
 same "$work/wine-read.par" "$work/native-read.par" "tarvo.exe read another configuration"
 
 # Writing: the same changed configuration into two simulators, by each tool, read back by the
@@ -30,10 +30,10 @@ start_sim wine-target --exec 47 --version 53
 link_com 18
 wintarvo write write "Z:$work/changed.par" --port '\\.\COM18' --speed 9600 ||
   fail "tarvo.exe write: $(cat "$work/write.stderr")"
-"$native" read --port "$pty" --speed 9600 -o "$work/wine-written.par" >/dev/null
+"$native" read --port "$line" --speed 9600 -o "$work/wine-written.par" >/dev/null
 start_sim native-target --exec 47 --version 53
-"$native" write "$work/changed.par" --port "$pty" --speed 9600 >/dev/null
-"$native" read --port "$pty" --speed 9600 -o "$work/native-written.par" >/dev/null
+"$native" write "$work/changed.par" --port "$line" --speed 9600 >/dev/null
+"$native" read --port "$line" --speed 9600 -o "$work/native-written.par" >/dev/null
 same "$work/wine-written.par" "$work/native-written.par" "tarvo.exe wrote another configuration"
 status=0
 "$native" diff "$work/native-read.par" "$work/wine-written.par" >"$work/diff.out" || status=$?

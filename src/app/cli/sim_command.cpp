@@ -8,6 +8,7 @@
 #include "app/cli/command_values.h"
 #include "app/cli/sim_serve.h"
 #include "model/document.h"
+#include "platform/net/network_address.h"
 #include "platform/system_port.h"
 #include "sim/configuration_image.h"
 
@@ -175,6 +176,11 @@ int RunSim(const ParsedArgs& args, CliIo& io) {
     }
   }
 
+  if (const std::string* tcp = args.Value("--tcp");
+      tcp && !platform::net::ParseListenAddress(*tcp)) {
+    return UsageError(io, "sim", "--tcp: нужно [УЗЕЛ:]ПОРТ, например 127.0.0.1:4001, а не " + *tcp);
+  }
+
   sim::DeviceModel device(ident);
   device.refuseReadEx = args.Has("--no-read-ex");
   const model::DeviceVariant variant = model::VariantOf(ident.executionCode);
@@ -200,7 +206,15 @@ int RunSim(const ParsedArgs& args, CliIo& io) {
            << ") ждет обмена на " << path << ". Остановка: Ctrl+C.\n";
     io.err.flush();
   };
-  if (!ServeUntilStopped(responder, io, banner, error)) return Failure(io, "Имитатор: " + error);
+  SimLine line;
+  line.tcp = args.Value("--tcp");
+  line.onSpeed = [&](int baud) {
+    if (baud > 0) io.err << "Линия настроена на " << baud << " бод.\n";
+    io.err.flush();
+  };
+  if (!ServeUntilStopped(responder, io, line, banner, error)) {
+    return Failure(io, "Имитатор: " + error);
+  }
   if (responder.HungUp()) io.err << "Имитатор прервал связь (--hangup-after).\n";
 
   if (const std::string* save = args.Value("--save-on-exit")) {
@@ -220,16 +234,20 @@ int RunSim(const ParsedArgs& args, CliIo& io) {
 Command SimCommand() {
   return {
       "sim",
-      "имитатор вычислителя на псевдотерминале",
+      "имитатор вычислителя на псевдотерминале или порту TCP",
       "Использование: tarvo sim --exec КОД [--version ВЕРСИЯ] [--load ФАЙЛ.par]\n"
-      "                 [--save-on-exit ФАЙЛ.par] [неисправности] [--trace]\n\n"
+      "                 [--save-on-exit ФАЙЛ.par] [--tcp [УЗЕЛ:]ПОРТ] [неисправности] [--trace]\n\n"
       "Открывает псевдотерминал, печатает его путь первой строкой и до остановки (Ctrl+C,\n"
       "SIGTERM) отвечает на запросы программы как вычислитель. Путь передается командам\n"
-      "read, write и write-texts в --port или через переменную TARVO_COM1.\n\n"
+      "read, write и write-texts в --port или через переменную TARVO_COM1. Скорость, которую\n"
+      "программа задает линии, имитатор печатает при каждой ее смене.\n\n"
       "  --exec КОД            исполнение, две шестнадцатеричные цифры (по умолчанию из файла)\n"
       "  --version ВЕРСИЯ      версия ПО, две цифры (по умолчанию из файла, иначе 99)\n"
       "  --load ФАЙЛ           начальная конфигурация; без него — новая конфигурация исполнения\n"
       "  --save-on-exit ФАЙЛ   при остановке сохранить то, что записано в имитатор\n"
+      "  --tcp [УЗЕЛ:]ПОРТ     отвечать не на псевдотерминале, а на порту TCP, как сервер\n"
+      "                        последовательного порта (узел по умолчанию 127.0.0.1, порт 0 —\n"
+      "                        любой свободный); первой строкой печатается tcp://УЗЕЛ:ПОРТ\n"
       "  --no-read-ex          отвечать ошибкой 1 на команду CMD_READ_EX, как старые вычислители\n"
       "  --trace               печатать каждый запрос и ответ\n\n"
       "Неисправности (запросы считаются с 1 от запуска имитатора, без кадров пробуждения):\n"
@@ -251,6 +269,7 @@ Command SimCommand() {
        {"--version", true, ""},
        {"--load", true, ""},
        {"--save-on-exit", true, ""},
+       {"--tcp", true, ""},
        {"--no-read-ex", false, ""},
        {"--trace", false, ""},
        {"--noise", true, ""},

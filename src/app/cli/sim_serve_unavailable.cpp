@@ -8,8 +8,8 @@ const char* SimulatorUnavailable() {
          "псевдотерминале.";
 }
 
-bool ServeUntilStopped(sim::Responder&, CliIo&, const std::function<void(const std::string&)>&,
-                       std::string& error) {
+bool ServeUntilStopped(sim::Responder&, CliIo&, const SimLine&,
+                       const std::function<void(const std::string&)>&, std::string& error) {
   error = SimulatorUnavailable();
   return false;
 }

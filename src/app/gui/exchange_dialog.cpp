@@ -20,6 +20,7 @@
 #include "device/exchange_messages.h"
 #include "model/device_variant.h"
 #include "platform/application_title.h"
+#include "platform/net/network_address.h"
 #include "platform/serial_devices.h"
 #include "shell/exchange_flows.h"
 #include "shell/safe_write.h"
@@ -111,7 +112,11 @@ QString PortEntryText(int portNumber, const platform::PortMapSources& sources) {
   if (!lookup.ok) return name + ToQt(" — не назначен");
   const QString path = ToQt(lookup.path);
   QString text = name + ToQt(" — ") + path;
-  if (!platform::SerialDevicePresent(lookup.path)) text += ToQt(" (нет устройства)");
+  // A network server is known to be there only when the exchange connects to it.
+  if (!platform::net::IsNetworkPortName(lookup.path) &&
+      !platform::SerialDevicePresent(lookup.path)) {
+    text += ToQt(" (нет устройства)");
+  }
   return text;
 }
 

@@ -3,12 +3,14 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "app/gui/exchange_dialog.h"
 #include "app/gui/qt_text.h"
+#include "platform/net/network_address.h"
 #include "platform/qt/qt_settings.h"
 #include "platform/serial_devices.h"
 
@@ -35,6 +37,28 @@ PortsDialog::PortsDialog(platform::PortMapSources sources, QWidget* parent)
   refusal_->setWordWrap(true);
   layout->addWidget(refusal_);
 
+  auto* addressRow = new QHBoxLayout;
+  auto* addressLabel = new QLabel(ToQt("Сервер последовательного порта:"), this);
+  addressRow->addWidget(addressLabel);
+  address_ = new QLineEdit(this);
+  address_->setObjectName(QStringLiteral("serverAddress"));
+  address_->setAccessibleName(ToQt("Адрес сервера последовательного порта"));
+  address_->setPlaceholderText(QStringLiteral("tcp://192.168.1.50:4001"));
+  addressLabel->setBuddy(address_);
+  addressRow->addWidget(address_, 1);
+  auto* assignAddress = new QPushButton(ToQt("Назначить адрес"), this);
+  assignAddress->setObjectName(QStringLiteral("assignAddressButton"));
+  assignAddress->setAutoDefault(false);
+  addressRow->addWidget(assignAddress);
+  layout->addLayout(addressRow);
+  addressError_ = new QLabel(this);
+  addressError_->setObjectName(QStringLiteral("addressError"));
+  addressError_->setWordWrap(true);
+  addressError_->hide();
+  layout->addWidget(addressError_);
+  connect(assignAddress, &QPushButton::clicked, this, &PortsDialog::AssignAddress);
+  connect(address_, &QLineEdit::returnPressed, this, &PortsDialog::AssignAddress);
+
   auto* assign = new QPushButton(ToQt("Назначить"), this);
   assign->setObjectName(QStringLiteral("assignButton"));
   auto* byDefault = new QPushButton(ToQt("По умолчанию"), this);
@@ -55,7 +79,7 @@ PortsDialog::PortsDialog(platform::PortMapSources sources, QWidget* parent)
 
   FillComList();
   ListDevices();
-  resize(560, 360);
+  resize(560, 400);
 }
 
 void PortsDialog::ListDevices() {
@@ -87,6 +111,22 @@ void PortsDialog::AssignSelected() {
   if (item == nullptr || !(item->flags() & Qt::ItemIsEnabled)) return;
   platform::qt::SerialPortStore(ToQt(sources_.settingsFile))
       .Assign(comList_->currentIndex() + 1, item->data(Qt::UserRole).toString().toStdString());
+  FillComList();
+}
+
+void PortsDialog::AssignAddress() {
+  const std::string text = address_->text().trimmed().toStdString();
+  const auto address = platform::net::ParseNetworkAddress(text);
+  addressError_->setVisible(!address);
+  if (!address) {
+    addressError_->setText(
+        ToQt("Адрес сервера задается как tcp://УЗЕЛ:ПОРТ или "
+             "rfc2217://УЗЕЛ:ПОРТ, например tcp://192.168.1.50:4001, а не «" +
+             text + "»."));
+    return;
+  }
+  platform::qt::SerialPortStore(ToQt(sources_.settingsFile))
+      .Assign(comList_->currentIndex() + 1, address->Text());
   FillComList();
 }
 

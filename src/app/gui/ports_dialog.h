@@ -6,12 +6,13 @@
 
 class QComboBox;
 class QLabel;
+class QLineEdit;
 class QListWidget;
 
 namespace tarvo::gui {
 
-// "Порты...": the serial devices present, and which of them each COMn stands for. The choice
-// goes to the shared settings file, so tarvo uses the same device.
+// "Порты...": the serial devices present, and which of them (or which network serial server)
+// each COMn stands for. The choice goes to the shared settings file, so tarvo uses the same line.
 class PortsDialog : public QDialog {
   Q_OBJECT
 
@@ -23,11 +24,15 @@ class PortsDialog : public QDialog {
   void FillComList();
   void AssignSelected();
   void UseDefault();
+  // The address typed, tcp:// or rfc2217://, for the COM port chosen.
+  void AssignAddress();
 
   platform::PortMapSources sources_;
   QComboBox* comList_ = nullptr;
   QListWidget* deviceList_ = nullptr;
   QLabel* refusal_ = nullptr;
+  QLineEdit* address_ = nullptr;
+  QLabel* addressError_ = nullptr;
 };
 
 }  // namespace tarvo::gui

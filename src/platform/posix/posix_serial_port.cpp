@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -118,6 +119,7 @@ bool PosixSerialPort::Open(const std::string& path, std::string& reason) {
     return false;
   }
   fd_ = fd;
+  baud_ = BaudOf(::cfgetospeed(&settings));
   return true;
 }
 
@@ -136,6 +138,7 @@ void PosixSerialPort::Configure(int speedCode) {
     ::cfsetospeed(&settings, speed);
   }
   ::tcsetattr(fd_, TCSANOW, &settings);
+  baud_ = BaudOf(::cfgetospeed(&settings));
   // A pseudo-terminal has no modem lines; the request then fails harmlessly.
   int lines = TIOCM_DTR | TIOCM_RTS;
   ::ioctl(fd_, TIOCMBIS, &lines);
@@ -188,6 +191,10 @@ std::size_t PosixSerialPort::Read(std::uint8_t* data, std::size_t count, std::in
     if (got > 0) {
       done += static_cast<std::size_t>(got);
       reportedReadable = false;
+      if (done < count) {
+        clock_.SleepMs(
+            static_cast<int>(std::min(WireMs(count - done, baud_), deadlineMs - clock_.NowMs())));
+      }
       continue;
     }
     if (got < 0 && errno == EINTR) continue;

@@ -5,6 +5,8 @@
 namespace tarvo::platform::posix {
 
 // A termios serial line. Waits block in poll() until data, room or the deadline; they never spin.
+// Once part of a read has come, the rest is given its time on the wire before the next look, so a
+// response wakes the program a few times rather than once a byte.
 class PosixSerialPort : public SerialPort {
  public:
   explicit PosixSerialPort(Clock& clock) : clock_(clock) {}
@@ -27,6 +29,7 @@ class PosixSerialPort : public SerialPort {
 
   Clock& clock_;
   int fd_ = -1;
+  int baud_ = 0;  // as Configure set it
 };
 
 // Why a serial device could not be opened, for the line under the port message.

@@ -21,11 +21,13 @@ struct Case {
 #ifdef _WIN32
 const char* const kRefusedPort = "LPT1";
 const char* const kRefusedPortMessage =
-    "tarvo read: порт задается как COMn или \\\\.\\COMn, а не LPT1";
+    "tarvo read: порт задается как COMn, \\\\.\\COMn, tcp://УЗЕЛ:ПОРТ или rfc2217://УЗЕЛ:ПОРТ, а "
+    "не LPT1";
 #else
 const char* const kRefusedPort = "COM10";
 const char* const kRefusedPortMessage =
-    "tarvo read: порт задается как COM1..COM9 или путь к устройству (/dev/ttyUSB0), а не COM10";
+    "tarvo read: порт задается как COM1..COM9, путь к устройству (/dev/ttyUSB0), tcp://УЗЕЛ:ПОРТ "
+    "или rfc2217://УЗЕЛ:ПОРТ, а не COM10";
 #endif
 
 const std::string kExisting = ::testing::TempDir() + "tarvo-existing.par";
@@ -92,7 +94,10 @@ INSTANTIATE_TEST_SUITE_P(
              "tarvo sim: --slow: нужно N:МС (запрос от 1, МС до 60000), а не 4800"},
         Case{{"sim", "--exec", "47", "--stall", "0:5"},
              2,
-             "tarvo sim: --stall: нужно N:БАЙТ (запрос от 1, БАЙТ до 260), а не 0:5"}));
+             "tarvo sim: --stall: нужно N:БАЙТ (запрос от 1, БАЙТ до 260), а не 0:5"},
+        Case{{"sim", "--exec", "47", "--tcp", "host:99999"},
+             2,
+             "tarvo sim: --tcp: нужно [УЗЕЛ:]ПОРТ, например 127.0.0.1:4001, а не host:99999"}));
 
 TEST(ExchangeCommands, AFailedReadWritesNoFile) {
   std::ostringstream out, err;
