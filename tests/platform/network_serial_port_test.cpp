@@ -163,6 +163,47 @@ TEST_F(NetworkSerialPortTest, SetsTheServersLineAndEscapesIacBothWays) {
   ::close(peer);
 }
 
+// A server that has just served a connection turns the next away ("Port already in use") until
+// it has let its line go; the port tries again within its connect limit.
+TEST_F(NetworkSerialPortTest, ABusyServerIsTriedAgainWithinTheConnectLimit) {
+  const Bytes busy{'P', 'o', 'r', 't', ' ', 'b', 'u', 's', 'y', '\r', '\n'};
+  for (const char* scheme : {"tcp", "rfc2217"}) {
+    for (const int turnedAway : {1, 100}) {
+      Listener server(8);
+      port.connectLimitMs = 400;
+      bool opened = false;
+      std::thread client([&] { opened = port.Open(server.Name(scheme), reason); });
+      int peer = -1;
+      for (int i = 0; i <= turnedAway; ++i) {
+        pollfd waiting{server.fd, POLLIN, 0};
+        if (::poll(&waiting, 1, 500) <= 0) break;
+        peer = ::accept(server.fd, nullptr, nullptr);
+        if (std::string(scheme) == "rfc2217") {
+          ReceiveAll(peer);
+          SendAll(peer, Bytes{IAC, DO, COMPORT});
+        }
+        if (i == turnedAway) break;
+        SendAll(peer, busy);
+        ::close(peer);
+        peer = -1;
+      }
+      client.join();
+      if (turnedAway == 1) {
+        ASSERT_TRUE(opened) << scheme << ": " << reason;
+        // The server's words are not taken for the device's.
+        std::uint8_t got[1] = {};
+        EXPECT_EQ(port.Read(got, 1, clock.NowMs() + 100), 0u) << scheme;
+      } else {
+        EXPECT_FALSE(opened) << scheme;
+        EXPECT_EQ(reason,
+                  "Сервер последовательного порта " + server.Name(scheme) + " закрыл соединение.");
+      }
+      port.Close();
+      if (peer >= 0) ::close(peer);
+    }
+  }
+}
+
 TEST_F(NetworkSerialPortTest, AServerWithoutLineControlIsRefusedWithItsAddress) {
   Listener server;
   port.answerLimitMs = 200;

@@ -4,6 +4,8 @@
 if [[ -n ${sim_processes_loaded:-} ]]; then return 0; fi
 sim_processes_loaded=1
 work=$(mktemp -d "${TMPDIR:-/tmp}/tarvo-exchange.XXXXXX")
+# The copies a write saves first go to the scratch folder, not among the user's own.
+export XDG_DATA_HOME=$work/data
 pids=()
 finish() {
   if declare -F finish_more >/dev/null; then finish_more; fi

@@ -9,6 +9,9 @@ namespace {
 
 constexpr std::int64_t kSendLimitMs = 1000;
 constexpr std::size_t kReceiveChunk = 4096;
+// How long a raw server is watched for closing a connection it cannot serve.
+constexpr std::int64_t kTurnAwayMs = 50;
+constexpr int kRetryPauseMs = 100;
 
 std::string SecondsText(int limitMs) {
   const int tenths = (limitMs + 50) / 100;
@@ -47,20 +50,44 @@ bool NetworkSerialPort::Open(const std::string& path, std::string& reason) {
              "rfc2217://УЗЕЛ:ПОРТ).";
     return false;
   }
+  const std::int64_t giveUpMs = clock_.NowMs() + connectLimitMs;
+  for (;;) {
+    bool turnedAway = false;
+    if (Connect(giveUpMs, turnedAway, reason)) return true;
+    // A server that has just served a connection turns the next one away until it has let its
+    // line go: a write's check follows the write within a millisecond.
+    if (!turnedAway || clock_.NowMs() + kRetryPauseMs >= giveUpMs) return false;
+    clock_.SleepMs(kRetryPauseMs);
+  }
+}
+
+bool NetworkSerialPort::Connect(std::int64_t giveUpMs, bool& turnedAway, std::string& reason) {
   ConnectFailure failure;
-  if (!socket_->Connect(*address_, connectLimitMs, failure)) {
+  const int limitMs = static_cast<int>(std::max<std::int64_t>(giveUpMs - clock_.NowMs(), 1));
+  if (!socket_->Connect(*address_, limitMs, failure)) {
     reason = ConnectFailureReason(*address_, failure, connectLimitMs);
     return false;
   }
   connected_ = true;
   open_ = true;
-  if (!address_->telnet) return true;
-  telnet_.emplace();
-  const bool answered =
-      SendWire(telnet_->Opening()) &&
-      PumpUntil([this] { return telnet_->ComPortAccepted() || telnet_->ComPortRefused(); },
-                clock_.NowMs() + answerLimitMs);
-  if (answered && telnet_->ComPortAccepted()) return true;
+  bool answered = true;
+  if (address_->telnet) {
+    telnet_.emplace();
+    answered = SendWire(telnet_->Opening()) &&
+               PumpUntil([this] { return telnet_->ComPortAccepted() || telnet_->ComPortRefused(); },
+                         clock_.NowMs() + answerLimitMs) &&
+               telnet_->ComPortAccepted();
+  }
+  if (answered) {
+    // A busy server says so and closes at once, after its options in Telnet; a device never
+    // speaks first, so what comes before the first request is not kept.
+    PumpUntil([] { return false; }, clock_.NowMs() + kTurnAwayMs);
+    answered = connected_;
+    pending_.clear();
+    taken_ = 0;
+  }
+  if (answered) return true;
+  turnedAway = !connected_;
   reason = "Сервер последовательного порта " + address_->Text() +
            (connected_ ? " не управляет линией по RFC 2217: задайте адрес как tcp://" +
                              address_->Text().substr(std::strlen("rfc2217://")) + "."

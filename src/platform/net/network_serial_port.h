@@ -22,7 +22,8 @@ class NetworkSerialPort : public SerialPort {
   NetworkSerialPort(const NetworkSerialPort&) = delete;
   NetworkSerialPort& operator=(const NetworkSerialPort&) = delete;
 
-  // How long a connection may take to open; tests shorten it.
+  // How long a connection may take to open, a server that turns it away tried again within it;
+  // tests shorten it.
   int connectLimitMs = 5000;
   // How long the server may take to confirm the option and the line's rate.
   int answerLimitMs = 2000;
@@ -37,6 +38,8 @@ class NetworkSerialPort : public SerialPort {
   void Close() override;
 
  private:
+  // One connection and its opening; turnedAway when the server closed it before serving it.
+  bool Connect(std::int64_t giveUpMs, bool& turnedAway, std::string& reason);
   // Receives once until the deadline and decodes; false once the connection is gone.
   bool Pump(std::int64_t deadlineMs);
   // Pumps until done() or the deadline; false when the connection is gone.
