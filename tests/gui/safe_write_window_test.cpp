@@ -9,6 +9,7 @@
 #include <QTreeWidget>
 #include <algorithm>
 #include <bit>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
@@ -17,6 +18,7 @@
 #include "device/exchange_messages.h"
 #include "gui/exchange_window_test.h"
 #include "gui/modal.h"
+#include "platform/port_map.h"
 #include "shell/configuration_backups.h"
 #include "shell/configuration_diff.h"
 #include "shell/safe_write.h"
@@ -70,7 +72,8 @@ class SafeWriteWindowTest : public ExchangeWindowTest {
     };
   }
 
-  std::string Folder() const { return PathOf("data/TarvoConfig/backups"); }
+  // Where the window keeps its copies: on Windows joined with backslashes.
+  std::string Folder() const { return shell::BackupFolder(platform::DataFolder(std::getenv)); }
   std::vector<shell::BackupEntry> Copies() const { return shell::ListBackups(Folder()); }
 
   // Runs the write with the check boxes set as given, after a look at them.

@@ -17,6 +17,7 @@
 #include "device/exchange_messages.h"
 #include "gui/modal.h"
 #include "gui/window_test.h"
+#include "shell/safe_write.h"
 
 namespace tarvo::gui {
 namespace {
@@ -66,7 +67,11 @@ TEST_F(SystemPortExchange, WritesAFileIntoTheDevice) {
   ASSERT_TRUE(window->OpenDocumentFile(QString::fromStdString(file)));
   RunExchange("actionWriteDevice");
   ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].text, device::kWriteSucceeded);
+  // Written, a copy saved first, and the check after it found what was written.
+  const std::string& said = ui.messages[0].text;
+  EXPECT_EQ(said.rfind(std::string(device::kWriteSucceeded) + "\n" + shell::kBackupSaved, 0), 0u)
+      << said;
+  EXPECT_TRUE(said.ends_with(std::string("\n") + shell::kDeviceHoldsWritten)) << said;
 }
 
 }  // namespace
